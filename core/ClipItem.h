@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+
+#include "Text.h"
+
+// One history entry. tCreated never changes after construction, whatever
+// happens to the text, the bookmark or the item's place in the history.
+struct CLIP_ITEM {
+  CLIP_ITEM();
+  CString16 strText;
+  BOOL bBookmark = FALSE;
+  int64_t tCreated;
+};
+
+struct FIND_CRITERIA {
+  CString16 strText;
+  BOOL bMatchCase = FALSE;
+  BOOL bWholeWord = FALSE;
+};

@@ -1,0 +1,117 @@
+#pragma once
+// The clip history: an ordered list of CLIP_ITEM records, newest first,
+// bounded by "BufferSize". Everything else reaches the history only through
+// these operations, by item index.
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+#include "ChangeSink.h"
+#include "ClipItem.h"
+#include "ClipboardPort.h"
+#include "SmartTypedPtrList.h"
+#include "TextServices.h"
+
+// An item index that names no item. Raised before anything changes; the
+// message loop's barrier ends the command there.
+class CInvalidArgException : public std::out_of_range {
+ public:
+  explicit CInvalidArgException(int nIndex);
+  int m_nIndex;
+};
+
+enum { CASE_UPPER = 0, CASE_LOWER = 1, CASE_TITLE = 2 };
+
+// A set of items: indexes in ascending order (newest first).
+using CIndexArray = std::vector<int>;
+
+class CTanselDoc {
+ public:
+  CTanselDoc(IClipboard& clipboard, ITextServices& text);
+  CTanselDoc(const CTanselDoc&) = delete;
+  CTanselDoc& operator=(const CTanselDoc&) = delete;
+
+  // Change notification: views are told at once, the main window later.
+  void AddView(IHistoryView* pView);
+  void RemoveView(IHistoryView* pView);
+  void SetMainWindow(IMainWindowNotice* pMainWnd) { m_pMainWnd = pMainWnd; }
+
+  // Items.
+  int GetItemCount() const { return m_lstItems.GetCount(); }
+  CLIP_ITEM* GetItem(int nIndex) const;
+  CLIP_ITEM* ItemAt(int nIndex) const;
+  void AddItem(CString16 strText);
+  void NotifyChange(int nIndex);
+  void LoadLimits();
+  FIND_CRITERIA* GetFindCriteria() { return &m_oFindCriteria; }
+  static void EscapeForDisplay(CString16& strText);
+
+  // Clipboard.
+  void CaptureClipboard();
+  BOOL PutTextOnClipboard(const CString16& strText);
+  BOOL ActivateItem(int nIndex);
+
+  // Editing.
+  void RemoveItem(int nIndex);
+  void RemoveItems(const CIndexArray& arrIndexes);
+  void InvertItems(const CIndexArray& arrIndexes);
+  BOOL ActivateItems(const CIndexArray& arrIndexes);
+  void ReplaceItemText(int nIndex, CString16 strText);
+  void SetBookmark(int nIndex, BOOL bBookmark);
+  void ToggleBookmark(int nIndex);
+  void ClearBookmarks();
+  int GetNextBookmark(int nIndex) const;
+  int GetPreviousBookmark(int nIndex) const;
+  void ClearList();
+
+  // Search.
+  static BOOL MatchFindCriteria(void* pCriteria, uint32_t nParam, CLIP_ITEM* pItem);
+  int FindNext(int nIndex, BOOL bWrap) const;
+  int FindPrevious(int nIndex) const;
+  void BookmarkAll();
+
+  // Transformations.
+  void SmartMakeObject(int nIndex, BOOL bReplace);
+  void SmartConvertToID(int nIndex, BOOL bReplace);
+  void SmartConvertFromID(int nIndex, BOOL bReplace);
+  void ChangeCase(int nIndex, int nMode, BOOL bReplace);
+  void SmartConvertToIDItems(const CIndexArray& arrIndexes);
+  void SmartConvertFromIDItems(const CIndexArray& arrIndexes);
+  void ChangeCaseItems(const CIndexArray& arrIndexes, int nMode);
+  void InsertDateTime(const CString16& strFormat);
+
+  // The pure text functions behind the transformations, for the views' previews
+  // and the benchmarks.
+  CString16 MakeObjectText(CString16 s) const;
+  CString16 ConvertToIDText(const CString16& s) const;
+  CString16 ConvertFromIDText(CString16 s) const;
+  CString16 ChangeCaseText(CString16 s, int nMode) const;
+
+  // Retries of a clipboard call that fails because another program holds
+  // the clipboard; they run back to back, so the bound is what stops a
+  // clipboard held forever from hanging the program.
+  static constexpr int kClipboardRetries = 100;
+
+  BOOL IsSkippingClipboardChange() const { return m_bSkipClipboardChange; }
+
+ private:
+  void Deliver(int nIndex, CString16 strResult, BOOL bReplace);
+  bool CaptureFormat(unsigned nFormat);
+
+  // Members in the documented order.
+  CSmartTypedPtrList<CLIP_ITEM> m_lstItems;
+  int32_t m_nBufferSize = 0;
+  uint32_t m_nMaxClipboardCopySize = 0;
+  BOOL m_bSkipClipboardChange = FALSE;
+  FIND_CRITERIA m_oFindCriteria;
+
+  IClipboard& m_clipboard;
+  ITextServices& m_text;
+  std::vector<IHistoryView*> m_views;
+  // Search scratch, reused from item to item.
+  mutable bool m_bLoweredPatternValid = false;
+  mutable CString16 m_strLoweredPatternOf;
+  mutable CString16 m_strLoweredPattern;
+  mutable CString16 m_strSearchScratch;
+  IMainWindowNotice* m_pMainWnd = nullptr;
+};

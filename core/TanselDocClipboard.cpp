@@ -1,0 +1,90 @@
+// Capture of clipboard changes and activation of items.
+#include <algorithm>
+
+#include "TanselDoc.h"
+
+namespace {
+
+template <class F>
+bool Retry(F f) {
+  for (int i = 0; i < CTanselDoc::kClipboardRetries; ++i)
+    if (f()) return true;
+  return false;
+}
+
+}  // namespace
+
+void CTanselDoc::CaptureClipboard() {
+  if (m_bSkipClipboardChange) {
+    m_bSkipClipboardChange = FALSE;
+    return;
+  }
+  if (!Retry([&] { return m_clipboard.Attach(); })) return;
+  if (m_clipboard.IsFormatAvailable(kCfUnicodeText)) {
+    CaptureFormat(kCfUnicodeText);
+  } else if (m_clipboard.IsFormatAvailable(kCfText)) {
+    CaptureFormat(kCfText);
+  }
+  m_clipboard.Release();
+}
+
+bool CTanselDoc::CaptureFormat(unsigned nFormat) {
+  std::unique_ptr<IClipBlock> pBlock;
+  if (!Retry([&] { return (pBlock = m_clipboard.Fetch(nFormat)) != nullptr; })) return false;
+  const uint32_t nLimit = m_nMaxClipboardCopySize * 1000000u;  // wraps as a 32-bit product
+  const size_t nSize = pBlock->Size();
+  if (nSize > nLimit) return false;
+  const void* pData = pBlock->Lock();
+  if (!pData) return false;
+  CString16 strText;
+  if (nFormat == kCfUnicodeText) {
+    const char16_t* p = static_cast<const char16_t*>(pData);
+    const char16_t* pEnd = p + nSize / sizeof(char16_t);
+    strText.assign(p, std::find(p, pEnd, u'\0'));
+  } else {
+    const char* p = static_cast<const char*>(pData);
+    const char* pEnd = std::find(p, p + nSize, '\0');
+    strText = m_clipboard.AnsiToUnicode(p, static_cast<size_t>(pEnd - p));
+  }
+  AddItem(std::move(strText));
+  pBlock->Unlock();
+  return true;
+}
+
+namespace {
+
+// Puts a text on the clipboard; tells whether the clipboard was emptied, since
+// from then on the change will be announced whatever happens next.
+BOOL PutText(IClipboard& clipboard, const CString16& strText, bool& bEmptied) {
+  bEmptied = false;
+  if (!Retry([&] { return clipboard.Open(); })) return FALSE;
+  if (!Retry([&] { return clipboard.Empty(); })) {
+    clipboard.Close();
+    return FALSE;
+  }
+  bEmptied = true;
+  const bool bSet = clipboard.SetUnicodeText(strText.c_str(), strText.size());
+  clipboard.Close();
+  return bSet ? TRUE : FALSE;
+}
+
+}  // namespace
+
+BOOL CTanselDoc::PutTextOnClipboard(const CString16& strText) {
+  bool bEmptied;
+  return PutText(m_clipboard, strText, bEmptied);
+}
+
+BOOL CTanselDoc::ActivateItem(int nIndex) {
+  if (!m_lstItems.IsValidIndex(nIndex)) return TRUE;
+  m_bSkipClipboardChange = TRUE;
+  bool bEmptied;
+  if (!PutText(m_clipboard, m_lstItems.GetAt(nIndex)->strText, bEmptied)) {
+    // No change will be announced, so nothing may consume the flag.
+    if (!bEmptied) m_bSkipClipboardChange = FALSE;
+    return FALSE;
+  }
+  if (nIndex != 0) m_lstItems.AddHead(m_lstItems.RemoveAt(nIndex));
+  NotifyChange(-1);
+  return TRUE;
+}

@@ -1,0 +1,101 @@
+// Text transformations. Each builds its result in one pass over a copy of
+// the item's text and delivers it in place or through the clipboard.
+#include "TanselDoc.h"
+#include "TextCase.h"
+
+void CTanselDoc::Deliver(int nIndex, CString16 strResult, BOOL bReplace) {
+  if (bReplace)
+    ReplaceItemText(nIndex, std::move(strResult));
+  else
+    PutTextOnClipboard(strResult);
+}
+
+CString16 CTanselDoc::MakeObjectText(CString16 s) const {
+  if (!s.empty()) s[0] = u'o';
+  return s;
+}
+
+CString16 CTanselDoc::ConvertToIDText(const CString16& s) const {
+  const CCharFlags flags(m_text, s.data(), s.size());
+  CString16 out;
+  out.reserve(s.size() + s.size() / 4 + 1);
+  for (size_t i = 0, n = s.size(); i < n; ++i) {
+    const uint8_t f = flags[i];
+    const bool bAfterUnderscore = !out.empty() && out.back() == u'_';
+    if (!(f & ITextServices::kAlnum)) {
+      // A run of separators becomes one underscore, also at either end.
+      if (!bAfterUnderscore) out.push_back(u'_');
+    } else {
+      if ((f & ITextServices::kUpper) && !out.empty() && !bAfterUnderscore) out.push_back(u'_');
+      out.push_back(s[i]);
+    }
+  }
+  MapCase(m_text, out, true);
+  return out;
+}
+
+CString16 CTanselDoc::ConvertFromIDText(CString16 s) const {
+  MapCase(m_text, s, false);
+  // Compacts in place: underscores go, the unit after each is raised, and so
+  // is the first.
+  size_t nOut = 0;
+  bool bRaise = true;
+  for (size_t i = 0, n = s.size(); i < n; ++i) {
+    const char16_t c = s[i];
+    if (c == u'_') {
+      bRaise = true;
+      continue;
+    }
+    s[nOut++] = bRaise ? UpperChar(m_text, c) : c;
+    bRaise = false;
+  }
+  s.resize(nOut);
+  return s;
+}
+
+CString16 CTanselDoc::ChangeCaseText(CString16 s, int nMode) const {
+  MapCase(m_text, s, nMode == CASE_UPPER);
+  if (nMode == CASE_TITLE && !s.empty()) s[0] = UpperChar(m_text, s[0]);
+  return s;
+}
+
+void CTanselDoc::SmartMakeObject(int nIndex, BOOL bReplace) {
+  const CString16& strText = ItemAt(nIndex)->strText;
+  // An empty text has nothing to rename: the clipboard is left alone.
+  if (strText.empty()) return;
+  Deliver(nIndex, MakeObjectText(strText), bReplace);
+}
+
+void CTanselDoc::SmartConvertToID(int nIndex, BOOL bReplace) {
+  Deliver(nIndex, ConvertToIDText(ItemAt(nIndex)->strText), bReplace);
+}
+
+void CTanselDoc::SmartConvertFromID(int nIndex, BOOL bReplace) {
+  Deliver(nIndex, ConvertFromIDText(ItemAt(nIndex)->strText), bReplace);
+}
+
+void CTanselDoc::ChangeCase(int nIndex, int nMode, BOOL bReplace) {
+  Deliver(nIndex, ChangeCaseText(ItemAt(nIndex)->strText, nMode), bReplace);
+}
+
+void CTanselDoc::SmartConvertToIDItems(const CIndexArray& arrIndexes) {
+  for (int n : arrIndexes) SmartConvertToID(n, TRUE);
+}
+
+void CTanselDoc::SmartConvertFromIDItems(const CIndexArray& arrIndexes) {
+  for (int n : arrIndexes) SmartConvertFromID(n, TRUE);
+}
+
+void CTanselDoc::ChangeCaseItems(const CIndexArray& arrIndexes, int nMode) {
+  for (int n : arrIndexes) ChangeCase(n, nMode, TRUE);
+}
+
+void CTanselDoc::InsertDateTime(const CString16& strFormat) {
+  CString16 strStamp;
+  std::tm tmLocal{};
+  if (!m_text.ToLocalTime(m_text.Now(), tmLocal) ||
+      !m_text.FormatTime(strFormat, tmLocal, 128, strStamp))
+    strStamp.clear();
+  // Never written into an item: the stamp comes back as a new one.
+  PutTextOnClipboard(strStamp);
+}

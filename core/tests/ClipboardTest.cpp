@@ -1,0 +1,203 @@
+#include "DocFixture.h"
+
+TEST_F(DocTest, SizeLimitIsOnTheBlockBytesAndEqualIsAccepted) {
+  // 2,499,999 characters and the terminator: exactly 5,000,000 bytes.
+  const std::u16string strFits(2499999, u'a');
+  Copy(strFits);
+  ASSERT_EQ(m_doc->GetItemCount(), 1);
+  EXPECT_EQ(m_doc->GetItem(0)->strText.size(), 2499999u);
+  Copy(strFits + u"a");
+  EXPECT_EQ(m_doc->GetItemCount(), 1) << "one character more is ignored";
+}
+
+TEST_F(DocTest, SizeLimitCountsTheWholeBlockNotJustTheText) {
+  CApplicationRegistry().SetMaxClipboardCopySize(1);
+  m_doc->LoadLimits();
+  m_clip.m_nExtraBlockBytes = 2;  // the block is larger than its text
+  Copy(std::u16string(499999, u'a'));  // 1,000,000 bytes of text and terminator
+  EXPECT_EQ(m_doc->GetItemCount(), 0);
+  m_clip.m_nExtraBlockBytes = 0;
+  Copy(std::u16string(499999, u'a'));
+  EXPECT_EQ(m_doc->GetItemCount(), 1);
+}
+
+TEST_F(DocTest, SizeLimitIsAnUnsigned32BitProduct) {
+  struct Case {
+    uint32_t nUnits;
+    bool bCaptured;
+  } cases[] = {
+      {0, false},     // every block is above 0 bytes
+      {1, true},
+      {4295, false},  // 4,295,000,000 wraps to 32,704 bytes
+      {4294, true},
+  };
+  for (auto& c : cases) {
+    CApplicationRegistry().SetMaxClipboardCopySize(c.nUnits);
+    m_doc->LoadLimits();
+    m_doc->ClearList();
+    Copy(std::u16string(20000, u'z'));  // 40,002 bytes
+    EXPECT_EQ(m_doc->GetItemCount(), c.bCaptured ? 1 : 0) << c.nUnits;
+  }
+}
+
+TEST_F(DocTest, EmptyTextIsAnItem) {
+  Copy(u"");
+  ASSERT_EQ(m_doc->GetItemCount(), 1);
+  EXPECT_EQ(m_doc->GetItem(0)->strText, u"");
+}
+
+TEST_F(DocTest, TextEndsAtTheFirstZeroOrTheBlockEnd) {
+  m_clip.m_content[kCfUnicodeText] = std::string("a\0b\0\0\0c\0", 8);
+  m_doc->CaptureClipboard();
+  m_clip.m_content[kCfUnicodeText] = std::string("x\0y\0", 4);  // no terminator at all
+  m_doc->CaptureClipboard();
+  EXPECT_EQ(Texts(), (V{u"xy", u"ab"}));
+}
+
+TEST_F(DocTest, UnicodeIsPreferredAndAnsiIsConverted) {
+  m_clip.m_content[kCfUnicodeText] = std::string("u\0\0\0", 4);
+  m_clip.m_content[kCfText] = std::string("ansi\0", 5);
+  m_doc->CaptureClipboard();
+  m_clip.SetAnsi("caf\xe9 \x80");
+  m_doc->CaptureClipboard();
+  EXPECT_EQ(Texts(), (V{u"caf\u00e9 \u20ac", u"u"}));
+}
+
+TEST_F(DocTest, NoTextOnTheClipboardAddsNothing) {
+  m_clip.m_content.clear();
+  m_clip.m_content[2] = "bitmap";  // CF_BITMAP only
+  m_doc->CaptureClipboard();
+  EXPECT_EQ(m_doc->GetItemCount(), 0);
+  EXPECT_TRUE(m_rec.m_viewHints.empty());
+  EXPECT_EQ(m_clip.m_log.back(), "release");
+}
+
+TEST_F(DocTest, HeldClipboardIsRetriedWithinTheBoundAndLosesNothing) {
+  const int nBound = CTanselDoc::kClipboardRetries;
+  struct Case {
+    int nAttach, nFetch;
+    bool bCaptured;
+  } cases[] = {
+      {nBound - 1, 0, true}, {nBound, 0, false}, {0, nBound - 1, true}, {0, nBound, false},
+  };
+  for (auto& c : cases) {
+    m_doc->ClearList();
+    m_clip.m_nAttachFailures = c.nAttach;
+    m_clip.m_nFetchFailures = c.nFetch;
+    m_clip.m_log.clear();
+    Copy(u"t");
+    EXPECT_EQ(m_doc->GetItemCount(), c.bCaptured ? 1 : 0) << c.nAttach << "/" << c.nFetch;
+    EXPECT_FALSE(m_clip.m_bAttached);
+    // Attached content is always released; a failed attach has nothing to release.
+    const bool bReleased = !m_clip.m_log.empty() && m_clip.m_log.back() == "release";
+    EXPECT_EQ(bReleased, c.nAttach < nBound);
+  }
+}
+
+TEST_F(DocTest, BlockThatCannotBeLockedAddsNothing) {
+  m_clip.m_bFailLock = true;
+  Copy(u"t");
+  EXPECT_EQ(m_doc->GetItemCount(), 0);
+}
+
+TEST_F(DocTest, PutTextWritesUnicodeOnlyAndClosesOnEveryPath) {
+  EXPECT_TRUE(m_doc->PutTextOnClipboard(u"hello"));
+  EXPECT_EQ(m_clip.Unicode(), u"hello");
+  EXPECT_EQ(m_clip.m_content.size(), 1u);
+  EXPECT_EQ(m_clip.m_log, (std::vector<std::string>{"open", "empty", "set", "close"}));
+
+  struct Case {
+    int nOpen, nEmpty;
+    bool bFailSet;
+    BOOL bResult;
+    std::vector<std::string> tail;
+  } cases[] = {
+      {CTanselDoc::kClipboardRetries, 0, false, FALSE, {"open"}},
+      {CTanselDoc::kClipboardRetries - 1, 0, false, TRUE, {"empty", "set", "close"}},
+      {0, CTanselDoc::kClipboardRetries, false, FALSE, {"empty", "close"}},
+      {0, 0, true, FALSE, {"set", "close"}},
+  };
+  for (auto& c : cases) {
+    m_clip.m_log.clear();
+    m_clip.m_nOpenFailures = c.nOpen;
+    m_clip.m_nEmptyFailures = c.nEmpty;
+    m_clip.m_bFailSet = c.bFailSet;
+    EXPECT_EQ(m_doc->PutTextOnClipboard(u"x"), c.bResult);
+    EXPECT_FALSE(m_clip.m_bOpen);
+    std::vector<std::string> tail(m_clip.m_log.end() - static_cast<long>(c.tail.size()), m_clip.m_log.end());
+    EXPECT_EQ(tail, c.tail);
+    EXPECT_LE(m_clip.m_log.size(), static_cast<size_t>(2 * CTanselDoc::kClipboardRetries + 2));
+  }
+}
+
+TEST_F(DocTest, ActivatingMovesTheItemToTheHeadAndIsNotCapturedAgain) {
+  Fill({u"0", u"1", u"2", u"3", u"4"});
+  m_doc->SetBookmark(3, TRUE);
+  const int64_t tCreated = m_doc->GetItem(3)->tCreated;
+  m_rec.Clear();
+  EXPECT_TRUE(m_doc->ActivateItem(3));
+  EXPECT_EQ(m_clip.Unicode(), u"3");
+  EXPECT_EQ(Texts(), (V{u"3", u"0", u"1", u"2", u"4"}));
+  EXPECT_TRUE(m_doc->GetItem(0)->bBookmark);
+  EXPECT_EQ(m_doc->GetItem(0)->tCreated, tCreated);
+  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
+  DeliverOwnChanges();
+  EXPECT_EQ(m_doc->GetItemCount(), 5);
+  EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
+  Copy(u"next");  // the flag was one-shot
+  EXPECT_EQ(m_doc->GetItemCount(), 6);
+}
+
+TEST_F(DocTest, SkipFlagIsSetBeforeTheClipboardIsTouched) {
+  Fill({u"a", u"b"});
+  // A capture that runs while the clipboard is being written (a notice
+  // delivered during the close) must already see the flag.
+  struct CProbe : CFakeClipboard {
+    CTanselDoc* pDoc = nullptr;
+    std::vector<BOOL> seen;
+    bool Open() override {
+      seen.push_back(pDoc->IsSkippingClipboardChange());
+      return CFakeClipboard::Open();
+    }
+  } probe;
+  CTanselDoc doc(probe, m_text);
+  probe.pDoc = &doc;
+  probe.SetUnicode(u"x");
+  doc.CaptureClipboard();
+  doc.ActivateItem(0);
+  EXPECT_EQ(probe.seen, std::vector<BOOL>{TRUE});
+}
+
+TEST_F(DocTest, ActivatingAnIndexThatNamesNoItemSucceedsAndChangesNothing) {
+  Fill({u"only"});
+  EXPECT_TRUE(m_doc->ActivateItem(1));
+  EXPECT_TRUE(m_doc->ActivateItem(-1));
+  EXPECT_TRUE(m_clip.m_log.empty());
+  EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
+  EXPECT_TRUE(m_rec.m_viewHints.empty());
+}
+
+TEST_F(DocTest, FailedActivationLeavesHistoryAndFlagRight) {
+  Fill({u"a", u"b", u"c"});
+  // Fails before the clipboard was emptied: no change will come, no flag.
+  m_clip.m_nOpenFailures = CTanselDoc::kClipboardRetries;
+  EXPECT_FALSE(m_doc->ActivateItem(2));
+  EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
+  EXPECT_EQ(Texts(), (V{u"a", u"b", u"c"}));
+  // Fails after emptying: the one change that comes consumes the flag.
+  m_clip.m_bFailSet = true;
+  EXPECT_FALSE(m_doc->ActivateItem(2));
+  EXPECT_EQ(Texts(), (V{u"a", u"b", u"c"}));
+  EXPECT_EQ(m_clip.m_nChanges, 1);
+  DeliverOwnChanges();
+  EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
+  EXPECT_EQ(m_doc->GetItemCount(), 3);
+}
+
+TEST_F(DocTest, ActivatingTheHeadRewritesTheClipboardAndKeepsTheOrder) {
+  Fill({u"a", u"b"});
+  m_clip.m_content.clear();
+  EXPECT_TRUE(m_doc->ActivateItem(0));
+  EXPECT_EQ(m_clip.Unicode(), u"a");
+  EXPECT_EQ(Texts(), (V{u"a", u"b"}));
+}

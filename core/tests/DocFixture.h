@@ -1,0 +1,101 @@
+#pragma once
+// A document over an in-memory clipboard, an in-memory settings store and a
+// clock fixed by the test, with a view and a main window that record every
+// notice.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "FakeClipboard.h"
+#include "core/TanselDoc.h"
+#include "settings/ApplicationRegistry.h"
+#include "settings/MemoryKeyStore.h"
+#include "settings/SettingsPlatform.h"
+
+// The runtime's locale services with a clock and a time zone chosen by the test.
+class CFixedClockServices : public ITextServices {
+ public:
+  int64_t m_tNow = 0;
+  int m_nZoneOffsetSeconds = 0;
+  bool m_bFailLocalTime = false;
+
+  void MapCase(char16_t* p, size_t n, bool upper) override { RuntimeTextServices().MapCase(p, n, upper); }
+  void Classify(const char16_t* p, size_t n, uint8_t* f) override { RuntimeTextServices().Classify(p, n, f); }
+  int64_t Now() override { return m_tNow; }
+  bool ToLocalTime(int64_t t, std::tm& out) override {
+    if (m_bFailLocalTime) return false;
+    std::time_t local = static_cast<std::time_t>(t + m_nZoneOffsetSeconds);
+#ifdef _WIN32
+    return gmtime_s(&out, &local) == 0;
+#else
+    return gmtime_r(&local, &out) != nullptr;
+#endif
+  }
+  bool FormatTime(const CString16& f, const std::tm& tm, size_t cap, CString16& out) override {
+    return RuntimeTextServices().FormatTime(f, tm, cap, out);
+  }
+};
+
+class CRecorder : public IHistoryView, public IMainWindowNotice {
+ public:
+  std::vector<int> m_viewHints;
+  std::vector<int> m_postedHints;
+  void OnUpdate(int nHint) override { m_viewHints.push_back(nHint); }
+  void PostHistoryChanged(int nHint) override { m_postedHints.push_back(nHint); }
+  void Clear() {
+    m_viewHints.clear();
+    m_postedHints.clear();
+  }
+};
+
+class DocTest : public ::testing::Test {
+ protected:
+  CMemoryKeyStore m_store;
+  CFakeClipboard m_clip;
+  CFixedClockServices m_text;
+  CRecorder m_rec;
+  std::unique_ptr<CTanselDoc> m_doc;
+
+  void SetUp() override {
+    SetSettingsPlatform(&m_store, nullptr);
+    MakeDoc();
+  }
+  void TearDown() override {
+    m_doc.reset();
+    SetSettingsPlatform(nullptr, nullptr);
+  }
+  void MakeDoc() {
+    m_doc = std::make_unique<CTanselDoc>(m_clip, m_text);
+    m_doc->AddView(&m_rec);
+    m_doc->SetMainWindow(&m_rec);
+  }
+
+  // A copy made in another program, as the viewer chain delivers it.
+  void Copy(const std::u16string& s) {
+    m_clip.SetUnicode(s);
+    m_doc->CaptureClipboard();
+  }
+  // Delivers the notice of every clipboard change the program made itself.
+  void DeliverOwnChanges() {
+    while (m_clip.m_nChanges > 0) {
+      --m_clip.m_nChanges;
+      m_doc->CaptureClipboard();
+    }
+  }
+  // The history as texts, newest first.
+  std::vector<std::u16string> Texts() const {
+    std::vector<std::u16string> v;
+    for (int i = 0; i < m_doc->GetItemCount(); ++i) v.push_back(m_doc->GetItem(i)->strText);
+    return v;
+  }
+  // Fills the history so that index 0 holds the first text given.
+  void Fill(std::initializer_list<const char16_t*> texts) {
+    std::vector<const char16_t*> v(texts);
+    for (auto it = v.rbegin(); it != v.rend(); ++it) Copy(*it);
+    m_rec.Clear();
+    m_clip.m_log.clear();
+  }
+};
+
+using V = std::vector<std::u16string>;

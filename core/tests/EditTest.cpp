@@ -1,0 +1,154 @@
+#include "DocFixture.h"
+
+TEST_F(DocTest, RemovingTheHeadActivatesTheNewHead) {
+  Fill({u"P", u"Q", u"R", u"S"});
+  m_doc->RemoveItems({0, 2});
+  EXPECT_EQ(Texts(), (V{u"Q", u"S"}));
+  EXPECT_EQ(m_clip.Unicode(), u"Q");
+  DeliverOwnChanges();
+  EXPECT_EQ(Texts(), (V{u"Q", u"S"})) << "the activation must not be captured";
+}
+
+TEST_F(DocTest, RemovingOtherItemsLeavesTheClipboardAlone) {
+  struct Case {
+    CIndexArray remove;
+    V left;
+  } cases[] = {
+      {{1}, {u"P", u"R", u"S"}},
+      {{1, 3}, {u"P", u"R"}},
+      {{3}, {u"P", u"Q", u"R"}},
+  };
+  for (auto& c : cases) {
+    Fill({u"P", u"Q", u"R", u"S"});
+    m_doc->RemoveItems(c.remove);
+    EXPECT_EQ(Texts(), c.left);
+    EXPECT_TRUE(m_clip.m_log.empty());
+    EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
+    m_doc->ClearList();
+  }
+}
+
+TEST_F(DocTest, RemovingEverythingLeavesTheClipboardAsItWas) {
+  Fill({u"P", u"Q"});
+  m_doc->RemoveItems({0, 1});
+  EXPECT_EQ(m_doc->GetItemCount(), 0);
+  EXPECT_EQ(m_clip.Unicode(), u"P");
+  EXPECT_TRUE(m_clip.m_log.empty());
+  Fill({u"P"});
+  m_doc->RemoveItem(0);
+  EXPECT_EQ(m_doc->GetItemCount(), 0);
+  EXPECT_TRUE(m_clip.m_log.empty());
+}
+
+TEST_F(DocTest, RemoveItemSingle) {
+  Fill({u"P", u"Q", u"R"});
+  m_doc->RemoveItem(1);
+  EXPECT_EQ(Texts(), (V{u"P", u"R"}));
+  EXPECT_TRUE(m_clip.m_log.empty());
+  m_doc->RemoveItem(0);
+  EXPECT_EQ(Texts(), (V{u"R"}));
+  EXPECT_EQ(m_clip.Unicode(), u"R");
+}
+
+TEST_F(DocTest, InvertReversesTheBlockInPlace) {
+  struct Case {
+    CIndexArray sel;
+    V after;
+    std::u16string clip;  // what the clipboard holds afterwards
+  } cases[] = {
+      {{0, 1, 2}, {u"R", u"Q", u"P", u"S"}, u"R"},
+      {{1, 2}, {u"P", u"R", u"Q", u"S"}, u"P"},
+      {{2, 3}, {u"P", u"Q", u"S", u"R"}, u"P"},
+      {{0, 1, 2, 3}, {u"S", u"R", u"Q", u"P"}, u"S"},
+  };
+  for (auto& c : cases) {
+    m_doc->ClearList();
+    Fill({u"P", u"Q", u"R", u"S"});
+    m_doc->SetBookmark(c.sel.front(), TRUE);
+    m_doc->InvertItems(c.sel);
+    EXPECT_EQ(Texts(), c.after);
+    EXPECT_EQ(m_clip.Unicode(), c.clip);
+    DeliverOwnChanges();
+    EXPECT_EQ(m_doc->GetItemCount(), 4) << "no item captured";
+    // The bookmark travelled with its record.
+    EXPECT_TRUE(m_doc->GetItem(c.sel.back())->bBookmark);
+  }
+}
+
+TEST_F(DocTest, ActivatingSeveralJoinsThemAndTheJoinIsCaptured) {
+  Fill({u"P", u"Q", u"R"});
+  EXPECT_TRUE(m_doc->ActivateItems({0, 2}));
+  EXPECT_EQ(m_clip.Unicode(), u"P\r\nR");
+  EXPECT_EQ(Texts(), (V{u"P", u"Q", u"R"})) << "the items stay where they are";
+  DeliverOwnChanges();
+  EXPECT_EQ(Texts(), (V{u"P\r\nR", u"P", u"Q", u"R"}));
+}
+
+TEST_F(DocTest, ActivatingSeveralFailsWhenTheClipboardCannotBeWritten) {
+  Fill({u"P", u"Q"});
+  m_clip.m_nOpenFailures = CTanselDoc::kClipboardRetries;
+  EXPECT_FALSE(m_doc->ActivateItems({0, 1}));
+  EXPECT_TRUE(m_rec.m_viewHints.empty());
+}
+
+TEST_F(DocTest, ReplacingTextOfTheHeadRefreshesTheClipboardWithoutACapture) {
+  Fill({u"a", u"b", u"c", u"d"});
+  m_doc->SetBookmark(0, TRUE);
+  m_rec.Clear();
+  m_doc->ReplaceItemText(0, u"new head");
+  EXPECT_EQ(m_clip.Unicode(), u"new head");
+  DeliverOwnChanges();
+  EXPECT_EQ(Texts(), (V{u"new head", u"b", u"c", u"d"}));
+  EXPECT_TRUE(m_doc->GetItem(0)->bBookmark);
+
+  m_rec.Clear();
+  m_clip.m_log.clear();
+  m_doc->ReplaceItemText(3, u"row three");
+  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{4});
+  EXPECT_TRUE(m_clip.m_log.empty());
+  EXPECT_EQ(m_doc->GetItem(3)->strText, u"row three");
+}
+
+TEST_F(DocTest, BookmarkSetToggleClearNotify) {
+  Fill({u"a", u"b", u"c"});
+  m_doc->ToggleBookmark(1);
+  EXPECT_TRUE(m_doc->GetItem(1)->bBookmark);
+  m_doc->ToggleBookmark(1);
+  EXPECT_FALSE(m_doc->GetItem(1)->bBookmark);
+  m_doc->SetBookmark(2, TRUE);
+  m_doc->SetBookmark(0, TRUE);
+  m_doc->ClearBookmarks();
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(m_doc->GetItem(i)->bBookmark);
+  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{2, 2, 3, 1, 0}));
+}
+
+TEST_F(DocTest, BookmarkNavigationWraps) {
+  Fill({u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7"});
+  EXPECT_EQ(m_doc->GetNextBookmark(-1), -1);
+  EXPECT_EQ(m_doc->GetPreviousBookmark(-1), -1);
+  m_doc->SetBookmark(4, TRUE);
+  EXPECT_EQ(m_doc->GetNextBookmark(4), 4);
+  EXPECT_EQ(m_doc->GetPreviousBookmark(4), 4);
+  m_doc->SetBookmark(4, FALSE);
+  m_doc->SetBookmark(1, TRUE);
+  m_doc->SetBookmark(5, TRUE);
+  struct Case {
+    int from, next, prev;
+  } cases[] = {
+      {-1, 1, 5}, {0, 1, 5}, {1, 5, 5}, {3, 5, 1}, {5, 1, 1}, {7, 1, 5},
+  };
+  for (auto& c : cases) {
+    EXPECT_EQ(m_doc->GetNextBookmark(c.from), c.next) << c.from;
+    EXPECT_EQ(m_doc->GetPreviousBookmark(c.from), c.prev) << c.from;
+  }
+}
+
+TEST_F(DocTest, ClearListLeavesTheClipboard) {
+  Fill({u"a", u"b"});
+  m_doc->ClearList();
+  EXPECT_EQ(m_doc->GetItemCount(), 0);
+  EXPECT_TRUE(m_clip.m_log.empty());
+  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
+  Copy(u"fresh");
+  EXPECT_EQ(Texts(), (V{u"fresh"}));
+}

@@ -1,0 +1,113 @@
+#include "FakeClipboard.h"
+
+#include <cstring>
+
+namespace {
+
+class CFakeBlock : public IClipBlock {
+ public:
+  CFakeBlock(std::string bytes, bool bFailLock) : m_bytes(std::move(bytes)), m_bFailLock(bFailLock) {}
+  size_t Size() override { return m_bytes.size(); }
+  const void* Lock() override { return m_bFailLock ? nullptr : m_bytes.data(); }
+  void Unlock() override {}
+
+ private:
+  std::string m_bytes;
+  bool m_bFailLock;
+};
+
+}  // namespace
+
+void CFakeClipboard::SetUnicode(const std::u16string& s) {
+  m_content.clear();
+  m_content[kCfUnicodeText] = std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2);
+}
+
+void CFakeClipboard::SetAnsi(const std::string& s) {
+  m_content.clear();
+  m_content[kCfText] = std::string(s.c_str(), s.size() + 1);
+}
+
+std::u16string CFakeClipboard::Unicode() const {
+  auto it = m_content.find(kCfUnicodeText);
+  if (it == m_content.end()) return u"<none>";
+  std::u16string s(it->second.size() / 2, u'\0');
+  std::memcpy(&s[0], it->second.data(), s.size() * 2);
+  if (!s.empty() && s.back() == u'\0') s.pop_back();
+  return s;
+}
+
+bool CFakeClipboard::Attach() {
+  m_log.push_back("attach");
+  if (m_nAttachFailures > 0) {
+    --m_nAttachFailures;
+    return false;
+  }
+  m_bAttached = true;
+  return true;
+}
+
+void CFakeClipboard::Release() {
+  m_log.push_back("release");
+  m_bAttached = false;
+}
+
+bool CFakeClipboard::IsFormatAvailable(unsigned format) { return m_content.count(format) != 0; }
+
+std::unique_ptr<IClipBlock> CFakeClipboard::Fetch(unsigned format) {
+  m_log.push_back("fetch");
+  if (m_nFetchFailures > 0) {
+    --m_nFetchFailures;
+    return nullptr;
+  }
+  auto it = m_content.find(format);
+  if (it == m_content.end()) return nullptr;
+  return std::make_unique<CFakeBlock>(it->second + std::string(m_nExtraBlockBytes, 'x'), m_bFailLock);
+}
+
+bool CFakeClipboard::Open() {
+  m_log.push_back("open");
+  if (m_nOpenFailures > 0) {
+    --m_nOpenFailures;
+    return false;
+  }
+  m_bOpen = true;
+  m_bEmptied = false;
+  return true;
+}
+
+bool CFakeClipboard::Empty() {
+  m_log.push_back("empty");
+  if (m_nEmptyFailures > 0) {
+    --m_nEmptyFailures;
+    return false;
+  }
+  m_content.clear();
+  m_bEmptied = true;
+  return true;
+}
+
+bool CFakeClipboard::SetUnicodeText(const char16_t* text, size_t length) {
+  m_log.push_back("set");
+  if (m_bFailSet) return false;
+  m_content[kCfUnicodeText] = std::string(reinterpret_cast<const char*>(text), (length + 1) * 2);
+  return true;
+}
+
+void CFakeClipboard::Close() {
+  m_log.push_back("close");
+  m_bOpen = false;
+  if (m_bEmptied) ++m_nChanges;
+  m_bEmptied = false;
+}
+
+CString16 CFakeClipboard::AnsiToUnicode(const char* bytes, size_t length) {
+  // Stands in for Windows-1252: bytes are their own code points, except the
+  // few that the code page maps elsewhere (0x80 is the euro sign).
+  CString16 s;
+  for (size_t i = 0; i < length; ++i) {
+    unsigned char c = static_cast<unsigned char>(bytes[i]);
+    s.push_back(c == 0x80 ? u'\u20AC' : static_cast<char16_t>(c));
+  }
+  return s;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// A clipboard in memory that can misbehave the ways a real one does: held by
+// another program, offering only ANSI or no text, blocks larger than their
+// text, blocks that cannot be locked. It also records the order of calls.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/ClipboardPort.h"
+
+class CFakeClipboard : public IClipboard {
+ public:
+  // Content: format -> raw bytes of the block.
+  std::map<unsigned, std::string> m_content;
+
+  int m_nAttachFailures = 0;  // the next n attaches fail
+  int m_nFetchFailures = 0;
+  int m_nOpenFailures = 0;
+  int m_nEmptyFailures = 0;
+  bool m_bFailLock = false;
+  bool m_bFailSet = false;
+  size_t m_nExtraBlockBytes = 0;  // reported beyond the data
+
+  std::vector<std::string> m_log;  // "attach", "open", "empty", "set", "close", ...
+  int m_nChanges = 0;              // closes after an empty: each one is a change notice
+  bool m_bOpen = false;
+  bool m_bAttached = false;
+
+  void SetUnicode(const std::u16string& s);  // with terminator
+  void SetAnsi(const std::string& s);
+  std::u16string Unicode() const;  // what CF_UNICODETEXT holds, without terminator
+
+  bool Attach() override;
+  void Release() override;
+  bool IsFormatAvailable(unsigned format) override;
+  std::unique_ptr<IClipBlock> Fetch(unsigned format) override;
+  bool Open() override;
+  bool Empty() override;
+  bool SetUnicodeText(const char16_t* text, size_t length) override;
+  void Close() override;
+  CString16 AnsiToUnicode(const char* bytes, size_t length) override;
+
+ private:
+  bool m_bEmptied = false;
+};

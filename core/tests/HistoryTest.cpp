@@ -1,0 +1,125 @@
+#include <ctime>
+
+#include "DocFixture.h"
+
+TEST_F(DocTest, NewItemGoesToTheHeadWithNoBookmarkAndTheCurrentTime) {
+  const int64_t tBefore = std::time(nullptr);
+  Copy(u"first");
+  Copy(u"second");
+  const int64_t tAfter = std::time(nullptr);
+  EXPECT_EQ(Texts(), (V{u"second", u"first"}));
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_FALSE(m_doc->GetItem(i)->bBookmark);
+    EXPECT_GE(m_doc->GetItem(i)->tCreated, tBefore);
+    EXPECT_LE(m_doc->GetItem(i)->tCreated, tAfter);
+  }
+}
+
+TEST_F(DocTest, SameTextTwiceGivesTwoItems) {
+  Copy(u"same");
+  Copy(u"same");
+  EXPECT_EQ(Texts(), (V{u"same", u"same"}));
+}
+
+TEST_F(DocTest, FullHistoryDropsTheOldestEvenWhenBookmarked) {
+  for (int i = 0; i < 200; ++i) Copy(u"item" + Utf16FromUtf8(std::to_string(i)));
+  m_doc->SetBookmark(199, TRUE);  // the oldest, "item0"
+  Copy(u"new");
+  ASSERT_EQ(m_doc->GetItemCount(), 200);
+  EXPECT_EQ(m_doc->GetItem(0)->strText, u"new");
+  EXPECT_EQ(m_doc->GetItem(199)->strText, u"item1");  // former index 198
+}
+
+TEST_F(DocTest, BufferSizeZeroOrNegativeKeepsTheHistoryEmpty) {
+  for (int nSize : {0, -1, -200}) {
+    CApplicationRegistry().SetBufferSize(nSize);
+    m_doc->LoadLimits();
+    Copy(u"gone");
+    EXPECT_EQ(m_doc->GetItemCount(), 0) << nSize;
+  }
+}
+
+TEST_F(DocTest, LoweringTheLimitTrimsOldestWithOneWholeListNotice) {
+  for (int i = 0; i < 200; ++i) Copy(Utf16FromUtf8(std::to_string(i)));
+  m_rec.Clear();
+  CApplicationRegistry().SetBufferSize(10);
+  m_doc->LoadLimits();
+  ASSERT_EQ(m_doc->GetItemCount(), 10);
+  EXPECT_EQ(m_doc->GetItem(0)->strText, u"199");
+  EXPECT_EQ(m_doc->GetItem(9)->strText, u"190");
+  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
+  EXPECT_EQ(m_rec.m_postedHints, std::vector<int>{0});
+}
+
+TEST_F(DocTest, LimitsComeFromTheSettingsWithDefaults) {
+  // Default 200: the 201st copy drops one.
+  for (int i = 0; i < 201; ++i) Copy(u"x");
+  EXPECT_EQ(m_doc->GetItemCount(), 200);
+  CApplicationRegistry().SetBufferSize(3);
+  m_doc->LoadLimits();
+  EXPECT_EQ(m_doc->GetItemCount(), 3);
+}
+
+TEST_F(DocTest, NotifyChangeGivesTheSameHintOnBothChannels) {
+  Fill({u"a", u"b", u"c"});
+  m_doc->NotifyChange(-1);
+  m_doc->NotifyChange(0);
+  m_doc->NotifyChange(2);
+  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{0, 1, 3}));
+  EXPECT_EQ(m_rec.m_postedHints, (std::vector<int>{0, 1, 3}));
+}
+
+TEST_F(DocTest, WithoutMainWindowOnlyViewsHear) {
+  m_doc->SetMainWindow(nullptr);
+  Copy(u"a");
+  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
+  EXPECT_TRUE(m_rec.m_postedHints.empty());
+}
+
+TEST_F(DocTest, InvalidIndexesGiveNullOrRaiseAndChangeNothing) {
+  Fill({u"a", u"b"});
+  for (int n : {-1, 2, 1000, INT32_MIN, INT32_MAX}) {
+    EXPECT_EQ(m_doc->GetItem(n), nullptr) << n;
+    EXPECT_THROW(m_doc->ItemAt(n), CInvalidArgException) << n;
+  }
+  EXPECT_THROW(m_doc->RemoveItem(2), CInvalidArgException);
+  EXPECT_THROW(m_doc->InvertItems({0, 5}), CInvalidArgException);
+  EXPECT_THROW(m_doc->ChangeCase(-1, CASE_UPPER, TRUE), CInvalidArgException);
+  EXPECT_THROW(m_doc->SmartMakeObject(2, FALSE), CInvalidArgException);
+  EXPECT_THROW(m_doc->ActivateItems({0, 9}), CInvalidArgException);
+  EXPECT_EQ(Texts(), (V{u"a", u"b"}));
+  EXPECT_TRUE(m_rec.m_viewHints.empty());
+  EXPECT_TRUE(m_clip.m_log.empty()) << "the clipboard must not be touched";
+}
+
+TEST_F(DocTest, RemoveItemsKeepsWhatWasRemovedBeforeAnInvalidIndex) {
+  Fill({u"a", u"b", u"c"});
+  EXPECT_THROW(m_doc->RemoveItems({0, 2, 7}), CInvalidArgException);
+  // The walk runs from the last index: 7 fails first, so nothing went.
+  EXPECT_EQ(Texts(), (V{u"a", u"b", u"c"}));
+}
+
+TEST(EscapeForDisplay, Table) {
+  struct Case {
+    std::u16string in, out;
+  } cases[] = {
+      {u"a\tb\r\nc", u"a<TAB>b<CR><LF>c"},
+      {u"plain text", u"plain text"},
+      {u"", u""},
+      {u"\n\n", u"<LF><LF>"},
+      {u"\r", u"<CR>"},
+      {u"<TAB>\t", u"<TAB><TAB>"},
+      {u"\t\u00e9\t", u"<TAB>\u00e9<TAB>"},
+  };
+  for (auto& c : cases) {
+    std::u16string s = c.in;
+    CTanselDoc::EscapeForDisplay(s);
+    EXPECT_EQ(s, c.out) << Utf8FromUtf16(c.in);
+  }
+}
+
+TEST_F(DocTest, ARestartStartsEmpty) {
+  Fill({u"a", u"b"});
+  MakeDoc();
+  EXPECT_EQ(m_doc->GetItemCount(), 0);
+}

@@ -1,0 +1,98 @@
+#include "DocFixture.h"
+
+namespace {
+
+struct MatchCase {
+  std::u16string text, pattern;
+  BOOL bMatchCase, bWholeWord, bMatch;
+};
+
+}  // namespace
+
+TEST_F(DocTest, MatchFindCriteriaTable) {
+  const MatchCase cases[] = {
+      {u"concatenate cat", u"cat", 0, 1, 0},  // only the first occurrence counts
+      {u"cat food", u"cat", 0, 1, 1},
+      {u"the cat", u"cat", 0, 1, 1},
+      {u"CAT", u"cat", 0, 1, 1},
+      {u"CAT", u"cat", 1, 1, 0},
+      {u"Cat", u"cAT", 0, 0, 1},
+      {u"concatenate", u"cat", 0, 0, 1},
+      {u"cat_x", u"cat", 0, 1, 1},          // the underscore is no letter or digit
+      {u"cat9", u"cat", 0, 1, 0},
+      {u"(cat)", u"cat", 0, 1, 1},
+      {u"\u00e9cat", u"cat", 0, 1, 0},      // a letter beyond ASCII joins the word
+      {u"\u00c9T\u00c9", u"\u00e9t\u00e9", 0, 0, 1},
+      {u"\u00c9T\u00c9", u"\u00e9t\u00e9", 1, 0, 0},
+      {u"dog", u"cat", 0, 0, 0},
+      {u"", u"cat", 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    FIND_CRITERIA* pCrit = m_doc->GetFindCriteria();
+    pCrit->strText = c.pattern;
+    pCrit->bMatchCase = c.bMatchCase;
+    pCrit->bWholeWord = c.bWholeWord;
+    CLIP_ITEM item;
+    item.strText = c.text;
+    EXPECT_EQ(!!CTanselDoc::MatchFindCriteria(m_doc.get(), 0, &item), !!c.bMatch)
+        << Utf8FromUtf16(c.text) << " / " << Utf8FromUtf16(c.pattern) << " case=" << c.bMatchCase
+        << " word=" << c.bWholeWord;
+  }
+}
+
+TEST_F(DocTest, CriteriaStartEmpty) {
+  const FIND_CRITERIA* p = m_doc->GetFindCriteria();
+  EXPECT_TRUE(p->strText.empty());
+  EXPECT_FALSE(p->bMatchCase);
+  EXPECT_FALSE(p->bWholeWord);
+}
+
+TEST_F(DocTest, FindNextAndPreviousWrapAsDocumented) {
+  Fill({u"a cat", u"dog", u"cat", u"bird", u"CAT"});
+  m_doc->GetFindCriteria()->strText = u"cat";
+  struct Case {
+    int from;
+    int nextWrap, nextNoWrap, prev;
+  } cases[] = {
+      {-1, 0, 0, 4}, {0, 2, 2, 4}, {2, 4, 4, 0}, {4, 0, -1, 2}, {3, 4, 4, 2},
+  };
+  for (auto& c : cases) {
+    EXPECT_EQ(m_doc->FindNext(c.from, TRUE), c.nextWrap) << c.from;
+    EXPECT_EQ(m_doc->FindNext(c.from, FALSE), c.nextNoWrap) << c.from;
+    EXPECT_EQ(m_doc->FindPrevious(c.from), c.prev) << c.from;
+  }
+  // The only match wraps onto itself.
+  m_doc->GetFindCriteria()->strText = u"bird";
+  EXPECT_EQ(m_doc->FindNext(3, TRUE), 3);
+  EXPECT_EQ(m_doc->FindPrevious(3), 3);
+  // The criteria are edited in place between searches: a changed pattern is seen.
+  m_doc->GetFindCriteria()->strText = u"DOG";
+  EXPECT_EQ(m_doc->FindNext(-1, TRUE), 1);
+  m_doc->GetFindCriteria()->bMatchCase = TRUE;
+  EXPECT_EQ(m_doc->FindNext(-1, TRUE), -1);
+}
+
+TEST_F(DocTest, EmptySearchTextFindsNothing) {
+  Fill({u"a", u"b"});
+  EXPECT_EQ(m_doc->FindNext(-1, TRUE), -1);
+  EXPECT_EQ(m_doc->FindPrevious(-1), -1);
+  m_doc->BookmarkAll();
+  EXPECT_FALSE(m_doc->GetItem(0)->bBookmark);
+  EXPECT_FALSE(m_doc->GetItem(1)->bBookmark);
+  EXPECT_TRUE(m_rec.m_viewHints.empty());
+}
+
+TEST_F(DocTest, BookmarkAllSetsEachMatchAndKeepsOthers) {
+  Fill({u"cat", u"dog", u"cat", u"bird"});
+  m_doc->SetBookmark(3, TRUE);
+  m_doc->SetBookmark(2, TRUE);
+  m_rec.Clear();
+  m_doc->GetFindCriteria()->strText = u"cat";
+  m_doc->BookmarkAll();
+  EXPECT_TRUE(m_doc->GetItem(0)->bBookmark);
+  EXPECT_FALSE(m_doc->GetItem(1)->bBookmark);
+  EXPECT_TRUE(m_doc->GetItem(2)->bBookmark);
+  EXPECT_TRUE(m_doc->GetItem(3)->bBookmark);
+  // Every match notified on its own, also the one already bookmarked.
+  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{1, 3}));
+}
