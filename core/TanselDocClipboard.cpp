@@ -12,6 +12,20 @@ bool Retry(F f) {
   return false;
 }
 
+// Length up to the first zero unit. Blocks of 32 units are tested without a
+// branch per unit so that the compiler can vectorise the scan of a 5 MB text.
+size_t ZeroTerminatedLength(const char16_t* p, size_t n) {
+  size_t i = 0;
+  for (; i + 32 <= n; i += 32) {
+    unsigned nZero = 0;
+    for (size_t k = 0; k < 32; ++k) nZero |= (p[i + k] == 0);
+    if (nZero) break;
+  }
+  for (; i < n; ++i)
+    if (p[i] == 0) return i;
+  return n;
+}
+
 }  // namespace
 
 void CTanselDoc::CaptureClipboard() {
@@ -39,8 +53,7 @@ bool CTanselDoc::CaptureFormat(unsigned nFormat) {
   CString16 strText;
   if (nFormat == kCfUnicodeText) {
     const char16_t* p = static_cast<const char16_t*>(pData);
-    const char16_t* pEnd = p + nSize / sizeof(char16_t);
-    strText.assign(p, std::find(p, pEnd, u'\0'));
+    strText.assign(p, ZeroTerminatedLength(p, nSize / sizeof(char16_t)));
   } else {
     const char* p = static_cast<const char*>(pData);
     const char* pEnd = std::find(p, p + nSize, '\0');

@@ -54,6 +54,21 @@ TEST_F(DocTest, TextEndsAtTheFirstZeroOrTheBlockEnd) {
   EXPECT_EQ(Texts(), (V{u"xy", u"ab"}));
 }
 
+TEST_F(DocTest, FirstZeroIsFoundWhereverItStandsInALongBlock) {
+  // The scan works in blocks of 32 units: zeros at and around block edges.
+  for (size_t nAt : {0u, 1u, 31u, 32u, 33u, 63u, 64u, 95u, 1000u, 1023u}) {
+    std::u16string block(1024, u'q');
+    block[nAt] = u'\0';
+    m_clip.m_content[kCfUnicodeText] = std::string(reinterpret_cast<const char*>(block.data()), 2048);
+    m_doc->CaptureClipboard();
+    EXPECT_EQ(m_doc->GetItem(0)->strText.size(), nAt);
+  }
+  // No zero at all in a block that is not a multiple of 32 units.
+  m_clip.m_content[kCfUnicodeText] = std::string(2 * 1001, 'q');
+  m_doc->CaptureClipboard();
+  EXPECT_EQ(m_doc->GetItem(0)->strText.size(), 1001u);
+}
+
 TEST_F(DocTest, UnicodeIsPreferredAndAnsiIsConverted) {
   m_clip.m_content[kCfUnicodeText] = std::string("u\0\0\0", 4);
   m_clip.m_content[kCfText] = std::string("ansi\0", 5);
