@@ -1,0 +1,97 @@
+#include "ui/ClipboardWin32.h"
+
+#include <climits>
+#include <cstring>
+
+#include "ui/WinText.h"
+
+namespace {
+
+// The clipboard's data handle, locked in place. The handle stays the
+// clipboard's: this object only unlocks what it locked, it never frees.
+class CClipBlockWin32 : public IClipBlock {
+ public:
+  CClipBlockWin32(HGLOBAL h, const uint64_t& nSession)
+      : m_h(h), m_nCurrentSession(nSession), m_nSession(nSession) {}
+  ~CClipBlockWin32() override { Unlock(); }
+
+  size_t Size() override { return Valid() ? ::GlobalSize(m_h) : 0; }
+  const void* Lock() override {
+    if (!Valid()) return nullptr;
+    if (!m_pData) m_pData = ::GlobalLock(m_h);
+    return m_pData;
+  }
+  void Unlock() override {
+    if (m_pData && Valid()) ::GlobalUnlock(m_h);
+    m_pData = nullptr;
+  }
+
+ private:
+  bool Valid() const { return m_nSession == m_nCurrentSession; }
+
+  HGLOBAL m_h;
+  const uint64_t& m_nCurrentSession;
+  const uint64_t m_nSession;
+  const void* m_pData = nullptr;
+};
+
+}  // namespace
+
+bool CClipboardWin32::OpenClipboard() { return m_open.Open(nullptr); }
+
+void CClipboardWin32::CloseClipboard() {
+  if (!m_open.IsOpen()) return;
+  ++m_nSession;
+  m_open.Close();
+}
+
+bool CClipboardWin32::Attach() { return OpenClipboard(); }
+
+void CClipboardWin32::Release() { CloseClipboard(); }
+
+bool CClipboardWin32::IsFormatAvailable(unsigned format) {
+  return ::IsClipboardFormatAvailable(format) != FALSE;
+}
+
+std::unique_ptr<IClipBlock> CClipboardWin32::Fetch(unsigned format) {
+  if (!m_open.IsOpen()) return nullptr;
+  HANDLE h = ::GetClipboardData(format);
+  if (!h) return nullptr;
+  return std::make_unique<CClipBlockWin32>(static_cast<HGLOBAL>(h), m_nSession);
+}
+
+bool CClipboardWin32::Open() { return OpenClipboard(); }
+
+bool CClipboardWin32::Empty() { return m_open.IsOpen() && ::EmptyClipboard() != FALSE; }
+
+bool CClipboardWin32::SetUnicodeText(const char16_t* text, size_t length) {
+  if (length > (SIZE_MAX / sizeof(char16_t)) - 1) return false;
+  const size_t nBytes = (length + 1) * sizeof(char16_t);
+  CGlobalMemory block;
+  if (!block.Alloc(GMEM_MOVEABLE, nBytes)) return false;
+  {
+    CGlobalLock lock(block.Get());
+    if (!lock.Get()) return false;
+    auto* p = static_cast<char16_t*>(lock.Get());
+    if (length) std::memcpy(p, text, length * sizeof(char16_t));
+    p[length] = u'\0';
+  }
+  // From a successful hand-over on the clipboard frees the block; otherwise
+  // it stays ours and is freed here.
+  if (::SetClipboardData(CF_UNICODETEXT, block.Get())) block.Release();
+  return true;
+}
+
+void CClipboardWin32::Close() { CloseClipboard(); }
+
+CString16 CClipboardWin32::AnsiToUnicode(const char* bytes, size_t length) {
+  // MultiByteToWideChar counts in int; the capture limit (at most 999 MB)
+  // keeps clipboard texts below that.
+  if (length == 0 || length > INT_MAX) return CString16();
+  const int nBytes = static_cast<int>(length);
+  const int nUnits = ::MultiByteToWideChar(CP_ACP, 0, bytes, nBytes, nullptr, 0);
+  if (nUnits <= 0) return CString16();
+  CString16 result(static_cast<size_t>(nUnits), u'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, bytes, nBytes, WinText(&result[0]), nUnits);
+  return result;
+}

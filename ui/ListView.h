@@ -1,0 +1,86 @@
+#pragma once
+// A thin wrapper over a list-view control in report mode: the LVM_*
+// operations the history views and the options dialog use. It does not own
+// the window; the window's parent or the dialog does.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "core/Text.h"
+#include "ui/Handles.h"
+
+class CListView {
+ public:
+  CListView() = default;
+  explicit CListView(HWND hWnd) : m_hWnd(hWnd) {}
+
+  // Registers the list-view window class of the common controls; once per
+  // program, before the first list is created.
+  static bool InitCommonControls();
+
+  bool Create(HWND parent, UINT id, DWORD style, const RECT& rect, DWORD exStyle = 0);
+  void Attach(HWND hWnd) { m_hWnd = hWnd; }
+  HWND Handle() const { return m_hWnd; }
+
+  DWORD GetExtendedStyle() const;
+  void SetExtendedStyle(DWORD exStyle);
+  // Hands the image list to the control. Unless the control shares its image
+  // lists (LVS_SHAREIMAGELISTS), the control destroys it, so ownership passes
+  // once the control has taken it; otherwise the caller keeps it.
+  bool SetImageList(CImageListHandle& list, int which);
+  HIMAGELIST GetImageList(int which) const;
+
+  int InsertColumn(int index, const wchar_t* header, int format, int width);
+  bool DeleteColumn(int index);
+
+  int GetItemCount() const;
+  // Inserts a row with the text of its first column; the new row's index, or
+  // -1.
+  int InsertItem(int index, const wchar_t* text, int image = 0);
+  bool DeleteItem(int index);
+  bool DeleteAllItems();
+
+  // Text and picture of one cell in one call.
+  bool SetItem(int index, int subItem, const wchar_t* text, int image);
+  bool SetItemText(int index, int subItem, const wchar_t* text);
+  bool SetItemText(int index, int subItem, const CString16& text);
+  CString16 GetItemText(int index, int subItem) const;
+  int GetItemImage(int index, int subItem) const;
+  bool SetItemData(int index, LPARAM data);
+  LPARAM GetItemData(int index) const;
+
+  // Row -1 sets the state of every row.
+  bool SetItemState(int index, UINT state, UINT mask);
+  UINT GetItemState(int index, UINT mask) const;
+  int GetSelectedCount() const;
+  int GetSelectionMark() const;
+  int SetSelectionMark(int index);
+  int GetNextItem(int start, UINT flags) const;
+  // The selected rows, ascending.
+  std::vector<int> GetSelectedIndexes() const;
+
+  bool EnsureVisible(int index, bool partialOk = false);
+  int GetTopIndex() const;
+  // Row under a point in client coordinates (-1 for none), and its column.
+  int SubItemHitTest(POINT point, int* subItem) const;
+  bool GetSubItemRect(int index, int subItem, RECT& rect) const;
+
+  void SetRedraw(bool redraw);
+
+ private:
+  HWND m_hWnd = nullptr;
+};
+
+// Suspends drawing of a list while many rows change, and repaints it once at
+// the end.
+class CRedrawSuspend {
+ public:
+  explicit CRedrawSuspend(CListView& list) : m_list(list) { m_list.SetRedraw(false); }
+  ~CRedrawSuspend() { m_list.SetRedraw(true); }
+  CRedrawSuspend(const CRedrawSuspend&) = delete;
+  CRedrawSuspend& operator=(const CRedrawSuspend&) = delete;
+
+ private:
+  CListView& m_list;
+};

@@ -1,0 +1,42 @@
+#include "ui/WindowBase.h"
+
+namespace {
+const wchar_t kObjectProperty[] = L"Tansel.Object";
+}
+
+CWindowBase::~CWindowBase() {
+  Unbind();
+}
+
+bool CWindowBase::PreTranslateMessage(MSG&) { return false; }
+
+void CWindowBase::Bind(HWND hWnd) {
+  m_hWnd = hWnd;
+  ::SetPropW(hWnd, kObjectProperty, this);
+}
+
+void CWindowBase::Unbind() {
+  if (m_hWnd && FromHandle(m_hWnd) == this) ::RemovePropW(m_hWnd, kObjectProperty);
+  m_hWnd = nullptr;
+}
+
+void CWindowBase::Attach(HWND hWnd) {
+  Unbind();
+  if (hWnd) Bind(hWnd);
+}
+
+void CWindowBase::Detach() { Unbind(); }
+
+CWindowBase* CWindowBase::FromHandle(HWND hWnd) {
+  return hWnd ? static_cast<CWindowBase*>(::GetPropW(hWnd, kObjectProperty)) : nullptr;
+}
+
+bool CWindowBase::PreTranslate(MSG& msg) {
+  for (HWND h = msg.hwnd; h; h = ::GetParent(h)) {
+    if (CWindowBase* pObject = FromHandle(h))
+      if (pObject->PreTranslateMessage(msg)) return true;
+    // GetParent of a top-level window is its owner, which is not "inside".
+    if (!(::GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return false;
+}

@@ -1,0 +1,50 @@
+#pragma once
+// What windows and dialogs of the program share: the handle, a few message
+// helpers, and the lookup from a handle to its C++ object that lets keyboard
+// messages be offered to the objects of the target window and its parents
+// before they are dispatched.
+#include <windows.h>
+
+class CWindowBase {
+ public:
+  CWindowBase() = default;
+  virtual ~CWindowBase();
+  CWindowBase(const CWindowBase&) = delete;
+  CWindowBase& operator=(const CWindowBase&) = delete;
+
+  HWND Handle() const { return m_hWnd; }
+  explicit operator bool() const { return m_hWnd != nullptr; }
+
+  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
+  }
+  bool Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return ::PostMessageW(m_hWnd, message, wParam, lParam) != FALSE;
+  }
+  HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
+
+  // Called for a queued message aimed at this window or a window inside it,
+  // before translation and dispatch. True consumes the message.
+  virtual bool PreTranslateMessage(MSG& msg);
+
+  // Binds an object without a window of its own to a window that other code
+  // created (a control), only so that PreTranslateMessage sees its messages.
+  // The window's messages are not routed here, and it is never destroyed
+  // through this object.
+  void Attach(HWND hWnd);
+  void Detach();
+
+  static CWindowBase* FromHandle(HWND hWnd);
+  // Offers the message to the objects of its window and of that window's
+  // parents, innermost first, up to the top-level window. True when one of
+  // them consumed it.
+  static bool PreTranslate(MSG& msg);
+
+ protected:
+  // Called by the window procedures when the window comes to life and after
+  // its last message.
+  void Bind(HWND hWnd);
+  void Unbind();
+
+  HWND m_hWnd = nullptr;
+};
