@@ -44,9 +44,11 @@ class CRuntimeTextServices : public ITextServices {
   bool FormatTime(const CString16& format, const std::tm& tm, size_t capacity,
                   CString16& out) override {
     std::wstring wfmt(format.begin(), format.end());
-    std::wstring buf(capacity, L'\0');
-    const size_t n = std::wcsftime(&buf[0], capacity, wfmt.c_str(), &tm);
-    if (n == 0 && !format.empty()) return false;
+    // One unit of slack: some runtimes accept a result that fills the buffer
+    // exactly, leaving no room for the terminator, so the fit is decided here.
+    std::wstring buf(capacity + 1, L'\0');
+    const size_t n = std::wcsftime(&buf[0], capacity + 1, wfmt.c_str(), &tm);
+    if ((n == 0 && !format.empty()) || n >= capacity) return false;
     out.assign(buf.begin(), buf.begin() + static_cast<std::ptrdiff_t>(n));
     return true;
   }
