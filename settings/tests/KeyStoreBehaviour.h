@@ -1,0 +1,165 @@
+#pragma once
+// How a key store answers, as the Win32 registry does. The same cases run
+// against the in-memory store everywhere and against the real registry under
+// Wine, which is what makes the in-memory store a faithful stand-in.
+// A harness supplies Store(), an empty key Base() opened with full access and
+// its path BasePath() below HKEY_CURRENT_USER.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "settings/MemoryKeyStore.h"
+
+class CMemoryHarness {
+ public:
+  CMemoryHarness() { m_oStore.CreateKey(kHKeyCurrentUser, BasePath().c_str(), kKeyAllAccess, &m_hBase); }
+  ~CMemoryHarness() { m_oStore.CloseKey(m_hBase); }
+  IKeyStore& Store() { return m_oStore; }
+  KeyHandle Base() const { return m_hBase; }
+  CString16 BasePath() const { return u"Software\\TanselTest"; }
+
+ private:
+  CMemoryKeyStore m_oStore;
+  KeyHandle m_hBase = 0;
+};
+
+template <typename Harness>
+class KeyStoreBehaviour : public ::testing::Test {
+ protected:
+  void Put(const char16_t* name, uint32_t type, const std::vector<uint8_t>& data) {
+    ASSERT_EQ(m_oH.Store().SetValue(m_oH.Base(), name, type, data.data(), uint32_t(data.size())), 0);
+  }
+  // Value names, sorted: Windows keeps the order of creation, Wine sorts.
+  std::vector<CString16> Names() {
+    std::vector<CString16> names;
+    char16_t buffer[64];
+    uint32_t chars = 64;
+    for (uint32_t i = 0; m_oH.Store().EnumValueName(m_oH.Base(), i, buffer, &chars) == 0; ++i, chars = 64)
+      names.emplace_back(buffer, chars);
+    EXPECT_EQ(m_oH.Store().EnumValueName(m_oH.Base(), uint32_t(names.size()), buffer, &chars),
+              kErrorNoMoreItems);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  Harness m_oH;
+};
+
+TYPED_TEST_SUITE_P(KeyStoreBehaviour);
+
+TYPED_TEST_P(KeyStoreBehaviour, CreateMakesMissingKeysOpenNeverDoes) {
+  IKeyStore& store = this->m_oH.Store();
+  KeyHandle key = 1;
+  EXPECT_EQ(store.OpenKey(this->m_oH.Base(), u"a\\b", kKeyRead, &key), kErrorFileNotFound);
+  EXPECT_EQ(key, 0u);
+  ASSERT_EQ(store.CreateKey(this->m_oH.Base(), u"a\\b", kKeyAllAccess, &key), 0);
+  store.CloseKey(key);
+  const CString16 full = this->m_oH.BasePath() + u"\\A\\B";
+  for (const CString16& path : {CString16(u"a"), CString16(u"A\\b")}) {
+    EXPECT_EQ(store.OpenKey(this->m_oH.Base(), path.c_str(), kKeyRead, &key), 0);
+    store.CloseKey(key);
+  }
+  EXPECT_EQ(store.OpenKey(kHKeyCurrentUser, full.c_str(), kKeyRead, &key), 0);
+  store.CloseKey(key);
+  EXPECT_EQ(store.CreateKey(this->m_oH.Base(), u"\\lead", kKeyRead, &key), kErrorBadPathname);
+}
+
+TYPED_TEST_P(KeyStoreBehaviour, QueryAnswersByBufferAndStoredSize) {
+  this->Put(u"Dword", kRegDword, {0x78, 0x56, 0x34, 0x12});
+  this->Put(u"Bin8", kRegBinary, {1, 2, 3, 4, 5, 6, 7, 8});
+  this->Put(u"Bin2", kRegBinary, {1, 2});
+  this->Put(u"Empty", kRegBinary, {});
+  this->Put(u"Sz", kRegSz, {'a', 0, 'b', 0, 0, 0});
+  this->Put(u"BIN2", kRegBinary, {1, 2});  // replaces Bin2, keeps its spelling
+  EXPECT_EQ(this->Names(), (std::vector<CString16>{u"Bin2", u"Bin8", u"Dword", u"Empty", u"Sz"}));
+  // type 77 and data 0xEEEEEEEE: left alone; the buffer after kErrorMoreData is not looked at.
+  const struct { const char16_t* name; long rc; uint32_t type, size, data; } cases[] = {
+      {u"dWORD", 0, kRegDword, 4, 0x12345678},
+      {u"Bin2", 0, kRegBinary, 2, 0xEEEE0201},
+      {u"Empty", 0, kRegBinary, 0, 0xEEEEEEEE},
+      {u"Bin8", kErrorMoreData, kRegBinary, 8, 0},
+      {u"Sz", kErrorMoreData, kRegSz, 6, 0},
+      {u"Missing", kErrorFileNotFound, 77, 4, 0xEEEEEEEE},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Utf8FromUtf16(c.name));
+    uint32_t type = 77, data = 0xEEEEEEEE, size = 4;
+    EXPECT_EQ(this->m_oH.Store().QueryValue(this->m_oH.Base(), c.name, &type,
+                                            reinterpret_cast<uint8_t*>(&data), &size),
+              c.rc);
+    EXPECT_EQ(type, c.type);
+    EXPECT_EQ(size, c.size);
+    if (c.rc != kErrorMoreData) {
+      EXPECT_EQ(data, c.data);
+    }
+  }
+  uint32_t size = 0;  // no buffer: the size alone
+  EXPECT_EQ(this->m_oH.Store().QueryValue(this->m_oH.Base(), u"Bin8", nullptr, nullptr, &size), 0);
+  EXPECT_EQ(size, 8u);
+  EXPECT_EQ(this->m_oH.Store().DeleteValue(this->m_oH.Base(), u"bin8"), 0);
+  EXPECT_EQ(this->m_oH.Store().DeleteValue(this->m_oH.Base(), u"Bin8"), kErrorFileNotFound);
+}
+
+TYPED_TEST_P(KeyStoreBehaviour, EnumerationNeedsRoomForNameAndTerminator) {
+  for (const char16_t* name : {u"Zeta", u"Alpha", u"Mid"}) this->Put(name, kRegDword, {1, 0, 0, 0});
+  std::vector<CString16> fitted;
+  int tooLong = 0;
+  for (uint32_t i = 0; i < 3; ++i) {
+    char16_t buffer[4];
+    uint32_t chars = 4;
+    const long rc = this->m_oH.Store().EnumValueName(this->m_oH.Base(), i, buffer, &chars);
+    if (rc == 0) fitted.emplace_back(buffer, chars);
+    tooLong += rc == kErrorMoreData;
+  }
+  EXPECT_EQ(fitted, std::vector<CString16>{u"Mid"});
+  EXPECT_EQ(tooLong, 2);
+}
+
+TYPED_TEST_P(KeyStoreBehaviour, HandlesAreCheckedForValidityAndAccess) {
+  IKeyStore& store = this->m_oH.Store();
+  const uint8_t four[4] = {1, 0, 0, 0};
+  const CString16 base = this->m_oH.BasePath();
+  const char16_t* path = base.c_str();
+  KeyHandle reader = 0, writer = 0, closed = 0;
+  ASSERT_EQ(store.OpenKey(kHKeyCurrentUser, path, kKeyRead, &reader), 0);
+  ASSERT_EQ(store.OpenKey(kHKeyCurrentUser, path, kKeySetValue, &writer), 0);
+  ASSERT_EQ(store.OpenKey(this->m_oH.Base(), nullptr, kKeyAllAccess, &closed), 0);
+  ASSERT_EQ(store.CloseKey(closed), 0);
+  char16_t name[16];
+  uint32_t chars = 16, size = 0;
+  EXPECT_EQ(store.SetValue(reader, u"V", kRegDword, four, 4), kErrorAccessDenied);
+  EXPECT_EQ(store.SetValue(writer, u"V", kRegDword, four, 4), 0);
+  EXPECT_EQ(store.QueryValue(writer, u"V", nullptr, nullptr, &size), kErrorAccessDenied);
+  EXPECT_EQ(store.EnumValueName(writer, 0, name, &chars), kErrorAccessDenied);
+  EXPECT_EQ(store.DeleteValue(reader, u"V"), kErrorAccessDenied);
+  EXPECT_EQ(store.QueryValue(reader, u"V", nullptr, nullptr, &size), 0);
+  store.CloseKey(reader);
+  store.CloseKey(writer);
+  for (KeyHandle bad : {KeyHandle{0}, closed}) {
+    KeyHandle key = 1;
+    EXPECT_EQ(store.QueryValue(bad, u"V", nullptr, nullptr, &size), kErrorInvalidHandle);
+    EXPECT_EQ(store.SetValue(bad, u"V", kRegDword, four, 4), kErrorInvalidHandle);
+    EXPECT_EQ(store.DeleteValue(bad, u"V"), kErrorInvalidHandle);
+    EXPECT_EQ(store.EnumValueName(bad, 0, name, &chars), kErrorInvalidHandle);
+    EXPECT_EQ(store.OpenKey(bad, u"x", kKeyRead, &key), kErrorInvalidHandle);
+    EXPECT_EQ(store.CreateKey(bad, u"x", kKeyRead, &key), kErrorInvalidHandle);
+    EXPECT_EQ(key, 0u);
+    EXPECT_EQ(store.CloseKey(bad), kErrorInvalidHandle);
+  }
+  EXPECT_EQ(store.CloseKey(kHKeyCurrentUser), 0);  // the predefined root stays usable
+  EXPECT_EQ(store.OpenKey(kHKeyCurrentUser, path, kKeyRead, &reader), 0);
+  store.CloseKey(reader);
+}
+
+TYPED_TEST_P(KeyStoreBehaviour, SystemMessagesAreWinesTexts) {
+  const struct { long code; const char16_t* text; } cases[] = {
+      {2, u"File not found.\r\n"},      {5, u"Access denied.\r\n"},
+      {6, u"Invalid handle.\r\n"},      {161, u"Path is invalid.\r\n"},
+      {234, u"More data available.\r\n"}, {259, u"No more data available.\r\n"},
+      {0x7FFF0001, u""}};
+  for (const auto& c : cases) EXPECT_EQ(this->m_oH.Store().SystemMessage(c.code), c.text) << c.code;
+}
+
+REGISTER_TYPED_TEST_SUITE_P(KeyStoreBehaviour, CreateMakesMissingKeysOpenNeverDoes,
+                            QueryAnswersByBufferAndStoredSize, EnumerationNeedsRoomForNameAndTerminator,
+                            HandlesAreCheckedForValidityAndAccess, SystemMessagesAreWinesTexts);

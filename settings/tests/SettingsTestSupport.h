@@ -1,0 +1,45 @@
+#pragma once
+// A settings platform over the in-memory store, installed for one test.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "settings/MemoryKeyStore.h"
+#include "settings/SettingsPlatform.h"
+
+class CRecordingMessages : public ISettingsMessages {
+ public:
+  void ShowError(const CString16& text) override { m_arrShown.push_back(text); }
+  std::vector<CString16> m_arrShown;
+};
+
+inline const CString16 kAppPath = u"Software\\Orvelle\\Tansel";
+inline const CString16 kRunPath = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+inline std::vector<uint8_t> BytesOf(const CString16& text) {
+  std::vector<uint8_t> bytes((text.size() + 1) * 2);
+  std::memcpy(bytes.data(), text.c_str(), bytes.size());
+  return bytes;
+}
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetSettingsPlatform(&m_oStore, &m_oMessages); }
+  void TearDown() override {
+    SetSettingsPlatform(nullptr, nullptr);
+    EXPECT_EQ(m_oStore.OpenHandleCount(), 0u) << "a settings object left a key open";
+  }
+  // The stored DWORD; 0xBAD when there is none.
+  uint32_t Stored(const CString16& keyPath, const CString16& name) {
+    uint32_t type = 0, value = 0xBAD;
+    std::vector<uint8_t> data;
+    if (m_oStore.GetValue(keyPath, name, type, data) && type == kRegDword && data.size() == 4)
+      std::memcpy(&value, data.data(), 4);
+    return value;
+  }
+  std::vector<CString16> Shown() { return m_oMessages.m_arrShown; }
+
+  CMemoryKeyStore m_oStore;
+  CRecordingMessages m_oMessages;
+};

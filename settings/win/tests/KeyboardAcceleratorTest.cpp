@@ -1,0 +1,182 @@
+// The accelerator against the real (Wine) hotkey machinery: keys are
+// injected with SendInput and must fire exactly the registered command.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "settings/ApplicationRegistry.h"
+#include "settings/win/KeyboardAccelerator.h"
+#include "ui/Window.h"
+
+namespace {
+
+const UINT kFirstCommand = 0x401, kLastCommand = 0x4FF;
+
+// The main window stand-in: passes WM_HOTKEY to the accelerator, records the
+// command messages, and offers key-downs to a local table.
+class CHotkeyWindow : public CWindow {
+ public:
+  CKeyboardAccelerator m_global;
+  CKeyboardAccelerator m_local;
+  std::vector<UINT> m_commands;
+  std::vector<int> m_localCalls;
+  std::vector<WPARAM> m_unhandledKeys;
+
+  // Only a test of the focus needs a visible window; showing one is slow.
+  explicit CHotkeyWindow(bool bVisible = false) {
+    WNDCLASSEXW wc{};
+    wc.lpszClassName = L"TanselHotkeyTest";
+    RegisterClass(wc);
+    Create(L"TanselHotkeyTest", L"hotkey test", WS_OVERLAPPEDWINDOW | (bVisible ? WS_VISIBLE : 0), 0, 0, 0, 200, 100);
+    m_global.SetMainWindow(m_hWnd);
+  }
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_HOTKEY) {
+      m_global.OnHotkey(wParam);
+      return 0;
+    }
+    if (message == WM_KEYDOWN) {
+      if (!m_local.CallFunction(m_hWnd, wParam)) m_unhandledKeys.push_back(wParam);
+      return 0;
+    }
+    if (message >= kFirstCommand && message <= kLastCommand) {
+      m_commands.push_back(message);
+      return 0;
+    }
+    return Default(message, wParam, lParam);
+  }
+};
+
+void Pump(DWORD ms) {
+  const DWORD end = ::GetTickCount() + ms;
+  MSG msg;
+  do {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  } while (static_cast<int>(end - ::GetTickCount()) > 0);
+}
+
+void Key(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  ::SendInput(1, &in, sizeof(in));
+}
+
+// Presses the combination of a hotkey value and lets the messages arrive.
+void Press(uint32_t hotkey) {
+  std::vector<WORD> mods;
+  if (CApplicationRegistry::IsHotkeyCtrl(hotkey)) mods.push_back(VK_CONTROL);
+  if (CApplicationRegistry::IsHotkeyAlt(hotkey)) mods.push_back(VK_MENU);
+  if (CApplicationRegistry::IsHotkeyShift(hotkey)) mods.push_back(VK_SHIFT);
+  for (WORD m : mods) Key(m, false);
+  Key(CApplicationRegistry::GetHotkeyKey(hotkey), false);
+  Key(CApplicationRegistry::GetHotkeyKey(hotkey), true);
+  for (auto it = mods.rbegin(); it != mods.rend(); ++it) Key(*it, true);
+  Pump(150);
+}
+
+const uint32_t kCtrlAltA = 0x30041, kCtrlAlt0 = 0x30030, kCtrlAltNumpadStar = 0x3006A;
+
+TEST(KeyboardAccelerator, InjectedKeysFireExactlyTheRegisteredCommand) {
+  CHotkeyWindow w;
+  w.m_global.AddHotkeyMessageID(kCtrlAltA, 1025);
+  w.m_global.AddHotkeyMessageID(kCtrlAltNumpadStar, 1128);
+  w.m_global.AddHotkeyMessageID(0, 1141);
+  ASSERT_TRUE(w.m_global.IsRegistered(kCtrlAltA));
+  Pump(50);
+  Press(kCtrlAltA);
+  Press(kCtrlAltNumpadStar);
+  Press(kCtrlAlt0);  // not registered
+  EXPECT_EQ(w.m_commands, (std::vector<UINT>{1025, 1128}));
+}
+
+TEST(KeyboardAccelerator, ZeroIsKeptButNeverRegistersOrDelivers) {
+  CHotkeyWindow w;
+  w.m_global.AddHotkeyMessageID(0, 1141);
+  EXPECT_TRUE(w.m_global.ContainsMessageID(0));
+  EXPECT_EQ(w.m_global.GetMessageID(0), 1141u);
+  EXPECT_FALSE(w.m_global.IsRegistered(0));
+  for (WPARAM id = 0; id < 8; ++id) EXPECT_FALSE(w.m_global.OnHotkey(id));
+  Pump(50);
+  EXPECT_TRUE(w.m_commands.empty());
+  w.m_global.RemoveHotkeyMessageID(0);
+  EXPECT_FALSE(w.m_global.ContainsMessageID(0));
+}
+
+TEST(KeyboardAccelerator, ReAddingMovesTheHotkeyAndRemovingSilencesIt) {
+  CHotkeyWindow w;
+  w.m_global.AddHotkeyMessageID(kCtrlAltA, 1025);
+  w.m_global.AddHotkeyMessageID(kCtrlAltA, 1026);
+  EXPECT_EQ(w.m_global.GetMessageID(kCtrlAltA), 1026u);
+  Press(kCtrlAltA);
+  EXPECT_EQ(w.m_commands, (std::vector<UINT>{1026}));
+
+  w.m_commands.clear();
+  w.m_global.RemoveHotkeyMessageID(kCtrlAltA);
+  EXPECT_FALSE(w.m_global.ContainsMessageID(kCtrlAltA));
+  Press(kCtrlAltA);
+  EXPECT_TRUE(w.m_commands.empty());
+
+  // The combination is free again for whoever asks next.
+  w.m_global.AddHotkeyMessageID(kCtrlAltA, 1143);
+  Press(kCtrlAltA);
+  EXPECT_EQ(w.m_commands, (std::vector<UINT>{1143}));
+}
+
+TEST(KeyboardAccelerator, HotkeysAddedBeforeTheWindowRegisterWithIt) {
+  CKeyboardAccelerator acc;
+  acc.AddHotkeyMessageID(kCtrlAlt0, 1026);
+  EXPECT_FALSE(acc.IsRegistered(kCtrlAlt0));
+  CHotkeyWindow w;
+  acc.SetMainWindow(w.Handle());
+  EXPECT_TRUE(acc.IsRegistered(kCtrlAlt0));
+  acc.SetMainWindow(nullptr);
+  EXPECT_FALSE(acc.IsRegistered(kCtrlAlt0));
+}
+
+TEST(KeyboardAccelerator, LocalTableComparesModifiersExactly) {
+  CKeyboardAccelerator acc;
+  std::vector<int> calls;
+  acc.AddHotkeyFunction(0, 0, 0, VK_F2, [&] { calls.push_back(1); });
+  acc.AddHotkeyFunction(1, 0, 0, VK_F2, [&] { calls.push_back(2); });
+  acc.AddHotkeyFunction(0, 0, 1, VK_F2, [&] { calls.push_back(3); });
+  struct Case {
+    bool ctrl, alt, shift;
+    int call;  // 0: nothing runs
+  } cases[] = {
+      {false, false, false, 1}, {true, false, false, 2}, {false, false, true, 3},
+      {true, false, true, 0},   {false, true, false, 0}, {true, true, false, 0},
+  };
+  for (auto& c : cases) {
+    calls.clear();
+    EXPECT_EQ(acc.CallFunction(VK_F2, c.ctrl, c.alt, c.shift) != 0, c.call != 0);
+    EXPECT_EQ(calls, c.call ? std::vector<int>{c.call} : std::vector<int>{});
+  }
+  EXPECT_EQ(acc.CallFunction(VK_F3, false, false, false), 0);
+}
+
+TEST(KeyboardAccelerator, LocalTableReadsTheRealModifierState) {
+  CHotkeyWindow w(true);
+  ::SetForegroundWindow(w.Handle());
+  ::SetFocus(w.Handle());
+  Pump(100);
+  if (::GetFocus() != w.Handle()) GTEST_SKIP() << "the test window cannot take the focus here";
+  w.m_local.AddHotkeyFunction(0, 0, 0, VK_F2, [&] { w.m_localCalls.push_back(1); });
+  w.m_local.AddHotkeyFunction(1, 0, 0, VK_F2, [&] { w.m_localCalls.push_back(2); });
+  w.m_local.AddHotkeyFunction(0, 0, 1, VK_F2, [&] { w.m_localCalls.push_back(3); });
+  Press(VK_F2);
+  Press(0x10000 | VK_F2);
+  Press(0x40000 | VK_F2);
+  Press(0x20000 | VK_F2);  // Alt+F2 is in no entry
+  EXPECT_EQ(w.m_localCalls, (std::vector<int>{1, 2, 3}));
+}
+
+}  // namespace
