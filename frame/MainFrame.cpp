@@ -1,0 +1,113 @@
+#include "frame/MainFrame.h"
+
+#include "frame/PrivateMessages.h"
+#include "settings/ApplicationRegistry.h"
+
+namespace {
+
+const wchar_t kFrameClass[] = L"TanselMainFrame";
+const wchar_t kIdentityClass[] = L"TanselIdentity";
+
+}  // namespace
+
+CMainFrame::CMainFrame(CTanselDoc& doc) : m_doc(doc) {}
+
+CMainFrame::~CMainFrame() {
+  m_doc.SetMainWindow(nullptr);
+}
+
+bool CMainFrame::Create() {
+  WNDCLASSEXW wc{};
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = kFrameClass;
+  if (!RegisterClass(wc)) return false;
+  WNDCLASSEXW wcIdentity{};
+  wcIdentity.lpszClassName = kIdentityClass;
+  if (!RegisterClass(wcIdentity)) return false;
+  // Caption, system menu, sizing border and minimise box; no maximise box.
+  const DWORD dwStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+  return CWindow::Create(kFrameClass, L"Tansel", dwStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, 360,
+                         550);
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate();
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_DRAWCLIPBOARD:
+      return OnDrawClipboard(wParam, lParam);
+    case WM_CHANGECBCHAIN:
+      return OnChangeCbChain(wParam, lParam);
+    case WM_TIMER:
+      OnTimer();
+      return 0;
+    case WM_RESET_CLIPBOARD_VIEWER:
+      ResetClipboardViewer();
+      return 0;
+    case WM_HISTORY_CHANGED:
+      // The clip window hears of it once it exists.
+      return 0;
+  }
+  return Default(message, wParam, lParam);
+}
+
+LRESULT CMainFrame::OnCreate() {
+  m_wndIdentity.CreateChild(kIdentityClass, TANSEL_IDENTITY_GUID, 0, 0, 0, 0, 0, m_hWnd, 0);
+  m_doc.SetMainWindow(this);
+  ResetClipboardViewer();
+  // Read once: a period written later takes effect at the next start.
+  m_nRejoinPeriod = static_cast<UINT>(CApplicationRegistry().GetResetClipboardTimer());
+  ::SetTimer(m_hWnd, kRejoinTimerId, m_nRejoinPeriod, nullptr);
+  return 0;
+}
+
+void CMainFrame::OnDestroy() {
+  // From here on no notice reaches the history.
+  ::ChangeClipboardChain(m_hWnd, m_hWndNextViewer);
+  m_hWndNextViewer = nullptr;
+  m_doc.SetMainWindow(nullptr);
+  // The main window's end is the program's end.
+  ::PostQuitMessage(0);
+}
+
+void CMainFrame::ResetClipboardViewer() {
+  // Leaving is harmless when the frame is not in the chain.
+  ::ChangeClipboardChain(m_hWnd, m_hWndNextViewer);
+  // The system sends a notice from inside SetClipboardViewer; the flag makes
+  // the frame drop it, so joining never captures what is already there.
+  m_bJoiningChain = TRUE;
+  m_hWndNextViewer = ::SetClipboardViewer(m_hWnd);
+  m_bJoiningChain = FALSE;
+}
+
+LRESULT CMainFrame::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
+  if (m_bJoiningChain) return 0;
+  // The next viewer hears first, synchronously; then the history captures.
+  if (m_hWndNextViewer && m_hWndNextViewer != m_hWnd)
+    ::SendMessageW(m_hWndNextViewer, WM_DRAWCLIPBOARD, 0, 0);
+  m_doc.CaptureClipboard();
+  return Default(WM_DRAWCLIPBOARD, wParam, lParam);
+}
+
+LRESULT CMainFrame::OnChangeCbChain(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = Default(WM_CHANGECBCHAIN, wParam, lParam);
+  const HWND hRemoved = reinterpret_cast<HWND>(wParam);
+  const HWND hFollower = reinterpret_cast<HWND>(lParam);
+  if (m_hWndNextViewer == hRemoved) m_hWndNextViewer = hFollower;
+  if (m_hWndNextViewer == m_hWnd) m_hWndNextViewer = nullptr;
+  if (m_hWndNextViewer) ::SendMessageW(m_hWndNextViewer, WM_CHANGECBCHAIN, wParam, lParam);
+  return result;
+}
+
+void CMainFrame::OnTimer() {
+  // Whatever the timer id: the frame has only the one.
+  ResetClipboardViewer();
+}
+
+void CMainFrame::PostHistoryChanged(int nHint) {
+  ::PostMessageW(m_hWnd, WM_HISTORY_CHANGED, static_cast<WPARAM>(nHint), 0);
+}

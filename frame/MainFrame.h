@@ -1,0 +1,48 @@
+#pragma once
+// The main frame: the program's one top-level window, titled "Tansel", the
+// head of the clipboard viewer chain and the receiver of every private
+// message.
+#include <windows.h>
+
+#include "core/ChangeSink.h"
+#include "core/TanselDoc.h"
+#include "ui/Window.h"
+
+class CMainFrame : public CWindow, public IMainWindowNotice {
+ public:
+  explicit CMainFrame(CTanselDoc& doc);
+  ~CMainFrame() override;
+
+  // Creates the hidden window, joins the viewer chain and starts the rejoin
+  // timer.
+  bool Create();
+
+  // Leaves the viewer chain and joins it again, at its head.
+  void ResetClipboardViewer();
+
+  // IMainWindowNotice: the history changed; handled after the current message.
+  void PostHistoryChanged(int nHint) override;
+
+  HWND GetNextViewer() const { return m_hWndNextViewer; }
+  UINT GetRejoinPeriod() const { return m_nRejoinPeriod; }
+
+  static constexpr UINT_PTR kRejoinTimerId = 0;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  LRESULT OnCreate();
+  void OnDestroy();
+  LRESULT OnDrawClipboard(WPARAM wParam, LPARAM lParam);
+  LRESULT OnChangeCbChain(WPARAM wParam, LPARAM lParam);
+  void OnTimer();
+
+  // Chain membership, in the documented order of the frame's members.
+  HWND m_hWndNextViewer = nullptr;
+  BOOL m_bJoiningChain = FALSE;
+
+ private:
+  CTanselDoc& m_doc;
+  CWindow m_wndIdentity;
+  UINT m_nRejoinPeriod = 0;
+};
