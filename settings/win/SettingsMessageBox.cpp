@@ -1,10 +1,9 @@
 #include "settings/win/SettingsMessageBox.h"
 
-#include <windows.h>
-
+#include "ui/MessageBox.h"
 #include "ui/WinText.h"
 
 void CSettingsMessageBox::ShowError(const CString16& text) {
-  // An OK box that names no icon carries the exclamation icon in this program.
-  MessageBoxW(GetActiveWindow(), WinText(text), L"Tansel", MB_OK | MB_ICONEXCLAMATION);
+  // An OK box: the program's rule gives it the exclamation icon.
+  AppMessageBox(WinText(text), MB_OK);
 }
