@@ -9,6 +9,8 @@ bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
 source "$root/scripts/wine-env.sh"
 tansel_wine_prefix
+# The end-to-end suites share one template prefix per build tree.
+export TANSEL_E2E_TEMPLATE="${TANSEL_E2E_TEMPLATE:-$build/e2e/template}"
 # Wine tests that open windows share one virtual display for the whole run.
 tansel_display
 trap '[ -n "${TANSEL_XVFB_PID:-}" ] && kill "$TANSEL_XVFB_PID" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT

@@ -20,7 +20,11 @@
 #                    `tdriver watch-listview` on the window --target-window
 #                    (default "Tansel")
 #   --target chain-host  frame/chain_host.exe: the main frame and the history
-#                    without views; a notice is the moment of its capture
+#                    without views; a notice is the moment of its capture.
+#                    The two are measured one after the other, each alone in
+#                    the chain, and the baseline viewer reads the text at each
+#                    notice (--read), as a capture does: the first reader of an
+#                    X copy pays for fetching it from X.
 set -uo pipefail
 source "$(dirname "$0")/harness.sh"
 
@@ -63,16 +67,67 @@ median() {
 ms() { awk -v us="$1" 'BEGIN { printf "%.2f", us / 1000 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
 
+# copy_series LOG KIND START-LOG: $total copies, each waited for in LOG as a
+# KIND line; the start times go to START-LOG.
+copy_series() {
+    local log=$1 kind=$2 starts=$3 i t0
+    : >"$starts"
+    for i in $(seq 1 "$total"); do
+        if [ "$source_kind" = x ]; then
+            t0=${EPOCHREALTIME/./}
+            xcopy "latency probe $i $RANDOM"
+        else
+            t0=$(drv set-text "latency probe $i $RANDOM" --print-time)
+        fi
+        echo "$t0" >>"$starts"
+        wait_log 20 "$log" "^$kind " "$i"
+    done
+}
+
+# latencies START-LOG LOG KIND: microseconds from each start to its line.
+latencies() {
+    paste "$1" <(awk -v k="$3" '$1 == k { print $2 }' "$2") |
+        awk -v w="$warmup" 'NR > w { print $2 - $1 }'
+}
+
+scenario_copy_latency_phased() {
+    local base=$E2E_DIR/baseline.log tlog=$E2E_DIR/target.log
+    total=$((warmup + copies))
+    wine_start baseline "$E2E_TDRIVER" viewer --read --log "$(winpath "$base")" --stop-event e2e-baseline
+    wait_log 30 "$base" '^ready '
+    copy_series "$base" draw "$E2E_DIR/starts.baseline"
+    wine_stop baseline drv signal e2e-baseline
+
+    wine_start target "$E2E_CHAIN_HOST" --log "$(winpath "$tlog")"
+    wait_log 30 "$tlog" '^ready '
+    copy_series "$tlog" capture "$E2E_DIR/starts.target"
+    wine_stop target drv close Tansel
+
+    latencies "$E2E_DIR/starts.baseline" "$base" draw >"$E2E_DIR/baseline.us"
+    latencies "$E2E_DIR/starts.target" "$tlog" capture >"$E2E_DIR/target.us"
+    report
+}
+
+report() {
+    local bm b90 tm t90
+    bm=$(median <"$E2E_DIR/baseline.us")
+    b90=$(percentile 90 <"$E2E_DIR/baseline.us")
+    tm=$(median <"$E2E_DIR/target.us")
+    t90=$(percentile 90 <"$E2E_DIR/target.us")
+    {
+        echo "copy latency: $copies copies from $source_kind (after $warmup warm-up), target: $target"
+        printf '  baseline viewer  median %8s ms   p90 %8s ms\n' "$(ms "$bm")" "$(ms "$b90")"
+        printf '  target %-9s median %8s ms   p90 %8s ms\n' "$target" "$(ms "$tm")" "$(ms "$t90")"
+        printf '  ratio target/baseline: median %s, p90 %s\n' "$(ratio "$tm" "$bm")" "$(ratio "$t90" "$b90")"
+    } | tee "$E2E_DIR/result.txt"
+}
+
 scenario_copy_latency() {
     local base=$E2E_DIR/baseline.log tlog=$E2E_DIR/target.log kind
     if [ "$target" = viewer ]; then
         wine_start target "$E2E_TDRIVER" viewer --log "$(winpath "$tlog")" --stop-event e2e-target
         wait_log 30 "$tlog" '^ready '
         kind=draw
-    elif [ "$target" = chain-host ]; then
-        wine_start target "$E2E_CHAIN_HOST" --log "$(winpath "$tlog")"
-        wait_log 30 "$tlog" '^ready '
-        kind=capture
     else
         local -a cmd
         eval "cmd=(${target_start:-\"\$E2E_TANSEL\"})"
@@ -106,26 +161,18 @@ scenario_copy_latency() {
     paste "$E2E_DIR/starts" <(awk -v k="$kind" '$1 == k { print $2 }' "$tlog") |
         awk -v w="$warmup" 'NR > w { print $2 - $1 }' >"$E2E_DIR/target.us"
 
-    local bm b90 tm t90
-    bm=$(median <"$E2E_DIR/baseline.us")
-    b90=$(percentile 90 <"$E2E_DIR/baseline.us")
-    tm=$(median <"$E2E_DIR/target.us")
-    t90=$(percentile 90 <"$E2E_DIR/target.us")
-    {
-        echo "copy latency: $copies copies from $source_kind (after $warmup warm-up), target: $target"
-        printf '  baseline viewer  median %8s ms   p90 %8s ms\n' "$(ms "$bm")" "$(ms "$b90")"
-        printf '  target %-9s median %8s ms   p90 %8s ms\n' "$target" "$(ms "$tm")" "$(ms "$t90")"
-        printf '  ratio target/baseline: median %s, p90 %s\n' "$(ratio "$tm" "$bm")" "$(ratio "$t90" "$b90")"
-    } | tee "$E2E_DIR/result.txt"
+    report
 
     wine_stop baseline drv signal e2e-baseline
     if [ "$target" = viewer ]; then
         wine_stop target drv signal e2e-target
-    elif [ "$target" = chain-host ]; then
-        wine_stop target drv close Tansel
     else
         wine_stop watch drv signal e2e-watch
     fi
 }
 
-e2e_run_functions scenario_copy_latency
+if [ "$target" = chain-host ]; then
+    e2e_run_functions scenario_copy_latency_phased
+else
+    e2e_run_functions scenario_copy_latency
+fi

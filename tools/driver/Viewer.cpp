@@ -19,8 +19,23 @@ struct Viewer {
     bool joining = false;
     bool inChain = false;
     DWORD slowMs = 0;
+    bool read = false;  // read the text at each notice, as a history would
     std::vector<std::wstring> hotkeys;
 };
+
+// The text on the clipboard, or nothing; the cost of a capture's read.
+std::wstring ReadText(HWND hwnd) {
+    std::wstring text;
+    if (!OpenClipboard(hwnd)) return text;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            text.assign(p, wcsnlen(p, GlobalSize(h) / sizeof(wchar_t)));
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
 
 std::wstring H(HWND h) { return Hex(reinterpret_cast<uintptr_t>(h)); }
 
@@ -80,7 +95,15 @@ LRESULT Dispatch(Viewer& v, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             if (v.slowMs) Sleep(v.slowMs);
             if (v.next && v.next != hwnd) SendMessageW(v.next, WM_DRAWCLIPBOARD, 0, 0);
-            v.log->Event(L"draw", L"seq=" + std::to_wstring(GetClipboardSequenceNumber()), unixUs, qpcUs);
+            if (v.read) {
+                // Stamped once the text is read: comparable with a capture.
+                const size_t n = ReadText(hwnd).size();
+                v.log->Event(L"draw", L"seq=" + std::to_wstring(GetClipboardSequenceNumber()) +
+                                          L" units=" + std::to_wstring(n));
+            } else {
+                v.log->Event(L"draw", L"seq=" + std::to_wstring(GetClipboardSequenceNumber()), unixUs,
+                             qpcUs);
+            }
             if (v.list) AddRow(v);
             return 0;
         }
@@ -150,6 +173,7 @@ int CmdViewer(Args& args) {
     const std::wstring stopName = args.Option(L"--stop-event");
     const std::wstring childTitle = args.Option(L"--child");
     v.slowMs = static_cast<DWORD>(ParseInt(args.Option(L"--slow-ms", L"0"), L"--slow-ms"));
+    v.read = args.Flag(L"--read");
     const bool withList = args.Flag(L"--list");
     const bool show = args.Flag(L"--show") || withList;
     const bool noChain = args.Flag(L"--no-chain");

@@ -43,7 +43,7 @@ const Command kCommands[] = {
      L"<window> --log file [--index n] [--interval-ms 1] [--stop-event name]"},
     {L"viewer", CmdViewer,
      L"[--log file] [--title t] [--child title] [--stop-event name] [--list] [--show]\n"
-     L"         [--hotkey combo]... [--slow-ms n] [--no-chain]   prints 'ready <hwnd>'"},
+     L"         [--hotkey combo]... [--slow-ms n] [--no-chain] [--read]   prints 'ready <hwnd>'"},
 };
 
 void Usage() {
