@@ -1,5 +1,8 @@
 // Capture of clipboard changes and activation of items.
 #include <algorithm>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "TanselDoc.h"
 
@@ -12,15 +15,21 @@ bool Retry(F f) {
   return false;
 }
 
-// Length up to the first zero unit. Blocks of 32 units are tested without a
-// branch per unit so that the compiler can vectorise the scan of a 5 MB text.
+// Length up to the first zero unit. A 5 MB text is scanned before it is
+// copied, so the scan must run near memory speed: 32 units at a time with
+// SSE2 where the target has it (every x86-64 does).
 size_t ZeroTerminatedLength(const char16_t* p, size_t n) {
   size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
   for (; i + 32 <= n; i += 32) {
-    unsigned nZero = 0;
-    for (size_t k = 0; k < 32; ++k) nZero |= (p[i + k] == 0);
-    if (nZero) break;
+    const __m128i* v = reinterpret_cast<const __m128i*>(p + i);
+    const __m128i m = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi16(_mm_loadu_si128(v), zero), _mm_cmpeq_epi16(_mm_loadu_si128(v + 1), zero)),
+        _mm_or_si128(_mm_cmpeq_epi16(_mm_loadu_si128(v + 2), zero), _mm_cmpeq_epi16(_mm_loadu_si128(v + 3), zero)));
+    if (_mm_movemask_epi8(m)) break;
   }
+#endif
   for (; i < n; ++i)
     if (p[i] == 0) return i;
   return n;
