@@ -13,7 +13,9 @@
 #include "settings/MemoryKeyStore.h"
 #include "settings/SettingsPlatform.h"
 
-// Counts heap traffic so that the memory an item costs can be measured.
+// Counts heap traffic so that the memory an item costs can be measured. The
+// replaced operators pair malloc with free, which GCC cannot see through.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 static std::atomic<size_t> g_nAllocBytes{0};
 static std::atomic<size_t> g_nAllocCount{0};
 

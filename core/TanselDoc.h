@@ -96,7 +96,8 @@ class CTanselDoc {
 
  private:
   void Deliver(int nIndex, CString16 strResult, BOOL bReplace);
-  bool CaptureFormat(unsigned nFormat);
+  // Reads the clipboard's text in one format; false when nothing is captured.
+  bool ReadFormat(unsigned nFormat, CString16& strText);
 
   // Members in the documented order.
   CSmartTypedPtrList<CLIP_ITEM> m_lstItems;

@@ -43,15 +43,25 @@ void CTanselDoc::CaptureClipboard() {
     return;
   }
   if (!Retry([&] { return m_clipboard.Attach(); })) return;
-  if (m_clipboard.IsFormatAvailable(kCfUnicodeText)) {
-    CaptureFormat(kCfUnicodeText);
-  } else if (m_clipboard.IsFormatAvailable(kCfText)) {
-    CaptureFormat(kCfText);
+  CString16 strText;
+  bool bCaptured = false;
+  {
+    // Released on every way out, also when copying a huge text throws: a
+    // clipboard left open would stop every other program from copying.
+    struct CReleaseGuard {
+      IClipboard& clipboard;
+      ~CReleaseGuard() { clipboard.Release(); }
+    } guard{m_clipboard};
+    if (m_clipboard.IsFormatAvailable(kCfUnicodeText))
+      bCaptured = ReadFormat(kCfUnicodeText, strText);
+    else if (m_clipboard.IsFormatAvailable(kCfText))
+      bCaptured = ReadFormat(kCfText, strText);
   }
-  m_clipboard.Release();
+  // The views update after the clipboard is free again.
+  if (bCaptured) AddItem(std::move(strText));
 }
 
-bool CTanselDoc::CaptureFormat(unsigned nFormat) {
+bool CTanselDoc::ReadFormat(unsigned nFormat, CString16& strText) {
   std::unique_ptr<IClipBlock> pBlock;
   if (!Retry([&] { return (pBlock = m_clipboard.Fetch(nFormat)) != nullptr; })) return false;
   const uint32_t nLimit = m_nMaxClipboardCopySize * 1000000u;  // wraps as a 32-bit product
@@ -59,7 +69,10 @@ bool CTanselDoc::CaptureFormat(unsigned nFormat) {
   if (nSize > nLimit) return false;
   const void* pData = pBlock->Lock();
   if (!pData) return false;
-  CString16 strText;
+  struct CUnlockGuard {
+    IClipBlock& block;
+    ~CUnlockGuard() { block.Unlock(); }
+  } guard{*pBlock};
   if (nFormat == kCfUnicodeText) {
     const char16_t* p = static_cast<const char16_t*>(pData);
     strText.assign(p, ZeroTerminatedLength(p, nSize / sizeof(char16_t)));
@@ -68,8 +81,6 @@ bool CTanselDoc::CaptureFormat(unsigned nFormat) {
     const char* pEnd = std::find(p, p + nSize, '\0');
     strText = m_clipboard.AnsiToUnicode(p, static_cast<size_t>(pEnd - p));
   }
-  AddItem(std::move(strText));
-  pBlock->Unlock();
   return true;
 }
 

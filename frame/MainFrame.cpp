@@ -2,6 +2,7 @@
 
 #include "frame/PrivateMessages.h"
 #include "settings/ApplicationRegistry.h"
+#include "settings/win/KeyboardAccelerator.h"
 
 namespace {
 
@@ -48,6 +49,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RESET_CLIPBOARD_VIEWER:
       ResetClipboardViewer();
       return 0;
+    case WM_HOTKEY:
+      gl_oKeyboardAccelerator.OnHotkey(wParam);
+      return 0;
     case WM_HISTORY_CHANGED:
       // The clip window hears of it once it exists.
       return 0;
@@ -56,8 +60,11 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CMainFrame::OnCreate() {
-  m_wndIdentity.CreateChild(kIdentityClass, TANSEL_IDENTITY_GUID, 0, 0, 0, 0, 0, m_hWnd, 0);
+  // Without its identity child a second start could not find this instance.
+  if (!m_wndIdentity.CreateChild(kIdentityClass, TANSEL_IDENTITY_GUID, 0, 0, 0, 0, 0, m_hWnd, 0))
+    return -1;
   m_doc.SetMainWindow(this);
+  gl_oKeyboardAccelerator.SetMainWindow(m_hWnd);
   ResetClipboardViewer();
   // Read once: a period written later takes effect at the next start.
   m_nRejoinPeriod = static_cast<UINT>(CApplicationRegistry().GetResetClipboardTimer());
@@ -70,6 +77,7 @@ void CMainFrame::OnDestroy() {
   ::ChangeClipboardChain(m_hWnd, m_hWndNextViewer);
   m_hWndNextViewer = nullptr;
   m_doc.SetMainWindow(nullptr);
+  gl_oKeyboardAccelerator.SetMainWindow(nullptr);
   // The main window's end is the program's end.
   ::PostQuitMessage(0);
 }

@@ -1,4 +1,5 @@
 #include "DocFixture.h"
+#include <new>
 
 TEST_F(DocTest, SizeLimitIsOnTheBlockBytesAndEqualIsAccepted) {
   // 2,499,999 characters and the terminator: exactly 5,000,000 bytes.
@@ -109,6 +110,29 @@ TEST_F(DocTest, HeldClipboardIsRetriedWithinTheBoundAndLosesNothing) {
   }
 }
 
+TEST_F(DocTest, ClipboardIsFreeBeforeViewsHearAndAfterAThrow) {
+  struct CAttachProbe : IHistoryView {
+    CFakeClipboard* pClip;
+    std::vector<bool> attached;
+    void OnUpdate(int) override { attached.push_back(pClip->m_bAttached); }
+  } probe;
+  probe.pClip = &m_clip;
+  m_doc->AddView(&probe);
+  Copy(u"t");
+  EXPECT_EQ(probe.attached, std::vector<bool>{false});
+  m_doc->RemoveView(&probe);
+
+  // Running out of memory while the ANSI text is converted.
+  struct CThrowingClipboard : CFakeClipboard {
+    CString16 AnsiToUnicode(const char*, size_t) override { throw std::bad_alloc(); }
+  } throwing;
+  CTanselDoc doc(throwing, m_text);
+  throwing.SetAnsi("abc");
+  EXPECT_THROW(doc.CaptureClipboard(), std::bad_alloc);
+  EXPECT_FALSE(throwing.m_bAttached);
+  EXPECT_EQ(doc.GetItemCount(), 0);
+}
+
 TEST_F(DocTest, BlockThatCannotBeLockedAddsNothing) {
   m_clip.m_bFailLock = true;
   Copy(u"t");
@@ -199,6 +223,7 @@ TEST_F(DocTest, FailedActivationLeavesHistoryAndFlagRight) {
   EXPECT_FALSE(m_doc->ActivateItem(2));
   EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
   EXPECT_EQ(Texts(), (V{u"a", u"b", u"c"}));
+  EXPECT_TRUE(m_rec.m_viewHints.empty()) << "a failed activation notifies nobody";
   // Fails after emptying: the one change that comes consumes the flag.
   m_clip.m_bFailSet = true;
   EXPECT_FALSE(m_doc->ActivateItem(2));

@@ -65,9 +65,14 @@ TEST_F(DocTest, InvertReversesTheBlockInPlace) {
     m_doc->ClearList();
     Fill({u"P", u"Q", u"R", u"S"});
     m_doc->SetBookmark(c.sel.front(), TRUE);
+    m_rec.Clear();
     m_doc->InvertItems(c.sel);
     EXPECT_EQ(Texts(), c.after);
     EXPECT_EQ(m_clip.Unicode(), c.clip);
+    // Only a new head goes to the clipboard; one whole-list notice either way.
+    const bool bNewHead = c.sel.front() == 0;
+    EXPECT_EQ(m_clip.m_log.empty(), !bNewHead);
+    EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
     DeliverOwnChanges();
     EXPECT_EQ(m_doc->GetItemCount(), 4) << "no item captured";
     // The bookmark travelled with its record.
@@ -79,6 +84,8 @@ TEST_F(DocTest, ActivatingSeveralJoinsThemAndTheJoinIsCaptured) {
   Fill({u"P", u"Q", u"R"});
   EXPECT_TRUE(m_doc->ActivateItems({0, 2}));
   EXPECT_EQ(m_clip.Unicode(), u"P\r\nR");
+  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
+  EXPECT_FALSE(m_doc->IsSkippingClipboardChange()) << "the join must come back as an item";
   EXPECT_EQ(Texts(), (V{u"P", u"Q", u"R"})) << "the items stay where they are";
   DeliverOwnChanges();
   EXPECT_EQ(Texts(), (V{u"P\r\nR", u"P", u"Q", u"R"}));

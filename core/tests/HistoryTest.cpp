@@ -94,9 +94,14 @@ TEST_F(DocTest, InvalidIndexesGiveNullOrRaiseAndChangeNothing) {
 
 TEST_F(DocTest, RemoveItemsKeepsWhatWasRemovedBeforeAnInvalidIndex) {
   Fill({u"a", u"b", u"c"});
-  EXPECT_THROW(m_doc->RemoveItems({0, 2, 7}), CInvalidArgException);
   // The walk runs from the last index: 7 fails first, so nothing went.
+  EXPECT_THROW(m_doc->RemoveItems({0, 2, 7}), CInvalidArgException);
   EXPECT_EQ(Texts(), (V{u"a", u"b", u"c"}));
+  // -1 is reached last: 2 and 0 are gone, and the operation ended unannounced.
+  EXPECT_THROW(m_doc->RemoveItems({-1, 0, 2}), CInvalidArgException);
+  EXPECT_EQ(Texts(), (V{u"b"}));
+  EXPECT_TRUE(m_rec.m_viewHints.empty());
+  EXPECT_TRUE(m_clip.m_log.empty());
 }
 
 TEST(EscapeForDisplay, Table) {

@@ -11,6 +11,7 @@
 #include "settings/ApplicationRegistry.h"
 #include "settings/MemoryKeyStore.h"
 #include "settings/SettingsPlatform.h"
+#include "settings/win/KeyboardAccelerator.h"
 #include "ui/ClipboardWin32.h"
 #include "ui/TextServicesWin32.h"
 
@@ -224,6 +225,41 @@ TEST_F(ChainTest, LeavingNextViewerIsReplacedByItsFollowerWhichHearsTheNotice) {
   EXPECT_EQ(DrawsAndCaptures(), (std::vector<std::string>{"F:draw", "capture:after repair"}));
 }
 
+TEST_F(ChainTest, NoticeAboutAMemberFurtherDownIsPassedOnUnchanged) {
+  CTestViewer f("F");
+  CTestViewer r("R");
+  auto frame = MakeFrame();  // frame -> R -> F
+  g_log.clear();
+  f.Leave();
+  ASSERT_TRUE(PumpUntil([&] { return LogHas("R:chain(" + Narrow(f.Handle()) + ",0)"); }));
+  EXPECT_EQ(frame->GetNextViewer(), r.Handle());
+}
+
+TEST_F(ChainTest, ResetHotkeyPutsTheFrameBackAtTheHead) {
+  auto frame = MakeFrame();
+  const uint32_t kCtrlAltShiftF9 = 0x70000 | VK_F9;
+  gl_oKeyboardAccelerator.AddHotkeyMessageID(kCtrlAltShiftF9, WM_RESET_CLIPBOARD_VIEWER);
+  ASSERT_TRUE(gl_oKeyboardAccelerator.IsRegistered(kCtrlAltShiftF9));
+  CTestViewer late("LATE");
+  ASSERT_EQ(::GetClipboardViewer(), late.Handle());
+  for (WORD vk : std::initializer_list<WORD>{VK_CONTROL, VK_MENU, VK_SHIFT, VK_F9}) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    ::SendInput(1, &in, sizeof(in));
+  }
+  for (WORD vk : std::initializer_list<WORD>{VK_F9, VK_SHIFT, VK_MENU, VK_CONTROL}) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &in, sizeof(in));
+  }
+  EXPECT_TRUE(PumpUntil([&] { return ::GetClipboardViewer() == frame->Handle(); }));
+  EXPECT_EQ(frame->GetNextViewer(), late.Handle());
+  gl_oKeyboardAccelerator.RemoveHotkeyMessageID(kCtrlAltShiftF9);
+}
+
 TEST_F(ChainTest, ALinkToTheFrameItselfIsNeverFollowed) {
   auto frame = MakeFrame();
   frame->SetNextViewer(frame->Handle());
@@ -289,6 +325,7 @@ TEST_F(ChainTest, RejoinPeriodHasASignedFloor) {
     }
     auto frame = MakeFrame();
     EXPECT_EQ(frame->GetRejoinPeriod(), c.nPeriod) << c.nStored;
+    EXPECT_TRUE(::KillTimer(frame->Handle(), CMainFrame::kRejoinTimerId)) << "the timer runs with id 0";
   }
 }
 

@@ -44,8 +44,10 @@ void CKeyboardAccelerator::Unregister(HOTKEY_ENTRY& entry) {
 void CKeyboardAccelerator::AddHotkeyMessageID(uint32_t hotkey, uint32_t messageId) {
   auto it = m_hotkeys.find(hotkey);
   if (it != m_hotkeys.end()) {
-    // Same combination, new command: the registration stays.
+    // Same combination, new command: the registration stays, or is tried
+    // again when another program held the combination before.
     it->second.messageId = messageId;
+    if (!it->second.registered) Register(hotkey, it->second);
     return;
   }
   HOTKEY_ENTRY& entry = m_hotkeys[hotkey];
