@@ -47,14 +47,6 @@ TEST_F(DocTest, EmptyTextIsAnItem) {
   EXPECT_EQ(m_doc->GetItem(0)->strText, u"");
 }
 
-TEST_F(DocTest, TextEndsAtTheFirstZeroOrTheBlockEnd) {
-  m_clip.m_content[kCfUnicodeText] = std::string("a\0b\0\0\0c\0", 8);
-  m_doc->CaptureClipboard();
-  m_clip.m_content[kCfUnicodeText] = std::string("x\0y\0", 4);  // no terminator at all
-  m_doc->CaptureClipboard();
-  EXPECT_EQ(Texts(), (V{u"xy", u"ab"}));
-}
-
 TEST_F(DocTest, FirstZeroIsFoundWhereverItStandsInALongBlock) {
   // The scan works in blocks of 32 units: zeros at and around block edges.
   for (size_t nAt : {0u, 1u, 31u, 32u, 33u, 63u, 64u, 95u, 1000u, 1023u}) {

@@ -51,15 +51,6 @@ TEST_F(DocTest, LoweringTheLimitTrimsOldestWithOneWholeListNotice) {
   EXPECT_EQ(m_rec.m_postedHints, std::vector<int>{0});
 }
 
-TEST_F(DocTest, LimitsComeFromTheSettingsWithDefaults) {
-  // Default 200: the 201st copy drops one.
-  for (int i = 0; i < 201; ++i) Copy(u"x");
-  EXPECT_EQ(m_doc->GetItemCount(), 200);
-  CApplicationRegistry().SetBufferSize(3);
-  m_doc->LoadLimits();
-  EXPECT_EQ(m_doc->GetItemCount(), 3);
-}
-
 TEST_F(DocTest, NotifyChangeGivesTheSameHintOnBothChannels) {
   Fill({u"a", u"b", u"c"});
   m_doc->NotifyChange(-1);
