@@ -1,7 +1,9 @@
-// Hotkey values: their bits, their stored form, their text and the key names.
+// Hotkeys: their values, text and key names, the commands they run, and the
+// registration of every command at start-up.
 #include <gtest/gtest.h>
 
 #include "settings/ApplicationRegistry.h"
+#include "settings/CommandTable.h"
 #include "settings/tests/SettingsTestSupport.h"
 
 namespace {
@@ -9,35 +11,24 @@ namespace {
 using R = CApplicationRegistry;
 using HotkeyTest = SettingsTest;
 
-TEST(HotkeyValueTest, MakeHotkeyAndItsPartsAgree) {
-  const struct { BOOL ctrl, alt, shift; uint16_t vk; uint32_t hotkey; } cases[] = {
+TEST_F(HotkeyTest, ValuesAndTheirTextAgree) {
+  const struct { BOOL ctrl, alt, shift; uint16_t vk; uint32_t hotkey; } made[] = {
       {TRUE, TRUE, TRUE, 0, 0},  // no key is no hotkey, whatever is held
       {FALSE, FALSE, FALSE, 112, 112},
       {TRUE, TRUE, FALSE, 'A', 0x30041},
-      {FALSE, TRUE, FALSE, 'A', 0x20041},
-      {FALSE, FALSE, TRUE, 'Z', 0x4005A},
+      {FALSE, TRUE, TRUE, 'Z', 0x6005A},
       {5, -1, 0, 0xFFFF, 0x3FFFF},  // any nonzero flag counts
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.hotkey);
-    EXPECT_EQ(R::MakeHotkey(c.ctrl, c.alt, c.shift, c.vk), c.hotkey);
-    EXPECT_EQ(R::GetHotkeyKey(c.hotkey), c.hotkey ? c.vk : 0);
-    EXPECT_EQ(!!R::IsHotkeyCtrl(c.hotkey), c.hotkey && c.ctrl);
-    EXPECT_EQ(!!R::IsHotkeyAlt(c.hotkey), c.hotkey && c.alt);
-    EXPECT_EQ(!!R::IsHotkeyShift(c.hotkey), c.hotkey && c.shift);
-  }
-  EXPECT_FALSE(R::IsHotkeyCtrl(0xFFF8FFFF) || R::IsHotkeyAlt(0xFFF8FFFF) || R::IsHotkeyShift(0xFFF8FFFF));
-}
-
-TEST_F(HotkeyTest, TextNamesModifiersInFixedOrderThenTheKey) {
-  const struct { uint32_t hotkey; const char16_t* text; } cases[] = {
+  for (const auto& c : made) EXPECT_EQ(R::MakeHotkey(c.ctrl, c.alt, c.shift, c.vk), c.hotkey);
+  // Modifiers in a fixed order, then the key's name.
+  const struct { uint32_t hotkey; const char16_t* text; } texts[] = {
       {0x70070, u"Ctrl + Alt + Shift + F1"}, {0x3007C, u"Ctrl + Alt + "},  // 124 has no name
       {0x10000, u"Ctrl + (None)"},          {0, u""},
       {0x41, u"A"},                          {0x50021, u"Ctrl + Shift + Page Up"},
-      {0x2007B, u"Alt + F12"},               {0x80030041, u"Ctrl + Alt + A"},
+      {0x2007B, u"Alt + F12"},               {0xFFF80041, u"A"},  // foreign bits mean nothing
   };
   R registry;
-  for (const auto& c : cases) EXPECT_EQ(registry.GetHotkeyText(c.hotkey), c.text) << c.hotkey;
+  for (const auto& c : texts) EXPECT_EQ(registry.GetHotkeyText(c.hotkey), c.text) << c.hotkey;
 }
 
 TEST_F(HotkeyTest, KeyTableHoldsTheSelectableKeysInDisplayOrder) {
@@ -61,33 +52,80 @@ TEST_F(HotkeyTest, KeyTableHoldsTheSelectableKeysInDisplayOrder) {
     codes.push_back(vk);
   }
   EXPECT_EQ(registry.GetKeys(), codes);
-  for (uint32_t vk : {7u, 105u, 108u, 124u, 0x10041u}) {
-    CString16 name = u"kept";
-    EXPECT_FALSE(registry.GetKeyName(vk, name));
-    EXPECT_EQ(name, u"kept");
-  }
+  CString16 name;
+  for (uint32_t vk : {7u, 105u, 108u, 124u, 0x10041u}) EXPECT_FALSE(registry.GetKeyName(vk, name)) << vk;
 }
 
-TEST_F(HotkeyTest, StoredHotkeysWinOverDefaultsIncludingZero) {
-  const struct { uint32_t id, builtIn; } defaults[] = {
-      {1025, 0x30041}, {1026, 0x30030}, {1141, 0}, {1142, 0}, {1143, 0x30033}, {1144, 0x30036},
-      {1125, 0x30039}, {1126, 0}, {1127, 0}, {1145, 0}, {1128, 0x3006A}, {1130, 0x3006B},
-      {1129, 0x3006D}, {1131, 0}, {1132, 0}, {1133, 0}, {1134, 0}, {1135, 0}, {1136, 0},
-      {1137, 0}, {1138, 0}, {1139, 0}, {1140, 0}, {1225, 0}, {1226, 0}, {1024, 0}, {1146, 0}, {0, 0}};
-  for (const auto& d : defaults) EXPECT_EQ(R().GetHotkey(d.id), d.builtIn) << d.id;
+// In display order, with the built-in hotkey.
+const struct { uint32_t id, group, order; const char16_t* name; uint32_t hotkey; } kRows[] = {
+    {1025, 0, 0, u"Show Main Window", 0x30041},
+    {1026, 0, 1, u"Show Clip Window", 0x30030},
+    {1141, 1, 0, u"Preview First Item", 0},
+    {1142, 1, 1, u"Edit First Item", 0},
+    {1143, 1, 2, u"Bookmark First Item", 0x30033},
+    {1144, 1, 3, u"Activate First Bookmark", 0x30036},
+    {1125, 1, 4, u"Revert First Items", 0x30039},
+    {1126, 1, 5, u"Uppercase First Item", 0},
+    {1127, 1, 6, u"Lowercase First Item", 0},
+    {1145, 1, 7, u"Title First Item", 0},
+    {1128, 1, 8, u"Smart Make Object First Item", 0x3006A},
+    {1130, 1, 9, u"Smart Convert from ID First Item", 0x3006B},
+    {1129, 1, 10, u"Smart Convert to ID First Item", 0x3006D},
+    {1131, 1, 11, u"Insert date/time - 'yyyy.mm.dd'", 0},
+    {1132, 1, 12, u"Insert date/time - 'yyyy-mm-dd'", 0},
+    {1133, 1, 13, u"Insert date/time - 'yyyy.mm.dd HH-MM-SS'", 0},
+    {1134, 1, 14, u"Insert date/time - 'yyyy-mm-dd HH-MM-SS'", 0},
+    {1135, 1, 15, u"Insert date/time - 'yyyy-mm-dd_HH-MM-SS'", 0},
+    {1136, 1, 16, u"Insert date/time - 'HH-MM-SS'", 0},
+    {1137, 1, 17, u"Insert date/time - 'HH.MM.SS'", 0},
+    {1138, 1, 18, u"Insert date/time - 'yyyymmdd'", 0},
+    {1139, 1, 19, u"Insert date/time - 'HHMMSS'", 0},
+    {1140, 1, 20, u"Insert date/time - 'yyyymmddHHMMSS'", 0},
+    {1225, 2, 0, u"Paste Activated Item", 0},
+    {1226, 2, 1, u"Reset Clipboard Viewer", 0},
+};
 
+TEST_F(HotkeyTest, RowsByIdInDisplayOrderWithTheirDefaultHotkeys) {
+  std::map<uint32_t, MESSAGE_DESCRIPTION> commands;
+  BuildCommandTable(commands);
+  const std::vector<MESSAGE_DESCRIPTION> shown = GetCommandsInDisplayOrder(commands);
+  ASSERT_EQ(commands.size(), std::size(kRows));
+  ASSERT_EQ(shown.size(), std::size(kRows));
+  for (size_t i = 0; i < shown.size(); ++i) {
+    SCOPED_TRACE(kRows[i].id);
+    const MESSAGE_DESCRIPTION& d = commands[kRows[i].id];
+    EXPECT_EQ(std::vector<uint32_t>({d.dwMessageID, d.dwGroup, d.dwOrder, shown[i].dwMessageID}),
+              std::vector<uint32_t>({kRows[i].id, kRows[i].group, kRows[i].order, kRows[i].id}));
+    EXPECT_EQ(CString16(d.szName), kRows[i].name);
+    EXPECT_EQ(R().GetHotkey(kRows[i].id), kRows[i].hotkey);
+  }
+  for (uint32_t id : {1024u, 1146u, 0u}) EXPECT_EQ(R().GetHotkey(id), 0u) << id;
+}
+
+class CRecordingRegistrar : public IHotkeyRegistrar {
+ public:
+  void AddHotkeyMessageID(uint32_t hotkey, uint32_t messageId) override {
+    m_mapById[messageId].push_back(hotkey);
+  }
+  std::map<uint32_t, std::vector<uint32_t>> m_mapById;
+};
+
+TEST_F(HotkeyTest, EveryCommandIsRegisteredOnceWithItsStoredOrDefaultHotkey) {
   const CString16 hotkeys = kAppPath + u"\\Hotkeys";
   m_oStore.PutDword(hotkeys, u"1141", 0x70070);
   m_oStore.PutDword(hotkeys, u"1226", 0xFFF30041);  // foreign bits carried along
   m_oStore.PutDword(hotkeys, u"01026", 0x41);       // not the name of 1026
-  R registry;
-  EXPECT_TRUE(registry.SetHotkey(1025, 0));         // a cleared default stays cleared
-  EXPECT_EQ(Stored(hotkeys, u"1025"), 0u);
-  EXPECT_EQ(registry.GetHotkey(1025), 0u);
-  EXPECT_EQ(registry.GetHotkey(1141), 0x70070u);
-  EXPECT_EQ(registry.GetHotkey(1226), 0xFFF30041u);
-  EXPECT_EQ(registry.GetHotkey(1026), 0x30030u);
-  EXPECT_TRUE(Shown().empty());
+  EXPECT_TRUE(R().SetHotkey(1025, 0));  // a cleared default stays cleared
+  std::map<uint32_t, std::vector<uint32_t>> expected;
+  for (const auto& row : kRows) expected[row.id] = {row.hotkey};
+  expected[1025] = {0};
+  expected[1141] = {0x70070};
+  expected[1226] = {0xFFF30041};
+  std::map<uint32_t, MESSAGE_DESCRIPTION> commands;
+  CRecordingRegistrar accelerator;
+  RegisterHotkeys(commands, accelerator);
+  EXPECT_EQ(commands.size(), 25u);
+  EXPECT_EQ(accelerator.m_mapById, expected);
 }
 
 }  // namespace

@@ -30,15 +30,18 @@ class KeyStoreBehaviour : public ::testing::Test {
   void Put(const char16_t* name, uint32_t type, const std::vector<uint8_t>& data) {
     ASSERT_EQ(m_oH.Store().SetValue(m_oH.Base(), name, type, data.data(), uint32_t(data.size())), 0);
   }
-  // Value names, sorted: Windows keeps the order of creation, Wine sorts.
-  std::vector<CString16> Names() {
+  // The value names that fit capacity units with their terminator, sorted
+  // (Windows keeps the order of creation, Wine sorts); enumeration goes on
+  // past a name that does not fit.
+  std::vector<CString16> Names(uint32_t capacity) {
     std::vector<CString16> names;
     char16_t buffer[64];
-    uint32_t chars = 64;
-    for (uint32_t i = 0; m_oH.Store().EnumValueName(m_oH.Base(), i, buffer, &chars) == 0; ++i, chars = 64)
-      names.emplace_back(buffer, chars);
-    EXPECT_EQ(m_oH.Store().EnumValueName(m_oH.Base(), uint32_t(names.size()), buffer, &chars),
-              kErrorNoMoreItems);
+    for (uint32_t i = 0;; ++i) {
+      uint32_t chars = capacity;
+      const long rc = m_oH.Store().EnumValueName(m_oH.Base(), i, buffer, &chars);
+      if (rc == kErrorSuccess) names.emplace_back(buffer, chars);
+      else if (rc != kErrorMoreData) break;
+    }
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -54,24 +57,23 @@ TYPED_TEST_P(KeyStoreBehaviour, CreateMakesMissingKeysOpenNeverDoes) {
   EXPECT_EQ(key, 0u);
   ASSERT_EQ(store.CreateKey(this->m_oH.Base(), u"a\\b", kKeyAllAccess, &key), 0);
   store.CloseKey(key);
-  const CString16 full = this->m_oH.BasePath() + u"\\A\\B";
-  for (const CString16& path : {CString16(u"a"), CString16(u"A\\b")}) {
-    EXPECT_EQ(store.OpenKey(this->m_oH.Base(), path.c_str(), kKeyRead, &key), 0);
+  for (const char16_t* path : {u"a", u"A\\b"}) {
+    EXPECT_EQ(store.OpenKey(this->m_oH.Base(), path, kKeyRead, &key), 0);
     store.CloseKey(key);
   }
-  EXPECT_EQ(store.OpenKey(kHKeyCurrentUser, full.c_str(), kKeyRead, &key), 0);
-  store.CloseKey(key);
   EXPECT_EQ(store.CreateKey(this->m_oH.Base(), u"\\lead", kKeyRead, &key), kErrorBadPathname);
 }
 
-TYPED_TEST_P(KeyStoreBehaviour, QueryAnswersByBufferAndStoredSize) {
+TYPED_TEST_P(KeyStoreBehaviour, QueryAndEnumerationAnswerByBufferAndStoredSize) {
+  IKeyStore& store = this->m_oH.Store();
   this->Put(u"Dword", kRegDword, {0x78, 0x56, 0x34, 0x12});
   this->Put(u"Bin8", kRegBinary, {1, 2, 3, 4, 5, 6, 7, 8});
   this->Put(u"Bin2", kRegBinary, {1, 2});
   this->Put(u"Empty", kRegBinary, {});
   this->Put(u"Sz", kRegSz, {'a', 0, 'b', 0, 0, 0});
   this->Put(u"BIN2", kRegBinary, {1, 2});  // replaces Bin2, keeps its spelling
-  EXPECT_EQ(this->Names(), (std::vector<CString16>{u"Bin2", u"Bin8", u"Dword", u"Empty", u"Sz"}));
+  EXPECT_EQ(this->Names(64), (std::vector<CString16>{u"Bin2", u"Bin8", u"Dword", u"Empty", u"Sz"}));
+  EXPECT_EQ(this->Names(5), (std::vector<CString16>{u"Bin2", u"Bin8", u"Sz"}));
   // type 77 and data 0xEEEEEEEE: left alone; the buffer after kErrorMoreData is not looked at.
   const struct { const char16_t* name; long rc; uint32_t type, size, data; } cases[] = {
       {u"dWORD", 0, kRegDword, 4, 0x12345678},
@@ -84,8 +86,8 @@ TYPED_TEST_P(KeyStoreBehaviour, QueryAnswersByBufferAndStoredSize) {
   for (const auto& c : cases) {
     SCOPED_TRACE(Utf8FromUtf16(c.name));
     uint32_t type = 77, data = 0xEEEEEEEE, size = 4;
-    EXPECT_EQ(this->m_oH.Store().QueryValue(this->m_oH.Base(), c.name, &type,
-                                            reinterpret_cast<uint8_t*>(&data), &size),
+    EXPECT_EQ(store.QueryValue(this->m_oH.Base(), c.name, &type, reinterpret_cast<uint8_t*>(&data),
+                               &size),
               c.rc);
     EXPECT_EQ(type, c.type);
     EXPECT_EQ(size, c.size);
@@ -94,35 +96,19 @@ TYPED_TEST_P(KeyStoreBehaviour, QueryAnswersByBufferAndStoredSize) {
     }
   }
   uint32_t size = 0;  // no buffer: the size alone
-  EXPECT_EQ(this->m_oH.Store().QueryValue(this->m_oH.Base(), u"Bin8", nullptr, nullptr, &size), 0);
+  EXPECT_EQ(store.QueryValue(this->m_oH.Base(), u"Bin8", nullptr, nullptr, &size), 0);
   EXPECT_EQ(size, 8u);
-  EXPECT_EQ(this->m_oH.Store().DeleteValue(this->m_oH.Base(), u"bin8"), 0);
-  EXPECT_EQ(this->m_oH.Store().DeleteValue(this->m_oH.Base(), u"Bin8"), kErrorFileNotFound);
-}
-
-TYPED_TEST_P(KeyStoreBehaviour, EnumerationNeedsRoomForNameAndTerminator) {
-  for (const char16_t* name : {u"Zeta", u"Alpha", u"Mid"}) this->Put(name, kRegDword, {1, 0, 0, 0});
-  std::vector<CString16> fitted;
-  int tooLong = 0;
-  for (uint32_t i = 0; i < 3; ++i) {
-    char16_t buffer[4];
-    uint32_t chars = 4;
-    const long rc = this->m_oH.Store().EnumValueName(this->m_oH.Base(), i, buffer, &chars);
-    if (rc == 0) fitted.emplace_back(buffer, chars);
-    tooLong += rc == kErrorMoreData;
-  }
-  EXPECT_EQ(fitted, std::vector<CString16>{u"Mid"});
-  EXPECT_EQ(tooLong, 2);
+  EXPECT_EQ(store.DeleteValue(this->m_oH.Base(), u"bin8"), 0);
+  EXPECT_EQ(store.DeleteValue(this->m_oH.Base(), u"Bin8"), kErrorFileNotFound);
 }
 
 TYPED_TEST_P(KeyStoreBehaviour, HandlesAreCheckedForValidityAndAccess) {
   IKeyStore& store = this->m_oH.Store();
   const uint8_t four[4] = {1, 0, 0, 0};
-  const CString16 base = this->m_oH.BasePath();
-  const char16_t* path = base.c_str();
+  const CString16 path = this->m_oH.BasePath();
   KeyHandle reader = 0, writer = 0, closed = 0;
-  ASSERT_EQ(store.OpenKey(kHKeyCurrentUser, path, kKeyRead, &reader), 0);
-  ASSERT_EQ(store.OpenKey(kHKeyCurrentUser, path, kKeySetValue, &writer), 0);
+  ASSERT_EQ(store.OpenKey(kHKeyCurrentUser, path.c_str(), kKeyRead, &reader), 0);
+  ASSERT_EQ(store.OpenKey(kHKeyCurrentUser, path.c_str(), kKeySetValue, &writer), 0);
   ASSERT_EQ(store.OpenKey(this->m_oH.Base(), nullptr, kKeyAllAccess, &closed), 0);
   ASSERT_EQ(store.CloseKey(closed), 0);
   char16_t name[16];
@@ -135,6 +121,8 @@ TYPED_TEST_P(KeyStoreBehaviour, HandlesAreCheckedForValidityAndAccess) {
   EXPECT_EQ(store.QueryValue(reader, u"V", nullptr, nullptr, &size), 0);
   store.CloseKey(reader);
   store.CloseKey(writer);
+  // A null handle is what a failed open leaves behind; the settings rely on
+  // every later call failing with it.
   for (KeyHandle bad : {KeyHandle{0}, closed}) {
     KeyHandle key = 1;
     EXPECT_EQ(store.QueryValue(bad, u"V", nullptr, nullptr, &size), kErrorInvalidHandle);
@@ -146,9 +134,6 @@ TYPED_TEST_P(KeyStoreBehaviour, HandlesAreCheckedForValidityAndAccess) {
     EXPECT_EQ(key, 0u);
     EXPECT_EQ(store.CloseKey(bad), kErrorInvalidHandle);
   }
-  EXPECT_EQ(store.CloseKey(kHKeyCurrentUser), 0);  // the predefined root stays usable
-  EXPECT_EQ(store.OpenKey(kHKeyCurrentUser, path, kKeyRead, &reader), 0);
-  store.CloseKey(reader);
 }
 
 TYPED_TEST_P(KeyStoreBehaviour, SystemMessagesAreWinesTexts) {
@@ -161,5 +146,5 @@ TYPED_TEST_P(KeyStoreBehaviour, SystemMessagesAreWinesTexts) {
 }
 
 REGISTER_TYPED_TEST_SUITE_P(KeyStoreBehaviour, CreateMakesMissingKeysOpenNeverDoes,
-                            QueryAnswersByBufferAndStoredSize, EnumerationNeedsRoomForNameAndTerminator,
+                            QueryAndEnumerationAnswerByBufferAndStoredSize,
                             HandlesAreCheckedForValidityAndAccess, SystemMessagesAreWinesTexts);

@@ -30,12 +30,17 @@ class SettingsTest : public ::testing::Test {
     SetSettingsPlatform(nullptr, nullptr);
     EXPECT_EQ(m_oStore.OpenHandleCount(), 0u) << "a settings object left a key open";
   }
-  // The stored DWORD; 0xBAD when there is none.
-  uint32_t Stored(const CString16& keyPath, const CString16& name) {
-    uint32_t type = 0, value = 0xBAD;
+  // A value's bytes; empty when there is none of that type.
+  std::vector<uint8_t> Stored(const CString16& keyPath, const CString16& name, uint32_t type) {
+    uint32_t found = 0;
     std::vector<uint8_t> data;
-    if (m_oStore.GetValue(keyPath, name, type, data) && type == kRegDword && data.size() == 4)
-      std::memcpy(&value, data.data(), 4);
+    return m_oStore.GetValue(keyPath, name, found, data) && found == type ? data : std::vector<uint8_t>();
+  }
+  // A stored DWORD; 0xBAD when there is none.
+  uint32_t Stored(const CString16& keyPath, const CString16& name) {
+    const std::vector<uint8_t> data = Stored(keyPath, name, kRegDword);
+    uint32_t value = 0xBAD;
+    if (data.size() == 4) std::memcpy(&value, data.data(), 4);
     return value;
   }
   std::vector<CString16> Shown() { return m_oMessages.m_arrShown; }

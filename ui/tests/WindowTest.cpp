@@ -1,5 +1,5 @@
-// The window base: creation, dispatch to the derived class, the exception
-// barrier, the final message, and the pre-translation walk of the loop.
+// The window base: dispatch to the derived class, the exception barriers, the
+// object's life with its window, and the walk that offers keys to parents.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,26 +13,21 @@
 
 namespace {
 
-enum : UINT {
-  WM_TEST_ANSWER = WM_APP + 1,
-  WM_TEST_THROW_STD = WM_APP + 2,
-  WM_TEST_THROW_OTHER = WM_APP + 3,
-};
+enum : UINT { WM_TEST_ANSWER = WM_APP + 1, WM_TEST_THROW_STD, WM_TEST_THROW_OTHER };
+// What a window's filter does with a key.
+enum Filter { kPass, kConsume, kThrow };
 
 class CTestWindow : public CWindow {
  public:
   explicit CTestWindow(std::vector<std::string>* pLog = nullptr, const char* name = "")
       : m_pLog(pLog), m_name(name) {}
-
   bool Create(HWND parent = nullptr, DWORD style = WS_OVERLAPPEDWINDOW) {
     return CWindow::Create(TestWindowClass(), L"test", style, 0, 10, 10, 200, 150, parent);
   }
 
-  bool m_bConsumeKeys = false;
-  bool m_bThrowInFilter = false;
+  Filter m_filter = kPass;
   HWND m_hWndAtCreate = nullptr;
   int m_nFinalMessages = 0;
-  int m_nKeyDowns = 0;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -48,81 +43,53 @@ class CTestWindow : public CWindow {
         throw 42;
       case WM_KEYDOWN:
         Log("dispatched");
-        ++m_nKeyDowns;
         return 0;
     }
     return Default(message, wParam, lParam);
   }
-
   bool PreTranslateMessage(MSG& msg) override {
     if (msg.message != WM_KEYDOWN) return false;
     Log("filter");
-    if (m_bThrowInFilter) throw std::runtime_error("filter");
-    return m_bConsumeKeys;
+    if (m_filter == kThrow) throw std::runtime_error("filter");
+    return m_filter == kConsume;
   }
-
   void OnFinalMessage() override { ++m_nFinalMessages; }
 
  private:
   void Log(const char* what) {
     if (m_pLog) m_pLog->push_back(m_name + " " + what);
   }
-
   std::vector<std::string>* m_pLog;
   std::string m_name;
 };
 
-TEST(WindowTest, CreationBindsTheObjectBeforeWmCreate) {
+TEST(WindowTest, MessagesReachTheOverrideAndExceptionsEndOnlyTheirMessage) {
   CTestWindow window;
   ASSERT_TRUE(window.Create());
-  EXPECT_NE(window.Handle(), nullptr);
-  EXPECT_EQ(window.m_hWndAtCreate, window.Handle());
+  EXPECT_EQ(window.m_hWndAtCreate, window.Handle());  // bound by WM_CREATE
   EXPECT_EQ(CWindowBase::FromHandle(window.Handle()), &window);
-  EXPECT_FALSE(window.Create());  // one window per object
-}
-
-TEST(WindowTest, ClassesOfOtherProceduresAreRefused) {
-  CTestWindow window;
-  EXPECT_FALSE(window.CreateChild(L"STATIC", L"", 0, 0, 0, 10, 10, ::GetDesktopWindow(), 1));
-  EXPECT_EQ(window.Handle(), nullptr);
-}
-
-TEST(WindowTest, MessagesReachTheOverride) {
-  CTestWindow window;
-  ASSERT_TRUE(window.Create());
   EXPECT_EQ(window.Send(WM_TEST_ANSWER, 21), 42);
-  // Messages the override does not handle get the default processing.
-  EXPECT_TRUE(::SetWindowTextW(window.Handle(), L"renamed"));
-  wchar_t title[32] = {};
-  ::GetWindowTextW(window.Handle(), title, 32);
-  EXPECT_STREQ(title, L"renamed");
-}
-
-TEST(WindowTest, ExceptionsEndTheMessageQuietly) {
-  CTestWindow window;
-  ASSERT_TRUE(window.Create());
   for (UINT message : {UINT(WM_TEST_THROW_STD), UINT(WM_TEST_THROW_OTHER)}) {
     EXPECT_EQ(window.Send(message), 0);
-    EXPECT_TRUE(::IsWindow(window.Handle()));
     EXPECT_EQ(window.Send(WM_TEST_ANSWER, 5), 10);  // the window goes on working
   }
-  // Posted messages go through the loop and the same barrier.
-  window.Post(WM_TEST_THROW_STD);
+  window.Post(WM_TEST_THROW_STD);  // through the loop and the same barrier
   EXPECT_TRUE(PumpMessages());
+  // A class with another procedure could never reach the object.
+  CTestWindow foreign;
+  EXPECT_FALSE(foreign.CreateChild(L"STATIC", L"", 0, 0, 0, 10, 10, window.Handle(), 1));
 }
 
-TEST(WindowTest, DestroyEndsWithTheFinalMessage) {
-  CTestWindow window;
-  ASSERT_TRUE(window.Create());
-  HWND hWnd = window.Handle();
-  window.Destroy();
-  EXPECT_FALSE(::IsWindow(hWnd));
-  EXPECT_EQ(window.Handle(), nullptr);
-  EXPECT_EQ(window.m_nFinalMessages, 1);
-  EXPECT_EQ(CWindowBase::FromHandle(hWnd), nullptr);
-}
-
-TEST(WindowTest, ObjectDestructionDestroysTheWindow) {
+TEST(WindowTest, WindowAndObjectEndTogether) {
+  CTestWindow parent, child;
+  ASSERT_TRUE(parent.Create());
+  ASSERT_TRUE(child.CreateChild(TestWindowClass(), L"", 0, 0, 0, 50, 50, parent.Handle(), 77));
+  EXPECT_EQ(parent.Item(77), child.Handle());
+  parent.Destroy();  // takes the child along
+  for (const CTestWindow* window : {&parent, &child}) {
+    EXPECT_EQ(window->Handle(), nullptr);
+    EXPECT_EQ(window->m_nFinalMessages, 1);
+  }
   HWND hWnd;
   {
     CTestWindow window;
@@ -132,107 +99,65 @@ TEST(WindowTest, ObjectDestructionDestroysTheWindow) {
   EXPECT_FALSE(::IsWindow(hWnd));
 }
 
-TEST(WindowTest, ChildWindowsCarryParentAndId) {
-  CTestWindow parent;
-  ASSERT_TRUE(parent.Create());
-  CTestWindow child;
-  ASSERT_TRUE(child.CreateChild(TestWindowClass(), L"child", WS_VISIBLE, 0, 0, 50, 50,
-                                parent.Handle(), 77));
-  EXPECT_EQ(::GetParent(child.Handle()), parent.Handle());
-  EXPECT_EQ(::GetDlgCtrlID(child.Handle()), 77);
-  EXPECT_EQ(parent.Item(77), child.Handle());
-  parent.Destroy();  // takes the child along
-  EXPECT_EQ(child.Handle(), nullptr);
-  EXPECT_EQ(child.m_nFinalMessages, 1);
-}
-
-struct WalkCase {
-  bool bChildConsumes;
-  bool bParentConsumes;
-  std::vector<std::string> expected;
-};
-
 TEST(WindowTest, KeysAreOfferedInnermostFirstUpToTheTopLevelWindow) {
-  const WalkCase cases[] = {
-      {false, false, {"child filter", "parent filter", "child dispatched"}},
-      {true, false, {"child filter"}},
-      {false, true, {"child filter", "parent filter"}},
+  const struct {
+    DWORD style;
+    Filter inner, outer;
+    std::vector<std::string> log;
+  } cases[] = {
+      {WS_CHILD, kPass, kPass, {"inner filter", "outer filter", "inner dispatched"}},
+      {WS_CHILD, kConsume, kPass, {"inner filter"}},
+      {WS_CHILD, kPass, kConsume, {"inner filter", "outer filter"}},
+      {WS_CHILD, kThrow, kPass, {"inner filter"}},  // a failing filter consumes the key
+      // An owned popup is not inside its owner.
+      {WS_POPUP, kPass, kConsume, {"inner filter", "inner dispatched"}},
   };
   for (const auto& c : cases) {
     std::vector<std::string> log;
-    CTestWindow parent(&log, "parent");
-    ASSERT_TRUE(parent.Create());
-    CTestWindow child(&log, "child");
-    ASSERT_TRUE(child.CreateChild(TestWindowClass(), L"", 0, 0, 0, 10, 10, parent.Handle(), 1));
-    child.m_bConsumeKeys = c.bChildConsumes;
-    parent.m_bConsumeKeys = c.bParentConsumes;
-    child.Post(WM_KEYDOWN, 'A');
+    CTestWindow outer(&log, "outer"), inner(&log, "inner");
+    ASSERT_TRUE(outer.Create());
+    ASSERT_TRUE(inner.Create(outer.Handle(), c.style));
+    inner.m_filter = c.inner;
+    outer.m_filter = c.outer;
+    inner.Post(WM_KEYDOWN, 'A');
     EXPECT_TRUE(PumpMessages());
-    EXPECT_EQ(log, c.expected);
+    EXPECT_EQ(log, c.log);
   }
 }
 
-TEST(WindowTest, OwnedPopupsAreNotInsideTheirOwner) {
+// Counts the keys of the window it is attached to, and consumes them.
+class CKeyObserver : public CWindowBase {
+ public:
+  bool PreTranslateMessage(MSG& msg) override {
+    return msg.message == WM_KEYDOWN && ++m_nKeys > 0;
+  }
+  int m_nKeys = 0;
+};
+
+TEST(WindowTest, AttachedObjectsSeeTheKeysOfForeignWindowsUntilDetached) {
   std::vector<std::string> log;
-  CTestWindow owner(&log, "owner");
-  ASSERT_TRUE(owner.Create());
-  CTestWindow popup(&log, "popup");
-  ASSERT_TRUE(popup.Create(owner.Handle(), WS_POPUP));
-  EXPECT_EQ(::GetParent(popup.Handle()), owner.Handle());  // GetParent gives the owner
-  popup.Post(WM_KEYDOWN, 'A');
+  CTestWindow parent(&log, "parent");
+  ASSERT_TRUE(parent.Create());
+  HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent.Handle(),
+                                 nullptr, nullptr, nullptr);
+  CKeyObserver observer;
+  observer.Attach(hEdit);
+  ::PostMessageW(hEdit, WM_KEYDOWN, 'A', 0);
   EXPECT_TRUE(PumpMessages());
-  EXPECT_EQ(log, (std::vector<std::string>{"popup filter", "popup dispatched"}));
+  observer.Detach();
+  ::PostMessageW(hEdit, WM_KEYDOWN, 'B', 0);
+  EXPECT_TRUE(PumpMessages());
+  EXPECT_EQ(observer.m_nKeys, 1);
+  EXPECT_EQ(log, std::vector<std::string>{"parent filter"});  // only the key after Detach
 }
 
-TEST(WindowTest, FailingFilterConsumesTheMessage) {
-  CTestWindow window;
-  ASSERT_TRUE(window.Create());
-  window.m_bThrowInFilter = true;
-  window.Post(WM_KEYDOWN, 'A');
-  EXPECT_TRUE(PumpMessages());
-  EXPECT_EQ(window.m_nKeyDowns, 0);
-}
-
-TEST(WindowTest, LoopEndsWithTheQuitCode) {
+TEST(WindowTest, LoopsEndWithTheQuitCode) {
   ::PostQuitMessage(7);
   EXPECT_EQ(RunMessageLoop(), 7);
   ::PostQuitMessage(3);
   int nExitCode = 0;
   EXPECT_FALSE(PumpMessages(&nExitCode));
   EXPECT_EQ(nExitCode, 3);
-}
-
-// Consumes every key of the window it is attached to.
-class CKeyObserver : public CWindowBase {
- public:
-  explicit CKeyObserver(std::vector<std::string>* pLog) : m_pLog(pLog) {}
-  bool PreTranslateMessage(MSG& msg) override {
-    if (msg.message != WM_KEYDOWN) return false;
-    m_pLog->push_back("observer filter");
-    return true;
-  }
-
- private:
-  std::vector<std::string>* m_pLog;
-};
-
-TEST(WindowTest, AttachedObjectsSeeTheKeysOfForeignWindows) {
-  std::vector<std::string> log;
-  CTestWindow parent(&log, "parent");
-  ASSERT_TRUE(parent.Create());
-  HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent.Handle(),
-                                 nullptr, nullptr, nullptr);
-  ASSERT_NE(hEdit, nullptr);
-  CKeyObserver observer(&log);
-  observer.Attach(hEdit);
-  ::PostMessageW(hEdit, WM_KEYDOWN, 'A', 0);
-  EXPECT_TRUE(PumpMessages());
-  observer.Detach();
-  EXPECT_EQ(CWindowBase::FromHandle(hEdit), nullptr);
-  ::PostMessageW(hEdit, WM_KEYDOWN, 'B', 0);
-  EXPECT_TRUE(PumpMessages());
-  EXPECT_EQ(log, (std::vector<std::string>{"observer filter", "parent filter"}));
-  EXPECT_TRUE(::IsWindow(hEdit));
 }
 
 }  // namespace

@@ -1,23 +1,40 @@
-// The registry store against Wine's registry, and the in-memory store held to
-// the same answers.
+// The registry store against Wine's registry: the answers the in-memory store
+// is held to, and the settings over it.
 #include <gtest/gtest.h>
+#include <windows.h>
 
+#include <string>
+
+#include "settings/SmartRegistry.h"
 #include "settings/tests/KeyStoreBehaviour.h"
+#include "settings/tests/SettingsTestSupport.h"
 #include "settings/win/RegistryKeyStore.h"
-#include "settings/win/tests/WinTestSupport.h"
+#include "ui/WinText.h"
 
 namespace {
 
+// A key below HKEY_CURRENT_USER that exists, empty, only for one test.
 class CRegistryHarness {
  public:
-  CRegistryHarness() { m_oStore.CreateKey(kHKeyCurrentUser, BasePath().c_str(), kKeyAllAccess, &m_hBase); }
-  ~CRegistryHarness() { m_oStore.CloseKey(m_hBase); }
+  CRegistryHarness() {
+    Remove();
+    m_oStore.CreateKey(kHKeyCurrentUser, m_strPath.c_str(), kKeyAllAccess, &m_hBase);
+  }
+  ~CRegistryHarness() {
+    m_oStore.CloseKey(m_hBase);
+    Remove();
+  }
   IKeyStore& Store() { return m_oStore; }
   KeyHandle Base() const { return m_hBase; }
-  CString16 BasePath() const { return m_oKey.Path(); }
+  CString16 BasePath() const { return m_strPath; }
 
  private:
-  CThrowawayKey m_oKey{"store"};
+  void Remove() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, WinText(m_strPath));
+    RegDeleteKeyW(HKEY_CURRENT_USER, WinText(m_strPath));
+  }
+  const CString16 m_strPath =
+      u"Software\\TanselTest-" + Utf16FromUtf8(std::to_string(GetCurrentProcessId()));
   CRegistryKeyStore m_oStore;
   KeyHandle m_hBase = 0;
 };
@@ -25,4 +42,28 @@ class CRegistryHarness {
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Registry, KeyStoreBehaviour, ::testing::Types<CRegistryHarness>);
-INSTANTIATE_TYPED_TEST_SUITE_P(Memory, KeyStoreBehaviour, ::testing::Types<CMemoryHarness>);
+
+namespace {
+
+TEST(RegistrySettingsTest, ReadsCreateTheSubkeyAndReportLongDataWithTheSystemText) {
+  CRegistryHarness key;
+  CRecordingMessages messages;
+  SetSettingsPlatform(&key.Store(), &messages);
+  const CString16 options = key.BasePath() + u"\\Options";
+  CSmartRegistry registry(kHKeyCurrentUser, key.BasePath().c_str());
+  HKEY hOptions = nullptr;
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, WinText(options), 0, KEY_READ, &hOptions), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(registry.ReadDWORD(u"Options", u"Missing", 77), 77u);
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, WinText(options), 0, KEY_READ, &hOptions), ERROR_SUCCESS);
+  RegCloseKey(hOptions);
+
+  const BYTE bytes[5] = {1, 2, 3, 4, 5};
+  RegSetKeyValueW(HKEY_CURRENT_USER, WinText(options), L"Long", REG_BINARY, bytes, 5);
+  RegSetKeyValueW(HKEY_CURRENT_USER, WinText(options), L"Short", REG_BINARY, bytes, 2);
+  EXPECT_EQ(registry.ReadDWORD(u"Options", u"Long", 77), 77u);
+  EXPECT_EQ(registry.ReadDWORD(u"Options", u"Short", 77), 0x0201u);
+  EXPECT_EQ(messages.m_arrShown, std::vector<CString16>{u"More data available.\r\n"});
+  SetSettingsPlatform(nullptr, nullptr);
+}
+
+}  // namespace
