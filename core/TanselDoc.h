@@ -84,7 +84,7 @@ class CTanselDoc {
   // and the benchmarks.
   CString16 MakeObjectText(CString16 s) const;
   CString16 ConvertToIDText(const CString16& s) const;
-  CString16 ConvertFromIDText(CString16 s) const;
+  CString16 ConvertFromIDText(const CString16& s) const;
   CString16 ChangeCaseText(CString16 s, int nMode) const;
 
   // Retries of a clipboard call that fails because another program holds

@@ -1,5 +1,7 @@
 // Text transformations. Each builds its result in one pass over a copy of
 // the item's text and delivers it in place or through the clipboard.
+#include <algorithm>
+
 #include "TanselDoc.h"
 #include "TextCase.h"
 
@@ -34,23 +36,30 @@ CString16 CTanselDoc::ConvertToIDText(const CString16& s) const {
   return out;
 }
 
-CString16 CTanselDoc::ConvertFromIDText(CString16 s) const {
-  MapCase(m_text, s, false);
-  // Compacts in place: underscores go, the unit after each is raised, and so
-  // is the first.
+CString16 CTanselDoc::ConvertFromIDText(const CString16& strText) const {
+  // Lower-case first; for a text that is all ASCII that happens inline in the
+  // one pass below, so a big text is read once and written once.
+  const bool bAscii = std::all_of(strText.begin(), strText.end(), IsAscii);
+  CString16 strLowered;
+  if (!bAscii) {
+    strLowered = strText;
+    MapCase(m_text, strLowered, false);
+  }
+  const CString16& in = bAscii ? strText : strLowered;
+  // Underscores go, the unit after each is raised, and so is the first.
+  CString16 out(in.size(), u'\0');
   size_t nOut = 0;
   bool bRaise = true;
-  for (size_t i = 0, n = s.size(); i < n; ++i) {
-    const char16_t c = s[i];
+  for (char16_t c : in) {
     if (c == u'_') {
       bRaise = true;
       continue;
     }
-    s[nOut++] = bRaise ? UpperChar(m_text, c) : c;
+    out[nOut++] = bRaise ? UpperChar(m_text, c) : (bAscii ? AsciiLower(c) : c);
     bRaise = false;
   }
-  s.resize(nOut);
-  return s;
+  out.resize(nOut);
+  return out;
 }
 
 CString16 CTanselDoc::ChangeCaseText(CString16 s, int nMode) const {
