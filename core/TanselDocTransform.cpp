@@ -19,6 +19,7 @@ CString16 CTanselDoc::MakeObjectText(CString16 s) const {
 
 CString16 CTanselDoc::ConvertToIDText(const CString16& s) const {
   const CCharFlags flags(m_text, s.data(), s.size());
+  const bool bAscii = flags.IsAllAscii();
   CString16 out;
   out.reserve(s.size() + s.size() / 4 + 1);
   for (size_t i = 0, n = s.size(); i < n; ++i) {
@@ -29,10 +30,11 @@ CString16 CTanselDoc::ConvertToIDText(const CString16& s) const {
       if (!bAfterUnderscore) out.push_back(u'_');
     } else {
       if ((f & ITextServices::kUpper) && !out.empty() && !bAfterUnderscore) out.push_back(u'_');
-      out.push_back(s[i]);
+      out.push_back(bAscii ? AsciiUpper(s[i]) : s[i]);
     }
   }
-  MapCase(m_text, out, true);
+  // ASCII was raised on the way; anything else is raised by the locale.
+  if (!bAscii) MapCase(m_text, out, true);
   return out;
 }
 

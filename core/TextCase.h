@@ -35,6 +35,7 @@ class CCharFlags {
     if (i < m_nAscii) return AsciiFlags(m_p[i]);
     return m_flags[i - m_nAscii];
   }
+  bool IsAllAscii() const { return m_flags.empty(); }
   static uint8_t AsciiFlags(char16_t c) {
     return (AsciiAlnum(c) ? ITextServices::kAlnum : 0) |
            ((c >= u'A' && c <= u'Z') ? ITextServices::kUpper : 0);
