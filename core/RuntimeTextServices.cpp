@@ -17,7 +17,9 @@ class CRuntimeTextServices : public ITextServices {
       if (p[i] >= 0xD800 && p[i] < 0xE000) continue;
       const wint_t c = p[i];
       const wint_t m = upper ? std::towupper(c) : std::towlower(c);
-      if (m <= 0xFFFF) p[i] = static_cast<char16_t>(m);
+      // A mapping beyond one unit (possible where wint_t is 32 bits) is skipped.
+      const unsigned long mapped = m;
+      if (mapped < 0x10000ul) p[i] = static_cast<char16_t>(mapped);
     }
   }
 

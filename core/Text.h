@@ -15,6 +15,10 @@ using BOOL = int;
 #define FALSE 0
 #endif
 
+// ASCII case, the same in every locale.
+inline char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + 32 : c; }
+inline char16_t AsciiUpper(char16_t c) { return (c >= u'a' && c <= u'z') ? c - 32 : c; }
+
 // UTF-8 <-> UTF-16 for tests, messages and the native runtime.
 std::u16string Utf16FromUtf8(const std::string& s);
 std::string Utf8FromUtf16(const std::u16string& s);

@@ -9,8 +9,6 @@
 #include "TextServices.h"
 
 inline bool IsAscii(char16_t c) { return c < 0x80; }
-inline char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + 32 : c; }
-inline char16_t AsciiUpper(char16_t c) { return (c >= u'a' && c <= u'z') ? c - 32 : c; }
 inline bool AsciiAlnum(char16_t c) {
   return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }

@@ -1,13 +1,16 @@
 #include "settings/NoCase.h"
 
+#include <algorithm>
+
 CString16 FoldCase(const CString16& text) {
   CString16 folded(text);
-  for (char16_t& c : folded) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  }
+  std::transform(folded.begin(), folded.end(), folded.begin(), AsciiUpper);
   return folded;
 }
 
 bool EqualsNoCase(const CString16& a, const CString16& b) {
-  return a.size() == b.size() && FoldCase(a) == FoldCase(b);
+  // Unit by unit: called for every value a key holds, so no folded copies.
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char16_t x, char16_t y) { return AsciiUpper(x) == AsciiUpper(y); });
 }

@@ -64,15 +64,20 @@ uint32_t CSmartRegistry::ReadDWORD(const char16_t* subKey, const char16_t* name,
   return defaultValue;
 }
 
-BOOL CSmartRegistry::WriteDWORD(const char16_t* subKey, const char16_t* name, uint32_t value) {
+BOOL CSmartRegistry::WriteValue(const char16_t* subKey, const char16_t* name, uint32_t type,
+                                const uint8_t* data, uint32_t size) {
   const KeyHandle key = OpenSubKey(subKey);
   if (!key) return FALSE;
-  const long rc = m_pKeyStore->SetValue(key, name, kRegDword,
-                                        reinterpret_cast<const uint8_t*>(&value), sizeof(value));
+  const long rc = m_pKeyStore->SetValue(key, name, type, data, size);
   CloseSubKey(key);
   if (rc == kErrorSuccess) return TRUE;
   ReportFailure(rc);
   return FALSE;
+}
+
+BOOL CSmartRegistry::WriteDWORD(const char16_t* subKey, const char16_t* name, uint32_t value) {
+  return WriteValue(subKey, name, kRegDword, reinterpret_cast<const uint8_t*>(&value),
+                    sizeof(value));
 }
 
 CString16 CSmartRegistry::ReadString(const char16_t* subKey, const char16_t* name,
@@ -104,13 +109,7 @@ CString16 CSmartRegistry::ReadString(const char16_t* subKey, const char16_t* nam
 
 BOOL CSmartRegistry::WriteString(const char16_t* subKey, const char16_t* name,
                                  const CString16& text) {
-  const KeyHandle key = OpenSubKey(subKey);
-  if (!key) return FALSE;
-  const long rc = m_pKeyStore->SetValue(key, name, kRegSz,
-                                        reinterpret_cast<const uint8_t*>(text.c_str()),
-                                        static_cast<uint32_t>((text.size() + 1) * 2));
-  CloseSubKey(key);
-  if (rc == kErrorSuccess) return TRUE;
-  ReportFailure(rc);
-  return FALSE;
+  // The terminating null is part of the stored value.
+  return WriteValue(subKey, name, kRegSz, reinterpret_cast<const uint8_t*>(text.c_str()),
+                    static_cast<uint32_t>((text.size() + 1) * 2));
 }

@@ -38,6 +38,9 @@ class CSmartRegistry {
  private:
   // Any failure but a missing value: tell the user.
   void ReportFailure(long code);
+  // One value of any type, reported like every write.
+  BOOL WriteValue(const char16_t* subKey, const char16_t* name, uint32_t type, const uint8_t* data,
+                  uint32_t size);
 
   // Taken from the settings platform when the object is made, so that the key
   // is closed by the store that opened it.
