@@ -23,36 +23,26 @@ struct Viewer {
     std::vector<std::wstring> hotkeys;
 };
 
-// The text on the clipboard, or nothing; the cost of a capture's read.
-std::wstring ReadText(HWND hwnd) {
-    std::wstring text;
-    if (!OpenClipboard(hwnd)) return text;
+// The text on the clipboard; false when there is none. The cost of a
+// capture's read.
+bool ReadText(HWND hwnd, std::wstring& text) {
+    bool has = false;
+    if (!OpenClipboard(hwnd)) return false;
     if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
         if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(h))) {
-            text.assign(p, wcsnlen(p, GlobalSize(h) / sizeof(wchar_t)));
-            GlobalUnlock(h);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-std::wstring H(HWND h) { return Hex(reinterpret_cast<uintptr_t>(h)); }
-
-// The list shows what a history would: newest text first, on one line.
-void AddRow(Viewer& v) {
-    if (!OpenClipboard(v.hwnd)) return;
-    std::wstring text;
-    bool has = false;
-    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
             text.assign(p, wcsnlen(p, GlobalSize(h) / sizeof(wchar_t)));
             has = true;
             GlobalUnlock(h);
         }
     }
     CloseClipboard();
-    if (!has) return;
+    return has;
+}
+
+std::wstring H(HWND h) { return Hex(reinterpret_cast<uintptr_t>(h)); }
+
+// The list shows what a history would: newest text first, on one line.
+void AddRow(Viewer& v, const std::wstring& text) {
     std::wstring shown = text.substr(0, 200);
     for (auto& c : shown)
         if (c == L'\t' || c == L'\r' || c == L'\n') c = L' ';
@@ -95,16 +85,17 @@ LRESULT Dispatch(Viewer& v, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             if (v.slowMs) Sleep(v.slowMs);
             if (v.next && v.next != hwnd) SendMessageW(v.next, WM_DRAWCLIPBOARD, 0, 0);
+            std::wstring text;
+            const bool has = (v.read || v.list) && ReadText(hwnd, text);
             if (v.read) {
                 // Stamped once the text is read: comparable with a capture.
-                const size_t n = ReadText(hwnd).size();
                 v.log->Event(L"draw", L"seq=" + std::to_wstring(GetClipboardSequenceNumber()) +
-                                          L" units=" + std::to_wstring(n));
+                                          L" units=" + std::to_wstring(text.size()));
             } else {
                 v.log->Event(L"draw", L"seq=" + std::to_wstring(GetClipboardSequenceNumber()), unixUs,
                              qpcUs);
             }
-            if (v.list) AddRow(v);
+            if (v.list && has) AddRow(v, text);
             return 0;
         }
         case WM_CHANGECBCHAIN: {
