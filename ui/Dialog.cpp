@@ -1,7 +1,5 @@
 #include "ui/Dialog.h"
 
-#include <exception>
-
 #include "ui/WinText.h"
 
 namespace {
@@ -44,13 +42,8 @@ class CModalFilter {
 }  // namespace
 
 CDialog::~CDialog() {
-  HWND hWnd = m_hWnd;
-  if (hWnd && !m_bModal &&
-      ::GetWindowLongPtrW(hWnd, DWLP_USER) == reinterpret_cast<LONG_PTR>(this)) {
-    ::SetWindowLongPtrW(hWnd, DWLP_USER, 0);
-    Unbind();
-    ::DestroyWindow(hWnd);
-  }
+  // A modal dialog ends inside DoModal; only a modeless one can outlive it.
+  if (!m_bModal) DestroyOwned(DWLP_USER);
 }
 
 INT_PTR CDialog::DoModal(HWND parent) {
@@ -169,20 +162,11 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hWnd, UINT message, WPARAM wPara
   INT_PTR result;
   try {
     result = pDialog->DialogProc(message, wParam, lParam);
-  } catch (const std::exception&) {
+  } catch (...) {
     // An item index that names no item, or memory running out, ends the
     // message; the dialog stays.
     result = TRUE;
-  } catch (...) {
-    result = TRUE;
   }
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hWnd, DWLP_USER, 0);
-    pDialog->Unbind();
-    try {
-      pDialog->OnFinalMessage();
-    } catch (...) {
-    }
-  }
+  if (message == WM_NCDESTROY) pDialog->FinishNcDestroy(hWnd, DWLP_USER);
   return result;
 }

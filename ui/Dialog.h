@@ -53,8 +53,6 @@ class CDialog : public CWindowBase {
   // through SetMessageResult), FALSE for the dialog manager's default.
   virtual INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam);
   void SetMessageResult(LRESULT result) const;
-  // After the window's last message (WM_NCDESTROY); the handle is gone.
-  virtual void OnFinalMessage() {}
 
  private:
   static INT_PTR CALLBACK StaticDialogProc(HWND hWnd, UINT message, WPARAM wParam,

@@ -1,16 +1,6 @@
 #include "ui/Window.h"
 
-#include <exception>
-
-CWindow::~CWindow() {
-  HWND hWnd = m_hWnd;
-  // Only a window this object created; an attached one belongs to others.
-  if (hWnd && ::GetWindowLongPtrW(hWnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this)) {
-    ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
-    Unbind();
-    ::DestroyWindow(hWnd);
-  }
-}
+CWindow::~CWindow() { DestroyOwned(GWLP_USERDATA); }
 
 bool CWindow::RegisterClass(WNDCLASSEXW wc) {
   wc.cbSize = sizeof(wc);
@@ -66,20 +56,11 @@ LRESULT CALLBACK CWindow::StaticWindowProc(HWND hWnd, UINT message, WPARAM wPara
   LRESULT result = 0;
   try {
     result = pWindow->WindowProc(message, wParam, lParam);
-  } catch (const std::exception&) {
+  } catch (...) {
     // An item index that names no item, or memory running out, ends the
     // message; the program goes on.
     result = 0;
-  } catch (...) {
-    result = 0;
   }
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
-    pWindow->Unbind();
-    try {
-      pWindow->OnFinalMessage();
-    } catch (...) {
-    }
-  }
+  if (message == WM_NCDESTROY) pWindow->FinishNcDestroy(hWnd, GWLP_USERDATA);
   return result;
 }

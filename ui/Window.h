@@ -32,9 +32,6 @@ class CWindow : public CWindowBase {
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
   }
-  // After the window's last message (WM_NCDESTROY); the handle is gone. An
-  // object that owns itself may delete itself here.
-  virtual void OnFinalMessage() {}
 
  private:
   static LRESULT CALLBACK StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam,

@@ -20,6 +20,25 @@ void CWindowBase::Unbind() {
   m_hWnd = nullptr;
 }
 
+void CWindowBase::DestroyOwned(int slot) {
+  HWND hWnd = m_hWnd;
+  // Only a window this object created; an attached one belongs to others.
+  if (hWnd && ::GetWindowLongPtrW(hWnd, slot) == reinterpret_cast<LONG_PTR>(this)) {
+    ::SetWindowLongPtrW(hWnd, slot, 0);
+    Unbind();
+    ::DestroyWindow(hWnd);
+  }
+}
+
+void CWindowBase::FinishNcDestroy(HWND hWnd, int slot) {
+  ::SetWindowLongPtrW(hWnd, slot, 0);
+  Unbind();
+  try {
+    OnFinalMessage();
+  } catch (...) {
+  }
+}
+
 void CWindowBase::Attach(HWND hWnd) {
   Unbind();
   if (hWnd) Bind(hWnd);

@@ -46,5 +46,14 @@ class CWindowBase {
   void Bind(HWND hWnd);
   void Unbind();
 
+  // After the window's last message (WM_NCDESTROY); the handle is gone. An
+  // object that owns itself may delete itself here.
+  virtual void OnFinalMessage() {}
+  // Destroys a window this object created (its procedure keeps the object in
+  // the window's slot), without calling back into the object.
+  void DestroyOwned(int slot);
+  // The end of the object's tie to its window, at WM_NCDESTROY.
+  void FinishNcDestroy(HWND hWnd, int slot);
+
   HWND m_hWnd = nullptr;
 };
