@@ -174,15 +174,19 @@ long CMemoryKeyStore::SetValue(KeyHandle key, const char16_t* name, uint32_t typ
   if (rc != kErrorSuccess) return rc;
   if (!data && size) return kErrorInvalidParameter;
   if (IsValueDenied(node, name)) return kErrorAccessDenied;
-  std::vector<uint8_t> bytes(data, data + size);
-  if (VALUE* value = FindValue(node, name)) {
+  StoreValue(node, NameOf(name), type, std::vector<uint8_t>(data, data + size));
+  return kErrorSuccess;
+}
+
+void CMemoryKeyStore::StoreValue(NODE* node, const CString16& name, uint32_t type,
+                                 std::vector<uint8_t> bytes) {
+  if (VALUE* value = FindValue(node, name.c_str())) {
     // A replaced value keeps its place and the spelling it was created with.
     value->dwType = type;
     value->data = std::move(bytes);
   } else {
-    node->arrValues.push_back(VALUE{NameOf(name), type, std::move(bytes)});
+    node->arrValues.push_back(VALUE{name, type, std::move(bytes)});
   }
-  return kErrorSuccess;
 }
 
 long CMemoryKeyStore::DeleteValue(KeyHandle key, const char16_t* name) {
@@ -224,13 +228,10 @@ bool CMemoryKeyStore::GetExecutablePath(CString16& path) {
 }
 
 CMemoryKeyStore::NODE* CMemoryKeyStore::FindNode(const CString16& keyPath) const {
-  const NODE* node = &m_oRoot;
-  for (const CString16& part : SplitPath(keyPath)) {
-    auto it = node->mapChildren.find(FoldCase(part));
-    if (it == node->mapChildren.end()) return nullptr;
-    node = it->second.get();
-  }
-  return const_cast<NODE*>(node);
+  NODE* node = const_cast<NODE*>(&m_oRoot);
+  for (const CString16& part : SplitPath(keyPath))
+    if (!(node = Child(node, part, false))) return nullptr;
+  return node;
 }
 
 CMemoryKeyStore::NODE* CMemoryKeyStore::MakeNode(const CString16& keyPath) {
@@ -251,13 +252,7 @@ void CMemoryKeyStore::DenyAccess(const CString16& keyPath, const CString16& valu
 
 void CMemoryKeyStore::PutValue(const CString16& keyPath, const CString16& name, uint32_t type,
                                const std::vector<uint8_t>& data) {
-  NODE* node = MakeNode(keyPath);
-  if (VALUE* value = FindValue(node, name.c_str())) {
-    value->dwType = type;
-    value->data = data;
-  } else {
-    node->arrValues.push_back(VALUE{name, type, data});
-  }
+  StoreValue(MakeNode(keyPath), name, type, data);
 }
 
 void CMemoryKeyStore::PutDword(const CString16& keyPath, const CString16& name, uint32_t value) {

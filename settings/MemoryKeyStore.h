@@ -85,6 +85,9 @@ class CMemoryKeyStore : public IKeyStore {
   static std::vector<CString16> SplitPath(const CString16& path);
   static CString16 FoldedPath(const CString16& keyPath);
   static VALUE* FindValue(NODE* node, const char16_t* name);
+  // Creates or replaces a value.
+  static void StoreValue(NODE* node, const CString16& name, uint32_t type,
+                         std::vector<uint8_t> bytes);
 
   NODE m_oRoot;
   std::map<KeyHandle, HANDLE_ENTRY> m_mapHandles;
