@@ -9,6 +9,7 @@
 #include "settings/tests/KeyStoreBehaviour.h"
 #include "settings/tests/SettingsTestSupport.h"
 #include "settings/win/RegistryKeyStore.h"
+#include "ui/Handles.h"
 #include "ui/WinText.h"
 
 namespace {
@@ -51,11 +52,12 @@ TEST(RegistrySettingsTest, ReadsCreateTheSubkeyAndReportLongDataWithTheSystemTex
   SetSettingsPlatform(&key.Store(), &messages);
   const CString16 options = key.BasePath() + u"\\Options";
   CSmartRegistry registry(kHKeyCurrentUser, key.BasePath().c_str());
-  HKEY hOptions = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, WinText(options), 0, KEY_READ, &hOptions), ERROR_FILE_NOT_FOUND);
+  CKeyHandle hOptions;
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, WinText(options), 0, KEY_READ, hOptions.Receive()),
+            ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(registry.ReadDWORD(u"Options", u"Missing", 77), 77u);
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, WinText(options), 0, KEY_READ, &hOptions), ERROR_SUCCESS);
-  RegCloseKey(hOptions);
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, WinText(options), 0, KEY_READ, hOptions.Receive()),
+            ERROR_SUCCESS);
 
   const BYTE bytes[5] = {1, 2, 3, 4, 5};
   RegSetKeyValueW(HKEY_CURRENT_USER, WinText(options), L"Long", REG_BINARY, bytes, 5);
