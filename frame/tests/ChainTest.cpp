@@ -14,6 +14,7 @@
 #include "settings/win/KeyboardAccelerator.h"
 #include "ui/ClipboardWin32.h"
 #include "ui/TextServicesWin32.h"
+#include "ui/tests/TestSupport.h"
 
 namespace {
 
@@ -79,35 +80,6 @@ class CTestFrame : public CMainFrame {
   void SetNextViewer(HWND h) { m_hWndNextViewer = h; }
   BOOL IsJoining() const { return m_bJoiningChain; }
 };
-
-void PumpFor(DWORD ms) {
-  const DWORD end = ::GetTickCount() + ms;
-  MSG msg;
-  while (static_cast<int>(end - ::GetTickCount()) > 0) {
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
-template <class F>
-bool PumpUntil(F done, DWORD ms = 5000) {
-  const DWORD end = ::GetTickCount() + ms;
-  MSG msg;
-  while (!done()) {
-    if (static_cast<int>(end - ::GetTickCount()) <= 0) return false;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
 
 // The change notices and captures, in order; chain notices left out.
 std::vector<std::string> DrawsAndCaptures() {
@@ -176,7 +148,7 @@ TEST_F(ChainTest, JoiningCapturesNothingAndTheNextViewerHearsBeforeTheCapture) {
   EXPECT_FALSE(LogHas("V1:draw")) << "the notice of the join is not forwarded";
 
   CopyText(L"copied");
-  ASSERT_TRUE(PumpUntil([] { return LogHas("capture:copied"); }));
+  ASSERT_TRUE(WaitFor([] { return LogHas("capture:copied"); }));
   const std::vector<std::string> expected{"V1:draw", "capture:copied"};
   EXPECT_EQ(DrawsAndCaptures(), expected);
 }
@@ -185,7 +157,7 @@ TEST_F(ChainTest, RejoinAddsNoItemAndForwardsNothing) {
   CTestViewer v1("V1");
   auto frame = MakeFrame();
   CopyText(L"one");
-  ASSERT_TRUE(PumpUntil([] { return LogHas("capture:one"); }));
+  ASSERT_TRUE(WaitFor([] { return LogHas("capture:one"); }));
   g_log.clear();
   frame->ResetClipboardViewer();
   frame->Send(WM_RESET_CLIPBOARD_VIEWER);  // the hotkey command
@@ -216,12 +188,12 @@ TEST_F(ChainTest, LeavingNextViewerIsReplacedByItsFollowerWhichHearsTheNotice) {
   ASSERT_EQ(frame->GetNextViewer(), r.Handle());
   g_log.clear();
   r.Leave();
-  ASSERT_TRUE(PumpUntil([&] { return frame->GetNextViewer() == f.Handle(); }));
+  ASSERT_TRUE(WaitFor([&] { return frame->GetNextViewer() == f.Handle(); }));
   PumpFor(100);
   EXPECT_TRUE(LogHas("F:chain(" + Narrow(r.Handle()) + "," + Narrow(f.Handle()) + ")"));
   g_log.clear();
   CopyText(L"after repair");
-  ASSERT_TRUE(PumpUntil([] { return LogHas("capture:after repair"); }));
+  ASSERT_TRUE(WaitFor([] { return LogHas("capture:after repair"); }));
   EXPECT_EQ(DrawsAndCaptures(), (std::vector<std::string>{"F:draw", "capture:after repair"}));
 }
 
@@ -231,7 +203,7 @@ TEST_F(ChainTest, NoticeAboutAMemberFurtherDownIsPassedOnUnchanged) {
   auto frame = MakeFrame();  // frame -> R -> F
   g_log.clear();
   f.Leave();
-  ASSERT_TRUE(PumpUntil([&] { return LogHas("R:chain(" + Narrow(f.Handle()) + ",0)"); }));
+  ASSERT_TRUE(WaitFor([&] { return LogHas("R:chain(" + Narrow(f.Handle()) + ",0)"); }));
   EXPECT_EQ(frame->GetNextViewer(), r.Handle());
 }
 
@@ -242,20 +214,8 @@ TEST_F(ChainTest, ResetHotkeyPutsTheFrameBackAtTheHead) {
   ASSERT_TRUE(gl_oKeyboardAccelerator.IsRegistered(kCtrlAltShiftF9));
   CTestViewer late("LATE");
   ASSERT_EQ(::GetClipboardViewer(), late.Handle());
-  for (WORD vk : std::initializer_list<WORD>{VK_CONTROL, VK_MENU, VK_SHIFT, VK_F9}) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    ::SendInput(1, &in, sizeof(in));
-  }
-  for (WORD vk : std::initializer_list<WORD>{VK_F9, VK_SHIFT, VK_MENU, VK_CONTROL}) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(1, &in, sizeof(in));
-  }
-  EXPECT_TRUE(PumpUntil([&] { return ::GetClipboardViewer() == frame->Handle(); }));
+  PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT, VK_F9});
+  EXPECT_TRUE(WaitFor([&] { return ::GetClipboardViewer() == frame->Handle(); }));
   EXPECT_EQ(frame->GetNextViewer(), late.Handle());
   gl_oKeyboardAccelerator.RemoveHotkeyMessageID(kCtrlAltShiftF9);
 }
@@ -264,7 +224,7 @@ TEST_F(ChainTest, ALinkToTheFrameItselfIsNeverFollowed) {
   auto frame = MakeFrame();
   frame->SetNextViewer(frame->Handle());
   CopyText(L"self");
-  ASSERT_TRUE(PumpUntil([] { return LogHas("capture:self"); }));
+  ASSERT_TRUE(WaitFor([] { return LogHas("capture:self"); }));
   EXPECT_EQ(frame->GetNextViewer(), frame->Handle()) << "a change notice leaves the link";
   EXPECT_EQ(m_doc->GetItemCount(), 1);
 
@@ -280,12 +240,12 @@ TEST_F(ChainTest, OwnActivationIsForwardedButNotCaptured) {
   CTestViewer v1("V1");
   auto frame = MakeFrame();
   CopyText(L"a");
-  ASSERT_TRUE(PumpUntil([] { return LogHas("capture:a"); }));
+  ASSERT_TRUE(WaitFor([] { return LogHas("capture:a"); }));
   CopyText(L"b");
-  ASSERT_TRUE(PumpUntil([] { return LogHas("capture:b"); }));
+  ASSERT_TRUE(WaitFor([] { return LogHas("capture:b"); }));
   g_log.clear();
   ASSERT_TRUE(m_doc->ActivateItem(1));
-  ASSERT_TRUE(PumpUntil([] { return LogHas("V1:draw"); }));
+  ASSERT_TRUE(WaitFor([] { return LogHas("V1:draw"); }));
   PumpFor(100);
   EXPECT_EQ(m_doc->GetItemCount(), 2);
   EXPECT_EQ(m_doc->GetItem(0)->strText, u"a");
@@ -303,7 +263,7 @@ TEST_F(ChainTest, DestroyedFrameLeavesTheChain) {
   EXPECT_EQ(::GetClipboardViewer(), v1.Handle());
   g_log.clear();
   CopyText(L"nobody captures");
-  ASSERT_TRUE(PumpUntil([] { return LogHas("V1:draw"); }));
+  ASSERT_TRUE(WaitFor([] { return LogHas("V1:draw"); }));
   EXPECT_EQ(m_doc->GetItemCount(), 0);
 }
 
@@ -317,12 +277,9 @@ TEST_F(ChainTest, RejoinPeriodHasASignedFloor) {
       {true, -5, 10000}, {true, 0, 10000},    {true, 10000, 10000},
   };
   for (auto& c : cases) {
-    if (c.bStored) {
-      KeyHandle hKey = 0;
-      ASSERT_EQ(m_store.CreateKey(kHKeyCurrentUser, u"Software\\Orvelle\\Tansel\\Options", 0xF003F, &hKey), 0);
-      m_store.SetValue(hKey, u"ResetClipboardTimer", 4, reinterpret_cast<const uint8_t*>(&c.nStored), 4);
-      m_store.CloseKey(hKey);
-    }
+    if (c.bStored)
+      m_store.PutDword(u"Software\\Orvelle\\Tansel\\Options", u"ResetClipboardTimer",
+                       static_cast<uint32_t>(c.nStored));
     auto frame = MakeFrame();
     EXPECT_EQ(frame->GetRejoinPeriod(), c.nPeriod) << c.nStored;
     EXPECT_TRUE(::KillTimer(frame->Handle(), CMainFrame::kRejoinTimerId)) << "the timer runs with id 0";

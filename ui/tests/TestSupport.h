@@ -1,9 +1,11 @@
 #pragma once
 // Helpers shared by the ui tests: waiting for a state while the thread's
-// messages are handled, and the window class the tests create windows of.
+// messages are handled, injected keys, and the window class the tests create
+// windows of. The frame and accelerator tests use them too.
 #include <windows.h>
 
 #include <chrono>
+#include <vector>
 
 #include "ui/MessageLoop.h"
 #include "ui/Window.h"
@@ -19,6 +21,23 @@ bool WaitFor(Pred pred, int timeoutMs = 5000) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
+}
+
+// Handles messages for a while: for states that must not come about.
+inline void PumpFor(int timeoutMs) { WaitFor([] { return false; }, timeoutMs); }
+
+// Presses the keys in order and lets them go in reverse, as input from
+// SendInput, which the system treats like the keyboard's (hotkeys fire).
+inline void PressKeys(const std::vector<WORD>& keys) {
+  auto send = [](WORD vk, DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = flags;
+    ::SendInput(1, &in, sizeof(in));
+  };
+  for (WORD vk : keys) send(vk, 0);
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) send(*it, KEYEVENTF_KEYUP);
 }
 
 inline const wchar_t* TestWindowClass() {

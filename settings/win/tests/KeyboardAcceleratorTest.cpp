@@ -8,6 +8,7 @@
 #include "settings/ApplicationRegistry.h"
 #include "settings/win/KeyboardAccelerator.h"
 #include "ui/Window.h"
+#include "ui/tests/TestSupport.h"
 
 namespace {
 
@@ -50,37 +51,15 @@ class CHotkeyWindow : public CWindow {
   }
 };
 
-void Pump(DWORD ms) {
-  const DWORD end = ::GetTickCount() + ms;
-  MSG msg;
-  do {
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  } while (static_cast<int>(end - ::GetTickCount()) > 0);
-}
-
-void Key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  ::SendInput(1, &in, sizeof(in));
-}
-
 // Presses the combination of a hotkey value and lets the messages arrive.
 void Press(uint32_t hotkey) {
-  std::vector<WORD> mods;
-  if (CApplicationRegistry::IsHotkeyCtrl(hotkey)) mods.push_back(VK_CONTROL);
-  if (CApplicationRegistry::IsHotkeyAlt(hotkey)) mods.push_back(VK_MENU);
-  if (CApplicationRegistry::IsHotkeyShift(hotkey)) mods.push_back(VK_SHIFT);
-  for (WORD m : mods) Key(m, false);
-  Key(CApplicationRegistry::GetHotkeyKey(hotkey), false);
-  Key(CApplicationRegistry::GetHotkeyKey(hotkey), true);
-  for (auto it = mods.rbegin(); it != mods.rend(); ++it) Key(*it, true);
-  Pump(150);
+  std::vector<WORD> keys;
+  if (CApplicationRegistry::IsHotkeyCtrl(hotkey)) keys.push_back(VK_CONTROL);
+  if (CApplicationRegistry::IsHotkeyAlt(hotkey)) keys.push_back(VK_MENU);
+  if (CApplicationRegistry::IsHotkeyShift(hotkey)) keys.push_back(VK_SHIFT);
+  keys.push_back(CApplicationRegistry::GetHotkeyKey(hotkey));
+  PressKeys(keys);
+  PumpFor(150);
 }
 
 const uint32_t kCtrlAltA = 0x30041, kCtrlAlt0 = 0x30030, kCtrlAltNumpadStar = 0x3006A;
@@ -91,7 +70,7 @@ TEST(KeyboardAccelerator, InjectedKeysFireExactlyTheRegisteredCommand) {
   w.m_global.AddHotkeyMessageID(kCtrlAltNumpadStar, 1128);
   w.m_global.AddHotkeyMessageID(0, 1141);
   ASSERT_TRUE(w.m_global.IsRegistered(kCtrlAltA));
-  Pump(50);
+  PumpFor(50);
   Press(kCtrlAltA);
   Press(kCtrlAltNumpadStar);
   Press(kCtrlAlt0);  // not registered
@@ -105,7 +84,7 @@ TEST(KeyboardAccelerator, ZeroIsKeptButNeverRegistersOrDelivers) {
   EXPECT_EQ(w.m_global.GetMessageID(0), 1141u);
   EXPECT_FALSE(w.m_global.IsRegistered(0));
   for (WPARAM id = 0; id < 8; ++id) EXPECT_FALSE(w.m_global.OnHotkey(id));
-  Pump(50);
+  PumpFor(50);
   EXPECT_TRUE(w.m_commands.empty());
   w.m_global.RemoveHotkeyMessageID(0);
   EXPECT_FALSE(w.m_global.ContainsMessageID(0));
@@ -180,11 +159,11 @@ TEST(KeyboardAccelerator, LocalTableReadsTheRealModifierState) {
   CHotkeyWindow w(true);
   ::SetForegroundWindow(w.Handle());
   ::SetFocus(w.Handle());
-  Pump(100);
+  PumpFor(100);
   if (::GetFocus() != w.Handle()) GTEST_SKIP() << "the test window cannot take the focus here";
   // Taking the focus makes Wine re-read the keyboard state from X; let that
   // settle before the injected modifiers, or it may reset them.
-  Pump(300);
+  PumpFor(300);
   w.m_local.AddHotkeyFunction(0, 0, 0, VK_F2, [&] { w.m_localCalls.push_back(1); });
   w.m_local.AddHotkeyFunction(1, 0, 0, VK_F2, [&] { w.m_localCalls.push_back(2); });
   w.m_local.AddHotkeyFunction(0, 0, 1, VK_F2, [&] { w.m_localCalls.push_back(3); });
