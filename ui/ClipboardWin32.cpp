@@ -11,8 +11,8 @@ namespace {
 // clipboard's: this object only unlocks what it locked, it never frees.
 class CClipBlockWin32 : public IClipBlock {
  public:
-  CClipBlockWin32(HGLOBAL h, const uint64_t& nSession)
-      : m_h(h), m_nCurrentSession(nSession), m_nSession(nSession) {}
+  CClipBlockWin32(HGLOBAL h, std::weak_ptr<const bool> session)
+      : m_h(h), m_session(std::move(session)) {}
   ~CClipBlockWin32() override { Unlock(); }
 
   size_t Size() override { return Valid() ? ::GlobalSize(m_h) : 0; }
@@ -27,21 +27,27 @@ class CClipBlockWin32 : public IClipBlock {
   }
 
  private:
-  bool Valid() const { return m_nSession == m_nCurrentSession; }
+  // Once the clipboard closed, the handle may name freed memory.
+  bool Valid() const { return !m_session.expired(); }
 
   HGLOBAL m_h;
-  const uint64_t& m_nCurrentSession;
-  const uint64_t m_nSession;
+  std::weak_ptr<const bool> m_session;
   const void* m_pData = nullptr;
 };
 
 }  // namespace
 
-bool CClipboardWin32::OpenClipboard() { return m_open.Open(nullptr); }
+bool CClipboardWin32::OpenClipboard() {
+  if (m_open.IsOpen()) return true;
+  if (!m_open.Open(nullptr)) return false;
+  m_pSession = std::make_shared<const bool>(true);
+  return true;
+}
 
 void CClipboardWin32::CloseClipboard() {
-  if (!m_open.IsOpen()) return;
-  ++m_nSession;
+  // The blocks of this opening die first: a viewer called back from inside
+  // the close opens a session of its own.
+  m_pSession.reset();
   m_open.Close();
 }
 
@@ -57,7 +63,7 @@ std::unique_ptr<IClipBlock> CClipboardWin32::Fetch(unsigned format) {
   if (!m_open.IsOpen()) return nullptr;
   HANDLE h = ::GetClipboardData(format);
   if (!h) return nullptr;
-  return std::make_unique<CClipBlockWin32>(static_cast<HGLOBAL>(h), m_nSession);
+  return std::make_unique<CClipBlockWin32>(static_cast<HGLOBAL>(h), m_pSession);
 }
 
 bool CClipboardWin32::Open() { return OpenClipboard(); }
@@ -76,8 +82,8 @@ bool CClipboardWin32::SetUnicodeText(const char16_t* text, size_t length) {
     if (length) std::memcpy(p, text, length * sizeof(char16_t));
     p[length] = u'\0';
   }
-  // From a successful hand-over on the clipboard frees the block; otherwise
-  // it stays ours and is freed here.
+  // Once SetClipboardData accepts the block, the clipboard owns and frees it;
+  // a block it refused stays ours and is freed here.
   if (::SetClipboardData(CF_UNICODETEXT, block.Get())) block.Release();
   return true;
 }

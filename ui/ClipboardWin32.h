@@ -3,12 +3,12 @@
 // both open the clipboard without an owner window, so no OLE is needed.
 //
 // A block returned by Fetch() is a view of the clipboard's own memory: no
-// copy is made, however large the text. The clipboard keeps the memory while
-// it is open, so a block is usable only until Release(); afterwards it
-// reports size 0 and cannot be locked.
+// copy is made, however large the text. The clipboard keeps the memory only
+// while it is open, so a block is usable until Release(); afterwards, and
+// after the adapter is gone, it reports size 0 and cannot be locked.
 #include <windows.h>
 
-#include <cstdint>
+#include <memory>
 
 #include "core/ClipboardPort.h"
 #include "ui/Handles.h"
@@ -36,6 +36,7 @@ class CClipboardWin32 : public IClipboard {
   void CloseClipboard();
 
   CClipboardOpen m_open;
-  // Counts closings; a block remembers the count it was fetched under.
-  uint64_t m_nSession = 0;
+  // Lives exactly as long as one opening of the clipboard; the blocks fetched
+  // during it hold it weakly.
+  std::shared_ptr<const bool> m_pSession;
 };

@@ -144,11 +144,11 @@ class CClipboardOpen {
     return m_bOpen;
   }
   bool IsOpen() const noexcept { return m_bOpen; }
+  // Closed before the call: after a change, CloseClipboard notifies the
+  // viewers on this thread from inside the call, and they must find the
+  // clipboard closed so that they can open it themselves.
   void Close() noexcept {
-    if (m_bOpen) {
-      ::CloseClipboard();
-      m_bOpen = false;
-    }
+    if (std::exchange(m_bOpen, false)) ::CloseClipboard();
   }
 
  private:

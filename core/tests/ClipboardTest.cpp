@@ -135,7 +135,13 @@ TEST_F(DocTest, PutTextWritesUnicodeOnlyAndClosesOnEveryPath) {
   EXPECT_TRUE(m_doc->PutTextOnClipboard(u"hello"));
   EXPECT_EQ(m_clip.Unicode(), u"hello");
   EXPECT_EQ(m_clip.m_content.size(), 1u);
-  EXPECT_EQ(m_clip.m_log, (std::vector<std::string>{"open", "empty", "set", "close"}));
+  // The change is heard inside the close, once the clipboard is free, and
+  // the own write comes back as the newest item.
+  EXPECT_EQ(m_clip.m_log, (std::vector<std::string>{"open", "empty", "set", "close", "attach",
+                                                    "fetch", "release"}));
+  EXPECT_EQ(Texts(), V{u"hello"});
+
+  m_clip.m_fnViewer = nullptr;  // the failures below are about the write alone
 
   struct Case {
     int nOpen, nEmpty;
@@ -172,7 +178,6 @@ TEST_F(DocTest, ActivatingMovesTheItemToTheHeadAndIsNotCapturedAgain) {
   EXPECT_TRUE(m_doc->GetItem(0)->bBookmark);
   EXPECT_EQ(m_doc->GetItem(0)->tCreated, tCreated);
   EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
-  DeliverOwnChanges();
   EXPECT_EQ(m_doc->GetItemCount(), 5);
   EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
   Copy(u"next");  // the flag was one-shot
@@ -221,9 +226,23 @@ TEST_F(DocTest, FailedActivationLeavesHistoryAndFlagRight) {
   EXPECT_FALSE(m_doc->ActivateItem(2));
   EXPECT_EQ(Texts(), (V{u"a", u"b", u"c"}));
   EXPECT_EQ(m_clip.m_nChanges, 1);
-  DeliverOwnChanges();
   EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
   EXPECT_EQ(m_doc->GetItemCount(), 3);
+}
+
+TEST_F(DocTest, ActivationFailingAfterTheEmptyLeavesTheFlagForTheNoticeStillToCome) {
+  Fill({u"a", u"b", u"c"});
+  // A viewer of another program heads the chain: notices arrive later.
+  m_clip.m_bNoticeLater = true;
+  m_clip.m_bFailSet = true;
+  EXPECT_FALSE(m_doc->ActivateItem(2));
+  EXPECT_TRUE(m_doc->IsSkippingClipboardChange()) << "the emptied clipboard will be announced";
+  // Another program copies before our notice arrives; both notices come.
+  m_clip.m_bFailSet = false;
+  m_clip.SetUnicode(u"other");
+  ++m_clip.m_nLaterNotices;
+  m_clip.DeliverLaterNotices();
+  EXPECT_EQ(Texts(), (V{u"other", u"a", u"b", u"c"})) << "ours is consumed, theirs captured once";
 }
 
 TEST_F(DocTest, ActivatingTheHeadRewritesTheClipboardAndKeepsTheOrder) {

@@ -69,19 +69,14 @@ class DocTest : public ::testing::Test {
     m_doc = std::make_unique<CTanselDoc>(m_clip, m_text);
     m_doc->AddView(&m_rec);
     m_doc->SetMainWindow(&m_rec);
+    // The document is the clipboard's viewer, as the main frame makes it.
+    m_clip.m_fnViewer = [this] { m_doc->CaptureClipboard(); };
   }
 
   // A copy made in another program, as the viewer chain delivers it.
   void Copy(const std::u16string& s) {
     m_clip.SetUnicode(s);
     m_doc->CaptureClipboard();
-  }
-  // Delivers the notice of every clipboard change the program made itself.
-  void DeliverOwnChanges() {
-    while (m_clip.m_nChanges > 0) {
-      --m_clip.m_nChanges;
-      m_doc->CaptureClipboard();
-    }
   }
   // The history as texts, newest first.
   std::vector<std::u16string> Texts() const {

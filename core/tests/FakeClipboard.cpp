@@ -1,6 +1,7 @@
 #include "FakeClipboard.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -39,6 +40,8 @@ std::u16string CFakeClipboard::Unicode() const {
 
 bool CFakeClipboard::Attach() {
   m_log.push_back("attach");
+  // Open for writing: nobody else can read it now.
+  if (m_bOpen) return false;
   if (m_nAttachFailures > 0) {
     --m_nAttachFailures;
     return false;
@@ -97,8 +100,17 @@ bool CFakeClipboard::SetUnicodeText(const char16_t* text, size_t length) {
 void CFakeClipboard::Close() {
   m_log.push_back("close");
   m_bOpen = false;
-  if (m_bEmptied) ++m_nChanges;
-  m_bEmptied = false;
+  if (!std::exchange(m_bEmptied, false)) return;
+  ++m_nChanges;
+  if (m_bNoticeLater)
+    ++m_nLaterNotices;
+  else if (m_fnViewer)
+    m_fnViewer();
+}
+
+void CFakeClipboard::DeliverLaterNotices() {
+  for (; m_nLaterNotices > 0; --m_nLaterNotices)
+    if (m_fnViewer) m_fnViewer();
 }
 
 CString16 CFakeClipboard::AnsiToUnicode(const char* bytes, size_t length) {

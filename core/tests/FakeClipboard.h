@@ -2,6 +2,10 @@
 // A clipboard in memory that can misbehave the ways a real one does: held by
 // another program, offering only ANSI or no text, blocks larger than their
 // text, blocks that cannot be locked. It also records the order of calls.
+//
+// Like the system, it announces a change from inside Close(), after the
+// clipboard is closed and before Close() returns, to the registered viewer.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,6 +30,14 @@ class CFakeClipboard : public IClipboard {
   int m_nChanges = 0;              // closes after an empty: each one is a change notice
   bool m_bOpen = false;
   bool m_bAttached = false;
+
+  // The viewer that hears of each change; none: changes go unheard.
+  std::function<void()> m_fnViewer;
+  // Changes are announced later, by DeliverLaterNotices(), as when a viewer
+  // of another program heads the chain and passes notices on in its own time.
+  bool m_bNoticeLater = false;
+  int m_nLaterNotices = 0;
+  void DeliverLaterNotices();
 
   void SetUnicode(const std::u16string& s);  // with terminator
   void SetAnsi(const std::string& s);

@@ -77,13 +77,10 @@ TEST_F(DocTest, SingleItemResultBecomesTheNewHeadAndTheItemStays) {
   Fill({u"routeTable", u"other"});
   m_doc->SmartConvertToID(0, FALSE);
   EXPECT_EQ(m_clip.Unicode(), u"ROUTE_TABLE");
-  DeliverOwnChanges();
   EXPECT_EQ(Texts(), (V{u"ROUTE_TABLE", u"routeTable", u"other"}));
 
   m_doc->SmartConvertFromID(0, FALSE);
-  DeliverOwnChanges();
   m_doc->ChangeCase(2, CASE_TITLE, FALSE);
-  DeliverOwnChanges();
   EXPECT_EQ(Texts(), (V{u"Routetable", u"RouteTable", u"ROUTE_TABLE", u"routeTable", u"other"}));
 }
 
@@ -104,10 +101,8 @@ TEST_F(DocTest, SeveralItemsChangeInPlace) {
   m_rec.Clear();
   m_doc->ChangeCaseItems({0, 1}, CASE_LOWER);
   EXPECT_EQ(m_clip.Unicode(), u"a");
-  DeliverOwnChanges();  // each command is a message of its own; notices run between
   m_doc->SmartConvertToIDItems({0, 2});
   EXPECT_EQ(m_clip.Unicode(), u"A");
-  DeliverOwnChanges();
   EXPECT_EQ(Texts(), (V{u"A", u"b", u"C", u"D"})) << "no item added";
 
   m_doc->SmartConvertFromIDItems({2, 3});
@@ -134,7 +129,6 @@ TEST_F(DocTest, DateTimeStampsInTheTenFormats) {
     m_doc->InsertDateTime(c.in);
     EXPECT_EQ(m_clip.Unicode(), c.out) << Utf8FromUtf16(c.in);
   }
-  DeliverOwnChanges();
   EXPECT_EQ(m_doc->GetItem(0)->strText, u"20260203090507");
 }
 
