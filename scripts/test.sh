@@ -5,6 +5,11 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TANSEL_BUILD:-$root/build}
+# Text beyond ASCII (the native case tables, xclip copies of "café") needs a
+# UTF-8 locale; a fresh machine may have none set.
+if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+  export LC_ALL=C.UTF-8
+fi
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
 source "$root/scripts/wine-env.sh"

@@ -4,6 +4,7 @@
 // notice.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <memory>
 #include <vector>
 
@@ -36,6 +37,22 @@ class CFixedClockServices : public ITextServices {
     return RuntimeTextServices().FormatTime(f, tm, cap, out);
   }
 };
+
+// The tables with text beyond ASCII need a locale that maps and classifies
+// it; with LANG unset the runtime's "C" locale knows ASCII alone.
+inline ::testing::AssertionResult UnicodeLocale() {
+  char16_t e = u'\u00e9';
+  uint8_t flags = 0;
+  RuntimeTextServices().Classify(&e, 1, &flags);
+  RuntimeTextServices().MapCase(&e, 1, true);
+  if (e == u'\u00c9' && (flags & ITextServices::kAlnum)) return ::testing::AssertionSuccess();
+  const char* locale = std::setlocale(LC_CTYPE, nullptr);
+  return ::testing::AssertionFailure()
+         << "LC_CTYPE is \"" << (locale ? locale : "?")
+         << "\", which does not know \u00e9: run the tests with a UTF-8 locale (LC_ALL=C.UTF-8, "
+            "as ctest does)";
+}
+#define REQUIRE_UNICODE_LOCALE() ASSERT_TRUE(UnicodeLocale())
 
 class CRecorder : public IHistoryView, public IMainWindowNotice {
  public:

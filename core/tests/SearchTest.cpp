@@ -10,6 +10,7 @@ struct MatchCase {
 }  // namespace
 
 TEST_F(DocTest, MatchFindCriteriaTable) {
+  REQUIRE_UNICODE_LOCALE();
   const MatchCase cases[] = {
       {u"concatenate cat", u"cat", 0, 1, 0},  // only the first occurrence counts
       {u"cat food", u"cat", 0, 1, 1},

@@ -9,6 +9,7 @@ struct TextCase {
 }  // namespace
 
 TEST_F(DocTest, SmartConvertToIDTable) {
+  REQUIRE_UNICODE_LOCALE();
   const TextCase cases[] = {
       {u"routeTable", u"ROUTE_TABLE"},
       {u"Hello world", u"HELLO_WORLD"},
@@ -32,6 +33,7 @@ TEST_F(DocTest, SmartConvertToIDTable) {
 }
 
 TEST_F(DocTest, SmartConvertFromIDTable) {
+  REQUIRE_UNICODE_LOCALE();
   const TextCase cases[] = {
       {u"ROUTE_TABLE", u"RouteTable"},
       {u"hello_world", u"HelloWorld"},
@@ -47,6 +49,7 @@ TEST_F(DocTest, SmartConvertFromIDTable) {
 }
 
 TEST_F(DocTest, ChangeCaseModes) {
+  REQUIRE_UNICODE_LOCALE();
   struct Case {
     std::u16string in;
     int nMode;
