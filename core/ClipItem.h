@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "Text.h"
+#include "base/Text.h"
 
 // One history entry. tCreated never changes after construction, whatever
 // happens to the text, the bookmark or the item's place in the history.

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "Text.h"
+#include "base/Text.h"
 
 enum : unsigned { kCfText = 1, kCfUnicodeText = 13 };
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <utility>
 
-#include "Text.h"
+#include "base/Text.h"
 
 template <class TYPE>
 class CSmartTypedPtrList {

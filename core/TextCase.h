@@ -8,11 +8,6 @@
 
 #include "TextServices.h"
 
-inline bool IsAscii(char16_t c) { return c < 0x80; }
-inline bool AsciiAlnum(char16_t c) {
-  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-}
-
 // Maps a span in place.
 void MapCase(ITextServices& text, char16_t* p, size_t n, bool upper);
 inline void MapCase(ITextServices& text, CString16& s, bool upper) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <ctime>
 
-#include "Text.h"
+#include "base/Text.h"
 
 class ITextServices {
  public:

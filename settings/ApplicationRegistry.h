@@ -4,9 +4,9 @@
 // Start with Windows switch. Made on the stack for one operation: nothing is
 // cached, every accessor goes to the store.
 #include <cstdint>
-#include <map>
 #include <vector>
 
+#include "settings/Hotkey.h"
 #include "settings/SmartRegistry.h"
 
 class CApplicationRegistry : private CSmartRegistry {
@@ -36,32 +36,26 @@ class CApplicationRegistry : private CSmartRegistry {
   int GetBufferSize();
   BOOL SetBufferSize(int value);
 
-  // Hotkey values: virtual-key code in bits 0-15, Ctrl bit 16, Alt bit 17,
-  // Shift bit 18; 0 is no hotkey.
+  // Hotkeys: the stored value of a command, and the hotkey unit's functions.
   uint32_t GetHotkey(uint32_t messageId);
   BOOL SetHotkey(uint32_t messageId, uint32_t hotkey);
-  static uint32_t MakeHotkey(BOOL ctrl, BOOL alt, BOOL shift, uint16_t vk);
-  static uint16_t GetHotkeyKey(uint32_t hotkey);
-  static BOOL IsHotkeyCtrl(uint32_t hotkey);
-  static BOOL IsHotkeyAlt(uint32_t hotkey);
-  static BOOL IsHotkeyShift(uint32_t hotkey);
-  // "Ctrl + Alt + A"; empty for 0; a key without a name shows only the
-  // modifiers.
-  CString16 GetHotkeyText(uint32_t hotkey);
-
-  // The keys a hotkey can use, in display order, and their names.
-  const std::vector<uint16_t>& GetKeys();
-  BOOL GetKeyName(uint32_t vk, CString16& name);
+  static uint32_t MakeHotkey(BOOL ctrl, BOOL alt, BOOL shift, uint16_t vk) {
+    return CHotkey::MakeHotkey(ctrl, alt, shift, vk);
+  }
+  static uint16_t GetHotkeyKey(uint32_t hotkey) { return CHotkey::GetHotkeyKey(hotkey); }
+  static BOOL IsHotkeyCtrl(uint32_t hotkey) { return CHotkey::IsHotkeyCtrl(hotkey); }
+  static BOOL IsHotkeyAlt(uint32_t hotkey) { return CHotkey::IsHotkeyAlt(hotkey); }
+  static BOOL IsHotkeyShift(uint32_t hotkey) { return CHotkey::IsHotkeyShift(hotkey); }
+  CString16 GetHotkeyText(uint32_t hotkey) { return m_oHotkey.GetHotkeyText(hotkey); }
+  const std::vector<uint16_t>& GetKeys() { return m_oHotkey.GetKeys(); }
+  BOOL GetKeyName(uint32_t vk, CString16& name) { return m_oHotkey.GetKeyName(vk, name); }
 
   void SetStartWithWindows(BOOL on);
   BOOL IsStartWithWindows();
 
  private:
-  void LoadKeyNames();
-  void AddKeyName(uint16_t vk, const CString16& name);
   KeyHandle OpenRunKey();
 
-  BOOL m_bKeyNamesLoaded = FALSE;
-  std::map<uint32_t, CString16> m_mapKeyNames;
-  std::vector<uint16_t> m_arrKeys;
+  // The key-name table, built on first use.
+  CHotkey m_oHotkey;
 };

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/ApplicationRegistry.h"
+#include "settings/Hotkey.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ void BuildCommandTable(std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands) {
 uint32_t GetDefaultHotkey(uint32_t messageId) {
   for (const COMMAND& command : kCommands) {
     if (command.dwMessageID == messageId)
-      return CApplicationRegistry::MakeHotkey(TRUE, TRUE, FALSE, command.vkDefault);
+      return CHotkey::MakeHotkey(TRUE, TRUE, FALSE, command.vkDefault);
   }
   return 0;
 }
@@ -86,12 +86,4 @@ std::vector<MESSAGE_DESCRIPTION> GetCommandsInDisplayOrder(
               return a.dwGroup != b.dwGroup ? a.dwGroup < b.dwGroup : a.dwOrder < b.dwOrder;
             });
   return commands;
-}
-
-void RegisterHotkeys(std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands,
-                     IHotkeyRegistrar& accelerator) {
-  BuildCommandTable(m_mapCommands);
-  CApplicationRegistry registry;
-  for (const auto& entry : m_mapCommands)
-    accelerator.AddHotkeyMessageID(registry.GetHotkey(entry.first), entry.first);
 }

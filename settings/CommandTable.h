@@ -6,7 +6,7 @@
 #include <map>
 #include <vector>
 
-#include "core/Text.h"
+#include "base/Text.h"
 
 struct MESSAGE_DESCRIPTION {
   uint32_t dwMessageID;
@@ -25,15 +25,3 @@ uint32_t GetDefaultHotkey(uint32_t messageId);
 // The commands sorted for display: by group, then by order within it.
 std::vector<MESSAGE_DESCRIPTION> GetCommandsInDisplayOrder(
     const std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands);
-
-// What the system-wide accelerator offers the start-up registration.
-class IHotkeyRegistrar {
- public:
-  virtual ~IHotkeyRegistrar() = default;
-  virtual void AddHotkeyMessageID(uint32_t hotkey, uint32_t messageId) = 0;
-};
-
-// Builds the table, then hands every command's stored hotkey (0 included) to
-// the accelerator.
-void RegisterHotkeys(std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands,
-                     IHotkeyRegistrar& accelerator);

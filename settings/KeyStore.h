@@ -5,7 +5,7 @@
 // checked against it call for call.
 #include <cstdint>
 
-#include "core/Text.h"
+#include "base/Text.h"
 
 using KeyHandle = uintptr_t;
 constexpr KeyHandle kHKeyCurrentUser = 0x80000001;

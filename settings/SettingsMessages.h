@@ -1,7 +1,7 @@
 #pragma once
 // Where the settings report a failed registry access. The portable code never
 // shows a window; the application supplies a message box.
-#include "core/Text.h"
+#include "base/Text.h"
 
 class ISettingsMessages {
  public:

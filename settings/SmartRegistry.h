@@ -5,7 +5,7 @@
 // then also gives the default. A null subkey means the key itself.
 #include <cstdint>
 
-#include "core/Text.h"
+#include "base/Text.h"
 #include "settings/KeyStore.h"
 #include "settings/SettingsMessages.h"
 

@@ -10,7 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "core/Text.h"
+#include "base/Text.h"
 #include "ui/WindowBase.h"
 
 class CDialog : public CWindowBase {

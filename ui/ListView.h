@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "core/Text.h"
+#include "base/Text.h"
 #include "ui/Handles.h"
 
 class CListView {

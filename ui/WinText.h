@@ -3,7 +3,7 @@
 // wchar_t, which is 16 bits wide on Windows. Only the pointer type differs.
 #include <cstddef>
 
-#include "core/Text.h"
+#include "base/Text.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Win32 wide characters must be UTF-16 units");
 

@@ -1,6 +1,6 @@
 #include "settings/win/KeyboardAccelerator.h"
 
-#include "settings/ApplicationRegistry.h"
+#include "settings/Hotkey.h"
 
 CKeyboardAccelerator gl_oKeyboardAccelerator;
 
@@ -8,9 +8,9 @@ namespace {
 
 UINT ModifiersOf(uint32_t hotkey) {
   UINT mods = 0;
-  if (CApplicationRegistry::IsHotkeyCtrl(hotkey)) mods |= MOD_CONTROL;
-  if (CApplicationRegistry::IsHotkeyAlt(hotkey)) mods |= MOD_ALT;
-  if (CApplicationRegistry::IsHotkeyShift(hotkey)) mods |= MOD_SHIFT;
+  if (CHotkey::IsHotkeyCtrl(hotkey)) mods |= MOD_CONTROL;
+  if (CHotkey::IsHotkeyAlt(hotkey)) mods |= MOD_ALT;
+  if (CHotkey::IsHotkeyShift(hotkey)) mods |= MOD_SHIFT;
   return mods;
 }
 
@@ -28,8 +28,8 @@ void CKeyboardAccelerator::SetMainWindow(HWND hWnd) {
 
 void CKeyboardAccelerator::Register(uint32_t hotkey, HOTKEY_ENTRY& entry) {
   entry.registered = false;
-  if (!m_hWndMain || CApplicationRegistry::GetHotkeyKey(hotkey) == 0) return;
-  const UINT vk = CApplicationRegistry::GetHotkeyKey(hotkey);
+  if (!m_hWndMain || CHotkey::GetHotkeyKey(hotkey) == 0) return;
+  const UINT vk = CHotkey::GetHotkeyKey(hotkey);
   // Holding the combination down must not repeat the command; systems that
   // do not know the flag get the plain registration.
   entry.registered = ::RegisterHotKey(m_hWndMain, entry.id, ModifiersOf(hotkey) | MOD_NOREPEAT, vk) ||

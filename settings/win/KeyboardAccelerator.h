@@ -9,7 +9,7 @@
 #include <map>
 #include <vector>
 
-#include "settings/CommandTable.h"
+#include "settings/HotkeyRegistration.h"
 
 class CKeyboardAccelerator : public IHotkeyRegistrar {
  public:

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "settings/ApplicationRegistry.h"
+#include "settings/Hotkey.h"
 #include "settings/win/KeyboardAccelerator.h"
 #include "ui/Window.h"
 #include "ui/tests/TestSupport.h"
@@ -54,10 +54,10 @@ class CHotkeyWindow : public CWindow {
 // Presses the combination of a hotkey value and lets the messages arrive.
 void Press(uint32_t hotkey) {
   std::vector<WORD> keys;
-  if (CApplicationRegistry::IsHotkeyCtrl(hotkey)) keys.push_back(VK_CONTROL);
-  if (CApplicationRegistry::IsHotkeyAlt(hotkey)) keys.push_back(VK_MENU);
-  if (CApplicationRegistry::IsHotkeyShift(hotkey)) keys.push_back(VK_SHIFT);
-  keys.push_back(CApplicationRegistry::GetHotkeyKey(hotkey));
+  if (CHotkey::IsHotkeyCtrl(hotkey)) keys.push_back(VK_CONTROL);
+  if (CHotkey::IsHotkeyAlt(hotkey)) keys.push_back(VK_MENU);
+  if (CHotkey::IsHotkeyShift(hotkey)) keys.push_back(VK_SHIFT);
+  keys.push_back(CHotkey::GetHotkeyKey(hotkey));
   PressKeys(keys);
   PumpFor(150);
 }

@@ -1,7 +1,8 @@
 #pragma once
-// 16-bit Unicode text as the whole program stores it. wchar_t is 32 bits on
-// Linux, so the portable code uses char16_t; the Win32 side converts pointers
-// with the helpers in ui/WinText.h.
+// What every part of the program shares: 16-bit Unicode text as the whole
+// program stores it, the Windows BOOL, and ASCII helpers. wchar_t is 32 bits
+// on Linux, so the portable code uses char16_t; the Win32 side converts
+// pointers with the helpers in ui/WinText.h.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,7 +16,11 @@ using BOOL = int;
 #define FALSE 0
 #endif
 
-// ASCII case, the same in every locale.
+// ASCII case and classes, the same in every locale.
+inline bool IsAscii(char16_t c) { return c < 0x80; }
+inline bool AsciiAlnum(char16_t c) {
+  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
 inline char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + 32 : c; }
 inline char16_t AsciiUpper(char16_t c) { return (c >= u'a' && c <= u'z') ? c - 32 : c; }
 

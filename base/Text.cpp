@@ -1,4 +1,4 @@
-#include "Text.h"
+#include "base/Text.h"
 
 std::u16string Utf16FromUtf8(const std::string& s) {
   std::u16string out;

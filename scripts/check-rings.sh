@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The rings of the code, lowest first. A file may include its own ring and the
+# rings below it, never one above: arrows point down only. The portable rings
+# include no Win32 header. Prints each offending include; exits 1 on any.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+# Ring of a path inside the checkout; tests and benchmarks rank with the code
+# they exercise.
+rank() {
+  case $1 in
+    base/*) echo 0 ;;
+    settings/win/*) echo 4 ;;
+    settings/*) echo 1 ;;
+    core/*) echo 2 ;;
+    ui/* | resources/* | tests/support/*) echo 3 ;;
+    views/*) echo 5 ;;
+    frame/*) echo 6 ;;
+    tools/* | bench/*) echo 7 ;;
+    *) echo 9 ;;
+  esac
+}
+
+bad=0
+while IFS= read -r file; do
+  r=$(rank "$file")
+  while IFS= read -r target; do
+    t=$(rank "$target")
+    if [ "$t" -gt "$r" ]; then
+      echo "$file includes $target, a ring above its own"
+      bad=1
+    fi
+  done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([a-z]*\/[^"]*\)".*/\1/p' "$file")
+  if [ "$r" -le 2 ] && grep -qE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(windows|winuser|winbase|commctrl|shellapi)\.h>' "$file"; then
+    echo "$file is portable but includes a Win32 header"
+    bad=1
+  fi
+done < <(find base settings core ui resources views frame tools bench tests -name '*.h' -o -name '*.cpp' 2>/dev/null | sort)
+[ "$bad" -eq 0 ] && echo "rings: every include points down"
+exit "$bad"

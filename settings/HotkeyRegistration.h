@@ -1,0 +1,18 @@
+#pragma once
+// Start-up's registration of every command with the system-wide accelerator.
+#include <cstdint>
+#include <map>
+
+#include "settings/CommandTable.h"
+
+// What the system-wide accelerator offers the registration.
+class IHotkeyRegistrar {
+ public:
+  virtual ~IHotkeyRegistrar() = default;
+  virtual void AddHotkeyMessageID(uint32_t hotkey, uint32_t messageId) = 0;
+};
+
+// Builds the table, then hands every command's stored hotkey (0 included) to
+// the accelerator.
+void RegisterHotkeys(std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands,
+                     IHotkeyRegistrar& accelerator);
