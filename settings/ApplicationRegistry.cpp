@@ -4,6 +4,7 @@
 
 #include "settings/CommandTable.h"
 #include "settings/NoCase.h"
+#include "settings/SettingsPlatform.h"
 
 namespace {
 
@@ -152,7 +153,8 @@ void CApplicationRegistry::SetStartWithWindows(BOOL on) {
     CString16 path;
     // A quoted path that would not fit MAX_PATH is not written at all: a
     // shortened command line could start some other program at logon.
-    if (store->GetExecutablePath(path) && path.size() + 3 <= kMaxPathChars) {
+    IProgramFile* program = GetSettingsProgramFile();
+    if (program && program->GetExecutablePath(path) && path.size() + 3 <= kMaxPathChars) {
       const CString16 command = u"\"" + path + u"\"";
       store->SetValue(run, kRunValue, kRegSz, reinterpret_cast<const uint8_t*>(command.c_str()),
                       static_cast<uint32_t>((command.size() + 1) * 2));

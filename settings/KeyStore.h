@@ -66,8 +66,4 @@ class IKeyStore {
   // FormatMessageW(ALLOCATE_BUFFER | FROM_SYSTEM, neutral/default language):
   // the system's text for a Win32 error code, empty when it has none.
   virtual CString16 SystemMessage(long code) = 0;
-
-  // GetModuleFileNameW(no module) into 260 characters: the executable's full
-  // path; false when it fails or does not fit.
-  virtual bool GetExecutablePath(CString16& path) = 0;
 };

@@ -221,12 +221,6 @@ CString16 CMemoryKeyStore::SystemMessage(long code) {
   return CString16();
 }
 
-bool CMemoryKeyStore::GetExecutablePath(CString16& path) {
-  if (m_strExecutablePath.empty()) return false;
-  path = m_strExecutablePath;
-  return true;
-}
-
 CMemoryKeyStore::NODE* CMemoryKeyStore::FindNode(const CString16& keyPath) const {
   NODE* node = const_cast<NODE*>(&m_oRoot);
   for (const CString16& part : SplitPath(keyPath))
@@ -281,7 +275,5 @@ std::vector<CString16> CMemoryKeyStore::ValueNames(const CString16& keyPath) con
   }
   return names;
 }
-
-void CMemoryKeyStore::SetExecutablePath(const CString16& path) { m_strExecutablePath = path; }
 
 size_t CMemoryKeyStore::OpenHandleCount() const { return m_mapHandles.size(); }

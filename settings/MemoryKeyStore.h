@@ -2,7 +2,7 @@
 // A key store held in memory that answers every call the way the Win32
 // registry does (codes, out-parameters, case-insensitive names), so tests of
 // the settings run without a registry. It can also refuse access to chosen
-// keys or values, hold values of any type and report an executable path.
+// keys or values and hold values of any type.
 //
 // Paths given to the test helpers are full paths below HKEY_CURRENT_USER,
 // such as u"Software\\Orvelle\\Tansel\\Options".
@@ -35,7 +35,6 @@ class CMemoryKeyStore : public IKeyStore {
   long EnumValueName(KeyHandle key, uint32_t index, char16_t* name,
                      uint32_t* nameChars) override;
   CString16 SystemMessage(long code) override;
-  bool GetExecutablePath(CString16& path) override;
 
   // Opening or creating this key fails with kErrorAccessDenied.
   void DenyAccess(const CString16& keyPath);
@@ -52,9 +51,6 @@ class CMemoryKeyStore : public IKeyStore {
   bool HasKey(const CString16& keyPath) const;
   // Value names of a key in enumeration order; empty for a missing key.
   std::vector<CString16> ValueNames(const CString16& keyPath) const;
-
-  // What GetExecutablePath reports; an empty path makes it fail.
-  void SetExecutablePath(const CString16& path);
 
   // Handles handed out and not yet closed.
   size_t OpenHandleCount() const;
@@ -94,5 +90,4 @@ class CMemoryKeyStore : public IKeyStore {
   KeyHandle m_hNextHandle = 0x100;
   std::set<CString16> m_setDeniedKeys;                             // folded paths
   std::set<std::pair<CString16, CString16>> m_setDeniedValues;     // folded path, name
-  CString16 m_strExecutablePath;
 };

@@ -9,9 +9,10 @@
 
 #include "frame/MainFrame.h"
 #include "settings/SettingsPlatform.h"
-#include "settings/win/RegistryKeyStore.h"
-#include "settings/win/SettingsMessageBox.h"
 #include "ui/ClipboardWin32.h"
+#include "ui/KeyStoreWin32.h"
+#include "ui/ProgramFileWin32.h"
+#include "ui/SettingsMessagesWin32.h"
 #include "ui/TextServicesWin32.h"
 
 namespace {
@@ -56,9 +57,10 @@ int wmain(int argc, wchar_t** argv) {
   FILE* f = stdout;
   for (int i = 1; i + 1 < argc; ++i)
     if (std::wstring(argv[i]) == L"--log") f = _wfopen(argv[i + 1], L"ab");  // binary: lines end in LF alone
-  CRegistryKeyStore store;
-  CSettingsMessageBox messages;
-  SetSettingsPlatform(&store, &messages);
+  CKeyStoreWin32 store;
+  CSettingsMessagesWin32 messages;
+  CProgramFileWin32 program;
+  SetSettingsPlatform(&store, &messages, &program);
   CClipboardWin32 clipboard;
   CTextServicesWin32 text;
   CTanselDoc doc(clipboard, text);

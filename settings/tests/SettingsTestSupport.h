@@ -14,6 +14,17 @@ class CRecordingMessages : public ISettingsMessages {
   std::vector<CString16> m_arrShown;
 };
 
+// The program's file at a path the test chooses; an empty path cannot be read.
+class CFakeProgramFile : public IProgramFile {
+ public:
+  bool GetExecutablePath(CString16& path) override {
+    if (m_strPath.empty()) return false;
+    path = m_strPath;
+    return true;
+  }
+  CString16 m_strPath;
+};
+
 inline const CString16 kAppPath = u"Software\\Orvelle\\Tansel";
 inline const CString16 kRunPath = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
@@ -25,7 +36,7 @@ inline std::vector<uint8_t> BytesOf(const CString16& text) {
 
 class SettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetSettingsPlatform(&m_oStore, &m_oMessages); }
+  void SetUp() override { SetSettingsPlatform(&m_oStore, &m_oMessages, &m_oProgramFile); }
   void TearDown() override {
     SetSettingsPlatform(nullptr, nullptr);
     EXPECT_EQ(m_oStore.OpenHandleCount(), 0u) << "a settings object left a key open";
@@ -47,4 +58,5 @@ class SettingsTest : public ::testing::Test {
 
   CMemoryKeyStore m_oStore;
   CRecordingMessages m_oMessages;
+  CFakeProgramFile m_oProgramFile;
 };

@@ -12,7 +12,7 @@ class StartWithWindowsTest : public SettingsTest {
  protected:
   void SetUp() override {
     SettingsTest::SetUp();
-    m_oStore.SetExecutablePath(kExe);
+    m_oProgramFile.m_strPath = kExe;
     m_oStore.PutValue(kRunPath, u"Other", kRegSz, BytesOf(u"other.exe"));
   }
   std::vector<uint8_t> Entry() { return Stored(kRunPath, u"Tansel", kRegSz); }
@@ -46,7 +46,7 @@ TEST_F(StartWithWindowsTest, NothingIsWrittenWithoutAPathThatFitsWithItsQuotes) 
   const struct { CString16 path; bool written; } cases[] = {
       {u"C:\\" + CString16(254, u'a'), true}, {u"C:\\" + CString16(255, u'a'), false}, {u"", false}};
   for (const auto& c : cases) {
-    m_oStore.SetExecutablePath(c.path);
+    m_oProgramFile.m_strPath = c.path;
     CApplicationRegistry registry;
     registry.SetStartWithWindows(FALSE);
     registry.SetStartWithWindows(TRUE);
@@ -56,9 +56,8 @@ TEST_F(StartWithWindowsTest, NothingIsWrittenWithoutAPathThatFitsWithItsQuotes) 
 
 TEST_F(StartWithWindowsTest, MissingRunKeyIsNeitherCreatedNorReported) {
   CMemoryKeyStore store;  // the Run key's parent exists, the Run key does not
-  store.SetExecutablePath(kExe);
   store.PutDword(u"Software\\Microsoft\\Windows\\CurrentVersion", u"Keep", 1);
-  SetSettingsPlatform(&store, &m_oMessages);
+  SetSettingsPlatform(&store, &m_oMessages, &m_oProgramFile);
   CApplicationRegistry().SetStartWithWindows(TRUE);
   EXPECT_FALSE(CApplicationRegistry().IsStartWithWindows());
   CApplicationRegistry().SetStartWithWindows(FALSE);

@@ -4,12 +4,12 @@
 
 #include <thread>
 
-#include "settings/win/SettingsMessageBox.h"
+#include "ui/SettingsMessagesWin32.h"
 #include "ui/WinText.h"
 
 namespace {
 
-TEST(SettingsMessageBoxTest, ShowsTheTextInAnOkBoxTitledTanselWithTheExclamationIcon) {
+TEST(SettingsMessagesWin32Test, ShowsTheTextInAnOkBoxTitledTanselWithTheExclamationIcon) {
   CString16 title, text;
   bool onlyOk = false, exclamation = false;
   // Waits for a box of this thread, notes what it shows and presses OK.
@@ -32,7 +32,7 @@ TEST(SettingsMessageBoxTest, ShowsTheTextInAnOkBoxTitledTanselWithTheExclamation
       return;
     }
   });
-  CSettingsMessageBox().ShowError(u"Access denied.\r\n");
+  CSettingsMessagesWin32().ShowError(u"Access denied.\r\n");
   answer.join();
   EXPECT_EQ(title, u"Tansel");
   EXPECT_EQ(text, u"Access denied.\r\n");

@@ -8,7 +8,7 @@
 #include "settings/SmartRegistry.h"
 #include "settings/tests/KeyStoreBehaviour.h"
 #include "settings/tests/SettingsTestSupport.h"
-#include "settings/win/RegistryKeyStore.h"
+#include "ui/KeyStoreWin32.h"
 #include "ui/Handles.h"
 #include "ui/WinText.h"
 
@@ -36,7 +36,7 @@ class CRegistryHarness {
   }
   const CString16 m_strPath =
       u"Software\\TanselTest-" + Utf16FromUtf8(std::to_string(GetCurrentProcessId()));
-  CRegistryKeyStore m_oStore;
+  CKeyStoreWin32 m_oStore;
   KeyHandle m_hBase = 0;
 };
 

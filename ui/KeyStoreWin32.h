@@ -3,7 +3,7 @@
 // function of the same shape.
 #include "settings/KeyStore.h"
 
-class CRegistryKeyStore : public IKeyStore {
+class CKeyStoreWin32 : public IKeyStore {
  public:
   long CreateKey(KeyHandle parent, const char16_t* subKey, uint32_t access,
                  KeyHandle* result) override;
@@ -18,5 +18,4 @@ class CRegistryKeyStore : public IKeyStore {
   long EnumValueName(KeyHandle key, uint32_t index, char16_t* name,
                      uint32_t* nameChars) override;
   CString16 SystemMessage(long code) override;
-  bool GetExecutablePath(CString16& path) override;
 };

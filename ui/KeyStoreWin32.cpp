@@ -1,4 +1,4 @@
-#include "settings/win/RegistryKeyStore.h"
+#include "ui/KeyStoreWin32.h"
 
 #include <windows.h>
 
@@ -27,7 +27,7 @@ HKEY ToHkey(KeyHandle key) {
 
 }  // namespace
 
-long CRegistryKeyStore::CreateKey(KeyHandle parent, const char16_t* subKey, uint32_t access,
+long CKeyStoreWin32::CreateKey(KeyHandle parent, const char16_t* subKey, uint32_t access,
                                   KeyHandle* result) {
   HKEY key = nullptr;
   const LONG rc = RegCreateKeyExW(ToHkey(parent), WinText(subKey), 0, nullptr,
@@ -36,7 +36,7 @@ long CRegistryKeyStore::CreateKey(KeyHandle parent, const char16_t* subKey, uint
   return rc;
 }
 
-long CRegistryKeyStore::OpenKey(KeyHandle parent, const char16_t* subKey, uint32_t access,
+long CKeyStoreWin32::OpenKey(KeyHandle parent, const char16_t* subKey, uint32_t access,
                                 KeyHandle* result) {
   HKEY key = nullptr;
   const LONG rc = RegOpenKeyExW(ToHkey(parent), WinText(subKey), 0, access, &key);
@@ -44,30 +44,30 @@ long CRegistryKeyStore::OpenKey(KeyHandle parent, const char16_t* subKey, uint32
   return rc;
 }
 
-long CRegistryKeyStore::CloseKey(KeyHandle key) { return RegCloseKey(ToHkey(key)); }
+long CKeyStoreWin32::CloseKey(KeyHandle key) { return RegCloseKey(ToHkey(key)); }
 
-long CRegistryKeyStore::QueryValue(KeyHandle key, const char16_t* name, uint32_t* type,
+long CKeyStoreWin32::QueryValue(KeyHandle key, const char16_t* name, uint32_t* type,
                                    uint8_t* data, uint32_t* size) {
   return RegQueryValueExW(ToHkey(key), WinText(name), nullptr, reinterpret_cast<DWORD*>(type),
                           data, reinterpret_cast<DWORD*>(size));
 }
 
-long CRegistryKeyStore::SetValue(KeyHandle key, const char16_t* name, uint32_t type,
+long CKeyStoreWin32::SetValue(KeyHandle key, const char16_t* name, uint32_t type,
                                  const uint8_t* data, uint32_t size) {
   return RegSetValueExW(ToHkey(key), WinText(name), 0, type, data, size);
 }
 
-long CRegistryKeyStore::DeleteValue(KeyHandle key, const char16_t* name) {
+long CKeyStoreWin32::DeleteValue(KeyHandle key, const char16_t* name) {
   return RegDeleteValueW(ToHkey(key), WinText(name));
 }
 
-long CRegistryKeyStore::EnumValueName(KeyHandle key, uint32_t index, char16_t* name,
+long CKeyStoreWin32::EnumValueName(KeyHandle key, uint32_t index, char16_t* name,
                                       uint32_t* nameChars) {
   return RegEnumValueW(ToHkey(key), index, WinText(name), reinterpret_cast<DWORD*>(nameChars),
                        nullptr, nullptr, nullptr, nullptr);
 }
 
-CString16 CRegistryKeyStore::SystemMessage(long code) {
+CString16 CKeyStoreWin32::SystemMessage(long code) {
   wchar_t* buffer = nullptr;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
@@ -79,13 +79,4 @@ CString16 CRegistryKeyStore::SystemMessage(long code) {
     LocalFree(buffer);
   }
   return text;
-}
-
-bool CRegistryKeyStore::GetExecutablePath(CString16& path) {
-  wchar_t buffer[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-  // A full buffer means the path was cut short.
-  if (length == 0 || length >= MAX_PATH) return false;
-  path = PortableString(buffer, length);
-  return true;
 }
