@@ -3,12 +3,11 @@
 // selection. It does not own the window.
 #include <windows.h>
 
-class CComboBox {
+#include "ui/Control.h"
+
+class CComboBox : public CControl {
  public:
-  CComboBox() = default;
-  explicit CComboBox(HWND hWnd) : m_hWnd(hWnd) {}
-  void Attach(HWND hWnd) { m_hWnd = hWnd; }
-  HWND Handle() const { return m_hWnd; }
+  using CControl::CControl;
 
   // Appends an entry (in an unsorted list) carrying data; its index, or -1.
   int AddString(const wchar_t* text, LPARAM data);
@@ -18,7 +17,4 @@ class CComboBox {
   // -1 clears the selection.
   bool SetCurSel(int index);
   LPARAM GetItemData(int index) const;
-
- private:
-  HWND m_hWnd = nullptr;
 };

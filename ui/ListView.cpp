@@ -16,22 +16,22 @@ bool CListView::Create(HWND parent, UINT id, DWORD style, const RECT& rect, DWOR
 }
 
 DWORD CListView::GetExtendedStyle() const {
-  return static_cast<DWORD>(::SendMessageW(m_hWnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  return static_cast<DWORD>(Send(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
 }
 
 void CListView::SetExtendedStyle(DWORD exStyle) {
-  ::SendMessageW(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle);
+  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle);
 }
 
 bool CListView::SetImageList(CImageListHandle& list, int which) {
-  ::SendMessageW(m_hWnd, LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(list.Get()));
+  Send(LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(list.Get()));
   if (GetImageList(which) != list.Get()) return false;
   if (!(::GetWindowLongPtrW(m_hWnd, GWL_STYLE) & LVS_SHAREIMAGELISTS)) list.Release();
   return true;
 }
 
 HIMAGELIST CListView::GetImageList(int which) const {
-  return reinterpret_cast<HIMAGELIST>(::SendMessageW(m_hWnd, LVM_GETIMAGELIST, which, 0));
+  return reinterpret_cast<HIMAGELIST>(Send(LVM_GETIMAGELIST, which, 0));
 }
 
 int CListView::InsertColumn(int index, const wchar_t* header, int format, int width) {
@@ -42,15 +42,15 @@ int CListView::InsertColumn(int index, const wchar_t* header, int format, int wi
   column.pszText = const_cast<wchar_t*>(header);
   column.iSubItem = index;
   return static_cast<int>(
-      ::SendMessageW(m_hWnd, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column)));
+      Send(LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column)));
 }
 
 bool CListView::DeleteColumn(int index) {
-  return ::SendMessageW(m_hWnd, LVM_DELETECOLUMN, index, 0) != FALSE;
+  return Send(LVM_DELETECOLUMN, index, 0) != FALSE;
 }
 
 int CListView::GetItemCount() const {
-  return static_cast<int>(::SendMessageW(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
+  return static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0));
 }
 
 int CListView::InsertItem(int index, const wchar_t* text, int image) {
@@ -60,15 +60,15 @@ int CListView::InsertItem(int index, const wchar_t* text, int image) {
   item.pszText = const_cast<wchar_t*>(text);
   item.iImage = image;
   return static_cast<int>(
-      ::SendMessageW(m_hWnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+      Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 bool CListView::DeleteItem(int index) {
-  return ::SendMessageW(m_hWnd, LVM_DELETEITEM, index, 0) != FALSE;
+  return Send(LVM_DELETEITEM, index, 0) != FALSE;
 }
 
 bool CListView::DeleteAllItems() {
-  return ::SendMessageW(m_hWnd, LVM_DELETEALLITEMS, 0, 0) != FALSE;
+  return Send(LVM_DELETEALLITEMS, 0, 0) != FALSE;
 }
 
 bool CListView::SetItem(int index, int subItem, const wchar_t* text, int image) {
@@ -78,14 +78,14 @@ bool CListView::SetItem(int index, int subItem, const wchar_t* text, int image) 
   item.iSubItem = subItem;
   item.pszText = const_cast<wchar_t*>(text);
   item.iImage = image;
-  return ::SendMessageW(m_hWnd, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
+  return Send(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
 }
 
 bool CListView::SetItemText(int index, int subItem, const wchar_t* text) {
   LVITEMW item = {};
   item.iSubItem = subItem;
   item.pszText = const_cast<wchar_t*>(text);
-  return ::SendMessageW(m_hWnd, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)) !=
+  return Send(LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)) !=
          FALSE;
 }
 
@@ -103,7 +103,7 @@ CString16 CListView::GetItemText(int index, int subItem) const {
     item.pszText = WinText(&text[0]);
     item.cchTextMax = static_cast<int>(nCapacity);
     const size_t nLength = static_cast<size_t>(
-        ::SendMessageW(m_hWnd, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)));
+        Send(LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)));
     if (nLength + 1 < nCapacity || nCapacity >= (1u << 24)) {
       text.resize(nLength);
       return text;
@@ -116,7 +116,7 @@ int CListView::GetItemImage(int index, int subItem) const {
   item.mask = LVIF_IMAGE;
   item.iItem = index;
   item.iSubItem = subItem;
-  if (!::SendMessageW(m_hWnd, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  if (!Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
   return item.iImage;
 }
 
@@ -125,14 +125,14 @@ bool CListView::SetItemData(int index, LPARAM data) {
   item.mask = LVIF_PARAM;
   item.iItem = index;
   item.lParam = data;
-  return ::SendMessageW(m_hWnd, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
+  return Send(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
 }
 
 LPARAM CListView::GetItemData(int index) const {
   LVITEMW item = {};
   item.mask = LVIF_PARAM;
   item.iItem = index;
-  if (!::SendMessageW(m_hWnd, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  if (!Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
   return item.lParam;
 }
 
@@ -140,29 +140,29 @@ bool CListView::SetItemState(int index, UINT state, UINT mask) {
   LVITEMW item = {};
   item.state = state;
   item.stateMask = mask;
-  return ::SendMessageW(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+  return Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index),
                         reinterpret_cast<LPARAM>(&item)) != FALSE;
 }
 
 UINT CListView::GetItemState(int index, UINT mask) const {
-  return static_cast<UINT>(::SendMessageW(m_hWnd, LVM_GETITEMSTATE, index, mask));
+  return static_cast<UINT>(Send(LVM_GETITEMSTATE, index, mask));
 }
 
 int CListView::GetSelectedCount() const {
-  return static_cast<int>(::SendMessageW(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0));
+  return static_cast<int>(Send(LVM_GETSELECTEDCOUNT, 0, 0));
 }
 
 int CListView::GetSelectionMark() const {
-  return static_cast<int>(::SendMessageW(m_hWnd, LVM_GETSELECTIONMARK, 0, 0));
+  return static_cast<int>(Send(LVM_GETSELECTIONMARK, 0, 0));
 }
 
 int CListView::SetSelectionMark(int index) {
-  return static_cast<int>(::SendMessageW(m_hWnd, LVM_SETSELECTIONMARK, 0, index));
+  return static_cast<int>(Send(LVM_SETSELECTIONMARK, 0, index));
 }
 
 int CListView::GetNextItem(int start, UINT flags) const {
   return static_cast<int>(
-      ::SendMessageW(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(flags, 0)));
+      Send(LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(flags, 0)));
 }
 
 std::vector<int> CListView::GetSelectedIndexes() const {
@@ -174,18 +174,18 @@ std::vector<int> CListView::GetSelectedIndexes() const {
 }
 
 bool CListView::EnsureVisible(int index, bool partialOk) {
-  return ::SendMessageW(m_hWnd, LVM_ENSUREVISIBLE, index, partialOk ? TRUE : FALSE) != FALSE;
+  return Send(LVM_ENSUREVISIBLE, index, partialOk ? TRUE : FALSE) != FALSE;
 }
 
 int CListView::GetTopIndex() const {
-  return static_cast<int>(::SendMessageW(m_hWnd, LVM_GETTOPINDEX, 0, 0));
+  return static_cast<int>(Send(LVM_GETTOPINDEX, 0, 0));
 }
 
 int CListView::SubItemHitTest(POINT point, int* subItem) const {
   LVHITTESTINFO info = {};
   info.pt = point;
   const int index = static_cast<int>(
-      ::SendMessageW(m_hWnd, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+      Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&info)));
   if (subItem) *subItem = info.iSubItem;
   return index >= 0 ? info.iItem : -1;
 }
@@ -194,11 +194,11 @@ bool CListView::GetSubItemRect(int index, int subItem, RECT& rect) const {
   rect = {};
   rect.top = subItem;
   rect.left = LVIR_BOUNDS;
-  return ::SendMessageW(m_hWnd, LVM_GETSUBITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) !=
+  return Send(LVM_GETSUBITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) !=
          FALSE;
 }
 
 void CListView::SetRedraw(bool redraw) {
-  ::SendMessageW(m_hWnd, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+  Send(WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
   if (redraw) ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }

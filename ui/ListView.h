@@ -8,20 +8,18 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "ui/Control.h"
 #include "ui/Handles.h"
 
-class CListView {
+class CListView : public CControl {
  public:
-  CListView() = default;
-  explicit CListView(HWND hWnd) : m_hWnd(hWnd) {}
+  using CControl::CControl;
 
   // Registers the list-view window class of the common controls; once per
   // program, before the first list is created.
   static bool InitCommonControls();
 
   bool Create(HWND parent, UINT id, DWORD style, const RECT& rect, DWORD exStyle = 0);
-  void Attach(HWND hWnd) { m_hWnd = hWnd; }
-  HWND Handle() const { return m_hWnd; }
 
   DWORD GetExtendedStyle() const;
   void SetExtendedStyle(DWORD exStyle);
@@ -67,9 +65,6 @@ class CListView {
   bool GetSubItemRect(int index, int subItem, RECT& rect) const;
 
   void SetRedraw(bool redraw);
-
- private:
-  HWND m_hWnd = nullptr;
 };
 
 // Suspends drawing of a list while many rows change, and repaints it once at

@@ -1,10 +1,15 @@
 #include "ui/WindowBase.h"
 
+#include <commctrl.h>
+
 namespace {
 const wchar_t kObjectProperty[] = L"Tansel.Object";
-}
+// The id of the subclass that ends a watch when its window dies.
+constexpr UINT_PTR kWatchSubclass = 0x7A5E1;
+}  // namespace
 
 CWindowBase::~CWindowBase() {
+  StopWatchingKeys();
   Unbind();
 }
 
@@ -39,12 +44,29 @@ void CWindowBase::FinishNcDestroy(HWND hWnd, int slot) {
   }
 }
 
-void CWindowBase::Attach(HWND hWnd) {
+void CWindowBase::WatchKeys(HWND hWnd) {
+  StopWatchingKeys();
   Unbind();
-  if (hWnd) Bind(hWnd);
+  if (!hWnd) return;
+  Bind(hWnd);
+  m_bWatching = ::SetWindowSubclass(hWnd, &CWindowBase::WatchedProc, kWatchSubclass,
+                                    reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
-void CWindowBase::Detach() { Unbind(); }
+void CWindowBase::StopWatchingKeys() {
+  if (!m_bWatching) return;
+  m_bWatching = false;
+  ::RemoveWindowSubclass(m_hWnd, &CWindowBase::WatchedProc, kWatchSubclass);
+  Unbind();
+}
+
+LRESULT CALLBACK CWindowBase::WatchedProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR data) {
+  // The watched window dies before its watcher: end the watch while the
+  // handle is still valid, so that nothing later touches a dead or reused one.
+  if (message == WM_NCDESTROY) reinterpret_cast<CWindowBase*>(data)->StopWatchingKeys();
+  return ::DefSubclassProc(hWnd, message, wParam, lParam);
+}
 
 CWindowBase* CWindowBase::FromHandle(HWND hWnd) {
   return hWnd ? static_cast<CWindowBase*>(::GetPropW(hWnd, kObjectProperty)) : nullptr;

@@ -27,12 +27,13 @@ class CWindowBase {
   // before translation and dispatch. True consumes the message.
   virtual bool PreTranslateMessage(MSG& msg);
 
-  // Binds an object without a window of its own to a window that other code
-  // created (a control), only so that PreTranslateMessage sees its messages.
-  // The window's messages are not routed here, and it is never destroyed
-  // through this object.
-  void Attach(HWND hWnd);
-  void Detach();
+  // Lets an object without a window of its own see the keys of a window that
+  // other code created (a control) in PreTranslateMessage. The window's
+  // messages are not routed here, and it is never destroyed through this
+  // object. When the window dies first, the watch ends with it: no property
+  // stays behind and Handle() becomes null.
+  void WatchKeys(HWND hWnd);
+  void StopWatchingKeys();
 
   static CWindowBase* FromHandle(HWND hWnd);
   // Offers the message to the objects of its window and of that window's
@@ -56,4 +57,9 @@ class CWindowBase {
   void FinishNcDestroy(HWND hWnd, int slot);
 
   HWND m_hWnd = nullptr;
+
+ private:
+  static LRESULT CALLBACK WatchedProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR data);
+  bool m_bWatching = false;
 };

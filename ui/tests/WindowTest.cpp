@@ -2,6 +2,7 @@
 // object's life with its window, and the walk that offers keys to parents.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <stdexcept>
 #include <string>
@@ -134,21 +135,51 @@ class CKeyObserver : public CWindowBase {
   int m_nKeys = 0;
 };
 
-TEST(WindowTest, AttachedObjectsSeeTheKeysOfForeignWindowsUntilDetached) {
+TEST(WindowTest, WatchersSeeTheKeysOfForeignWindowsUntilTheyStop) {
   std::vector<std::string> log;
   CTestWindow parent(&log, "parent");
   ASSERT_TRUE(parent.Create());
   HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent.Handle(),
                                  nullptr, nullptr, nullptr);
   CKeyObserver observer;
-  observer.Attach(hEdit);
+  observer.WatchKeys(hEdit);
   ::PostMessageW(hEdit, WM_KEYDOWN, 'A', 0);
   EXPECT_TRUE(PumpMessages());
-  observer.Detach();
+  observer.StopWatchingKeys();
+  EXPECT_EQ(CWindowBase::FromHandle(hEdit), nullptr);
   ::PostMessageW(hEdit, WM_KEYDOWN, 'B', 0);
   EXPECT_TRUE(PumpMessages());
   EXPECT_EQ(observer.m_nKeys, 1);
-  EXPECT_EQ(log, std::vector<std::string>{"parent filter"});  // only the key after Detach
+  EXPECT_EQ(log, std::vector<std::string>{"parent filter"});  // only the key after the stop
+}
+
+// Installed before the watch, so it hears WM_NCDESTROY after the watch did.
+LRESULT CALLBACK PropertyAtDeathProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR data) {
+  if (message == WM_NCDESTROY)
+    *reinterpret_cast<CWindowBase**>(data) = CWindowBase::FromHandle(hWnd);
+  return ::DefSubclassProc(hWnd, message, wParam, lParam);
+}
+
+TEST(WindowTest, AWatchEndsWhenTheWatchedControlDiesWithItsDialogFirst) {
+  CTestWindow dialog;
+  ASSERT_TRUE(dialog.Create());
+  HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, dialog.Handle(),
+                                 nullptr, nullptr, nullptr);
+  CWindowBase* pLeftAtDeath = reinterpret_cast<CWindowBase*>(1);
+  ASSERT_TRUE(::SetWindowSubclass(hEdit, PropertyAtDeathProc, 1,
+                                  reinterpret_cast<DWORD_PTR>(&pLeftAtDeath)));
+  CKeyObserver observer;
+  observer.WatchKeys(hEdit);
+  ASSERT_EQ(CWindowBase::FromHandle(hEdit), &observer);
+  dialog.Destroy();
+  EXPECT_EQ(pLeftAtDeath, nullptr) << "the property went before the window";
+  EXPECT_EQ(observer.Handle(), nullptr) << "no handle to a dead window";
+  // A window made now may reuse the handle; the watcher's end must not touch it.
+  CTestWindow next;
+  ASSERT_TRUE(next.Create());
+  observer.StopWatchingKeys();
+  EXPECT_EQ(CWindowBase::FromHandle(next.Handle()), &next);
 }
 
 TEST(WindowTest, LoopsEndWithTheQuitCode) {
