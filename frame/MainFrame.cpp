@@ -2,7 +2,6 @@
 
 #include "frame/PrivateMessages.h"
 #include "settings/ApplicationRegistry.h"
-#include "settings/win/KeyboardAccelerator.h"
 
 namespace {
 
@@ -11,7 +10,8 @@ const wchar_t kIdentityClass[] = L"TanselIdentity";
 
 }  // namespace
 
-CMainFrame::CMainFrame(CTanselDoc& doc) : m_doc(doc) {}
+CMainFrame::CMainFrame(CTanselDoc& doc, CKeyboardAccelerator& accelerator)
+    : m_doc(doc), m_accelerator(accelerator) {}
 
 CMainFrame::~CMainFrame() {
   m_doc.SetMainWindow(nullptr);
@@ -26,10 +26,17 @@ bool CMainFrame::Create() {
   WNDCLASSEXW wcIdentity{};
   wcIdentity.lpszClassName = kIdentityClass;
   if (!RegisterClass(wcIdentity)) return false;
+  // Where and how large the window was left, and the docking switch, come
+  // from the settings before the window exists.
+  int nLeft, nTop, nWidth, nHeight;
+  {
+    CApplicationRegistry registry;
+    registry.GetMainWindowPlacement(nLeft, nTop, nWidth, nHeight);
+    m_bDockingEnabled = registry.GetDockingEnabled();
+  }
   // Caption, system menu, sizing border and minimise box; no maximise box.
   const DWORD dwStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
-  return CWindow::Create(kFrameClass, L"Tansel", dwStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, 360,
-                         550);
+  return CWindow::Create(kFrameClass, L"Tansel", dwStyle, 0, nLeft, nTop, nWidth, nHeight);
 }
 
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -44,13 +51,13 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHANGECBCHAIN:
       return OnChangeCbChain(wParam, lParam);
     case WM_TIMER:
-      OnTimer();
+      OnTimer(static_cast<UINT_PTR>(wParam));
       return 0;
     case WM_RESET_CLIPBOARD_VIEWER:
       ResetClipboardViewer();
       return 0;
     case WM_HOTKEY:
-      gl_oKeyboardAccelerator.OnHotkey(wParam);
+      m_accelerator.OnHotkey(wParam);
       return 0;
     case WM_HISTORY_CHANGED:
       // The clip window hears of it once it exists.
@@ -64,7 +71,7 @@ LRESULT CMainFrame::OnCreate() {
   if (!m_wndIdentity.CreateChild(kIdentityClass, TANSEL_IDENTITY_GUID, 0, 0, 0, 0, 0, m_hWnd, 0))
     return -1;
   m_doc.SetMainWindow(this);
-  gl_oKeyboardAccelerator.SetMainWindow(m_hWnd);
+  m_accelerator.SetMainWindow(m_hWnd);
   ResetClipboardViewer();
   // Read once: a period written later takes effect at the next start.
   m_nRejoinPeriod = static_cast<UINT>(CApplicationRegistry().GetResetClipboardTimer());
@@ -77,7 +84,7 @@ void CMainFrame::OnDestroy() {
   ::ChangeClipboardChain(m_hWnd, m_hWndNextViewer);
   m_hWndNextViewer = nullptr;
   m_doc.SetMainWindow(nullptr);
-  gl_oKeyboardAccelerator.SetMainWindow(nullptr);
+  m_accelerator.SetMainWindow(nullptr);
   // The main window's end is the program's end.
   ::PostQuitMessage(0);
 }
@@ -111,8 +118,9 @@ LRESULT CMainFrame::OnChangeCbChain(WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-void CMainFrame::OnTimer() {
-  // Whatever the timer id: the frame has only the one.
+void CMainFrame::OnTimer(UINT_PTR) {
+  // The frame has the one timer, and every tick rejoins whatever its id: a
+  // stray WM_TIMER only brings the next rejoin forward.
   ResetClipboardViewer();
 }
 

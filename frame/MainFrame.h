@@ -6,15 +6,17 @@
 
 #include "core/ChangeSink.h"
 #include "core/TanselDoc.h"
+#include "settings/win/KeyboardAccelerator.h"
 #include "ui/Window.h"
 
 class CMainFrame : public CWindow, public IMainWindowNotice {
  public:
-  explicit CMainFrame(CTanselDoc& doc);
+  // The accelerator delivers the system-wide hotkeys to this window.
+  CMainFrame(CTanselDoc& doc, CKeyboardAccelerator& accelerator);
   ~CMainFrame() override;
 
-  // Creates the hidden window, joins the viewer chain and starts the rejoin
-  // timer.
+  // Creates the hidden window where the settings last left it, joins the
+  // viewer chain and starts the rejoin timer.
   bool Create();
 
   // Leaves the viewer chain and joins it again, at its head.
@@ -35,14 +37,17 @@ class CMainFrame : public CWindow, public IMainWindowNotice {
   void OnDestroy();
   LRESULT OnDrawClipboard(WPARAM wParam, LPARAM lParam);
   LRESULT OnChangeCbChain(WPARAM wParam, LPARAM lParam);
-  void OnTimer();
+  void OnTimer(UINT_PTR nIdEvent);
 
   // Chain membership, in the documented order of the frame's members.
   HWND m_hWndNextViewer = nullptr;
   BOOL m_bJoiningChain = FALSE;
+  // Read before the window exists; written back when it is destroyed.
+  BOOL m_bDockingEnabled = FALSE;
 
  private:
   CTanselDoc& m_doc;
+  CKeyboardAccelerator& m_accelerator;
   CWindow m_wndIdentity;
   UINT m_nRejoinPeriod = 0;
 };

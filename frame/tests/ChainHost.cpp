@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "frame/Globals.h"
 #include "frame/MainFrame.h"
 #include "settings/SettingsPlatform.h"
 #include "ui/ClipboardWin32.h"
@@ -66,7 +67,7 @@ int wmain(int argc, wchar_t** argv) {
   CTanselDoc doc(clipboard, text);
   CCaptureLog log(doc, f);
   doc.AddView(&log);
-  CMainFrame frame(doc);
+  CMainFrame frame(doc, gl_oKeyboardAccelerator);
   if (!frame.Create()) return 1;
   std::fprintf(f, "ready %lld %lld\n", static_cast<long long>(UnixMicros()),
                static_cast<long long>(QpcMicros()));

@@ -2,7 +2,6 @@
 // test viewers of our own in it.
 #include "frame/PrivateMessages.h"
 #include "frame/tests/ChainTestSupport.h"
-#include "settings/win/KeyboardAccelerator.h"
 
 namespace {
 
@@ -81,14 +80,14 @@ TEST_F(ChainTest, NoticeAboutAMemberFurtherDownIsPassedOnUnchanged) {
 TEST_F(ChainTest, ResetHotkeyPutsTheFrameBackAtTheHead) {
   auto frame = MakeFrame();
   const uint32_t kCtrlAltShiftF9 = 0x70000 | VK_F9;
-  gl_oKeyboardAccelerator.AddHotkeyMessageID(kCtrlAltShiftF9, WM_RESET_CLIPBOARD_VIEWER);
-  ASSERT_TRUE(gl_oKeyboardAccelerator.IsRegistered(kCtrlAltShiftF9));
+  m_accelerator.AddHotkeyMessageID(kCtrlAltShiftF9, WM_RESET_CLIPBOARD_VIEWER);
+  ASSERT_TRUE(m_accelerator.IsRegistered(kCtrlAltShiftF9));
   CTestViewer late("LATE");
   ASSERT_EQ(::GetClipboardViewer(), late.Handle());
   PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT, VK_F9});
   EXPECT_TRUE(WaitFor([&] { return ::GetClipboardViewer() == frame->Handle(); }));
   EXPECT_EQ(frame->GetNextViewer(), late.Handle());
-  gl_oKeyboardAccelerator.RemoveHotkeyMessageID(kCtrlAltShiftF9);
+  m_accelerator.RemoveHotkeyMessageID(kCtrlAltShiftF9);
 }
 
 TEST_F(ChainTest, ALinkToTheFrameItselfIsNeverFollowed) {
@@ -154,6 +153,28 @@ TEST_F(ChainTest, RejoinPeriodHasASignedFloor) {
     auto frame = MakeFrame();
     EXPECT_EQ(frame->GetRejoinPeriod(), c.nPeriod) << c.nStored;
     EXPECT_TRUE(::KillTimer(frame->Handle(), CMainFrame::kRejoinTimerId)) << "the timer runs with id 0";
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChainTest, TheWindowIsCreatedWhereTheSettingsLeftIt) {
+  const struct {
+    bool bStored;
+    RECT rect;
+  } cases[] = {{false, {0, 0, 360, 550}}, {true, {40, 30, 340, 430}}};
+  for (const auto& c : cases) {
+    if (c.bStored)
+      for (auto [name, value] : {std::pair{u"Left", 40}, {u"Top", 30}, {u"Width", 300}, {u"Height", 400}})
+        m_store.PutDword(u"Software\\Orvelle\\Tansel\\MainWindow", name, value);
+    auto frame = MakeFrame();
+    RECT rect{};
+    ::GetWindowRect(frame->Handle(), &rect);
+    EXPECT_EQ(std::vector<LONG>({rect.left, rect.top, rect.right, rect.bottom}),
+              std::vector<LONG>({c.rect.left, c.rect.top, c.rect.right, c.rect.bottom}));
+    EXPECT_FALSE(::IsWindowVisible(frame->Handle()));
   }
 }
 

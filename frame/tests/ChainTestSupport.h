@@ -112,6 +112,7 @@ class ChainTest : public ::testing::Test {
   CMemoryKeyStore m_store;
   CClipboardWin32 m_clip;
   CTextServicesWin32 m_text;
+  CKeyboardAccelerator m_accelerator;
   std::unique_ptr<CTanselDoc> m_doc;
   CCaptureLog m_capture;
 
@@ -129,7 +130,7 @@ class ChainTest : public ::testing::Test {
     SetSettingsPlatform(nullptr, nullptr);
   }
   std::unique_ptr<CTestFrame> MakeFrame() {
-    auto p = std::make_unique<CTestFrame>(*m_doc);
+    auto p = std::make_unique<CTestFrame>(*m_doc, m_accelerator);
     EXPECT_TRUE(p->Create());
     return p;
   }

@@ -2,8 +2,6 @@
 
 #include "settings/Hotkey.h"
 
-CKeyboardAccelerator gl_oKeyboardAccelerator;
-
 namespace {
 
 UINT ModifiersOf(uint32_t hotkey) {

@@ -66,6 +66,3 @@ class CKeyboardAccelerator : public IHotkeyRegistrar {
   };
   std::vector<LOCAL_ENTRY> m_local;
 };
-
-// The one system-wide instance.
-extern CKeyboardAccelerator gl_oKeyboardAccelerator;

@@ -1,0 +1,3 @@
+#include "frame/Globals.h"
+
+CKeyboardAccelerator gl_oKeyboardAccelerator;
