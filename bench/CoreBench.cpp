@@ -119,35 +119,35 @@ BENCHMARK(BM_TowupperPass)->Arg(1 << 20)->Arg(2 << 20)->Unit(benchmark::kMillise
 
 template <class F>
 void RunTransform(benchmark::State& state, F f) {
-  CBenchEnv& env = Env();
-  CTanselDoc doc(env.clip, RuntimeTextServices());
+  const CTextTransform transform(RuntimeTextServices());
   const CString16 s = IdentifierText(static_cast<size_t>(state.range(0)));
   for (auto _ : state) {
-    CString16 r = f(doc, s);
+    CString16 r = f(transform, s);
     benchmark::DoNotOptimize(r.data());
   }
 }
 
+using T = const CTextTransform&;
 void BM_MakeObject(benchmark::State& st) {
-  RunTransform(st, [](CTanselDoc& d, const CString16& s) { return d.MakeObjectText(s); });
+  RunTransform(st, [](T, const CString16& s) { return CTextTransform::MakeObjectText(s); });
 }
 void BM_ConvertToID(benchmark::State& st) {
-  RunTransform(st, [](CTanselDoc& d, const CString16& s) { return d.ConvertToIDText(s); });
+  RunTransform(st, [](T t, const CString16& s) { return t.ConvertToIDText(s); });
 }
 void BM_ConvertFromID(benchmark::State& st) {
-  RunTransform(st, [](CTanselDoc& d, const CString16& s) { return d.ConvertFromIDText(s); });
+  RunTransform(st, [](T t, const CString16& s) { return t.ConvertFromIDText(s); });
 }
 void BM_Upper(benchmark::State& st) {
-  RunTransform(st, [](CTanselDoc& d, const CString16& s) { return d.ChangeCaseText(s, CASE_UPPER); });
+  RunTransform(st, [](T t, const CString16& s) { return t.ChangeCaseText(s, CASE_UPPER); });
 }
 void BM_Lower(benchmark::State& st) {
-  RunTransform(st, [](CTanselDoc& d, const CString16& s) { return d.ChangeCaseText(s, CASE_LOWER); });
+  RunTransform(st, [](T t, const CString16& s) { return t.ChangeCaseText(s, CASE_LOWER); });
 }
 void BM_Title(benchmark::State& st) {
-  RunTransform(st, [](CTanselDoc& d, const CString16& s) { return d.ChangeCaseText(s, CASE_TITLE); });
+  RunTransform(st, [](T t, const CString16& s) { return t.ChangeCaseText(s, CASE_TITLE); });
 }
 void BM_EscapeForDisplay(benchmark::State& st) {
-  RunTransform(st, [](CTanselDoc&, const CString16& s) {
+  RunTransform(st, [](T, const CString16& s) {
     CString16 t = s;
     CTanselDoc::EscapeForDisplay(t);
     return t;

@@ -1,4 +1,4 @@
-#include "ClipItem.h"
+#include "core/ClipItem.h"
 
 #include <ctime>
 

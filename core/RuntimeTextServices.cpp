@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <cwctype>
 
-#include "TextServices.h"
+#include "core/TextServices.h"
 
 namespace {
 

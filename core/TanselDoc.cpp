@@ -1,4 +1,4 @@
-#include "TanselDoc.h"
+#include "core/TanselDoc.h"
 
 #include <algorithm>
 #include <string>
@@ -9,10 +9,9 @@ CInvalidArgException::CInvalidArgException(int nIndex)
     : std::out_of_range("no history item at index " + std::to_string(nIndex)), m_nIndex(nIndex) {}
 
 CTanselDoc::CTanselDoc(IClipboard& clipboard, ITextServices& text)
-    : m_clipboard(clipboard), m_text(text) {
+    : m_clipboard(clipboard), m_text(text), m_oTransform(text), m_oMatcher(text) {
   LoadLimits();
-  // The predicate reaches the criteria and the locale services through the
-  // document.
+  // The predicate reaches the criteria and the matcher through the document.
   m_lstItems.SetFindFunction(&CTanselDoc::MatchFindCriteria);
   m_lstItems.SetFindContext(this);
 }

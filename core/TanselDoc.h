@@ -6,11 +6,13 @@
 #include <stdexcept>
 #include <vector>
 
-#include "ChangeSink.h"
-#include "ClipItem.h"
-#include "ClipboardPort.h"
-#include "SmartTypedPtrList.h"
-#include "TextServices.h"
+#include "core/ChangeSink.h"
+#include "core/ClipItem.h"
+#include "core/ClipboardPort.h"
+#include "core/FindMatcher.h"
+#include "core/SmartTypedPtrList.h"
+#include "core/TextServices.h"
+#include "core/TextTransform.h"
 
 // An item index that names no item. Raised before anything changes; the
 // message loop's barrier ends the command there.
@@ -19,8 +21,6 @@ class CInvalidArgException : public std::out_of_range {
   explicit CInvalidArgException(int nIndex);
   int m_nIndex;
 };
-
-enum { CASE_UPPER = 0, CASE_LOWER = 1, CASE_TITLE = 2 };
 
 // A set of items: indexes in ascending order (newest first).
 using CIndexArray = std::vector<int>;
@@ -80,13 +80,6 @@ class CTanselDoc {
   void ChangeCaseItems(const CIndexArray& arrIndexes, int nMode);
   void InsertDateTime(const CString16& strFormat);
 
-  // The pure text functions behind the transformations, for the views' previews
-  // and the benchmarks.
-  CString16 MakeObjectText(CString16 s) const;
-  CString16 ConvertToIDText(const CString16& s) const;
-  CString16 ConvertFromIDText(const CString16& s) const;
-  CString16 ChangeCaseText(CString16 s, int nMode) const;
-
   // Retries of a clipboard call that fails because another program holds
   // the clipboard; they run back to back, so the bound is what stops a
   // clipboard held forever from hanging the program.
@@ -108,11 +101,9 @@ class CTanselDoc {
 
   IClipboard& m_clipboard;
   ITextServices& m_text;
+  CTextTransform m_oTransform;
+  // Search is const to the history; the matcher's buffers are not.
+  mutable CFindMatcher m_oMatcher;
   std::vector<IHistoryView*> m_views;
-  // Search scratch, reused from item to item.
-  mutable bool m_bLoweredPatternValid = false;
-  mutable CString16 m_strLoweredPatternOf;
-  mutable CString16 m_strLoweredPattern;
-  mutable CString16 m_strSearchScratch;
   IMainWindowNotice* m_pMainWnd = nullptr;
 };

@@ -4,7 +4,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "TanselDoc.h"
+#include "core/TanselDoc.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
 // Editing operations, bookmarks and search.
 #include <memory>
 
-#include "TanselDoc.h"
-#include "TextCase.h"
+#include "core/TanselDoc.h"
 
 void CTanselDoc::RemoveItem(int nIndex) {
   ItemAt(nIndex);
@@ -108,31 +107,10 @@ void CTanselDoc::ClearList() {
 }
 
 BOOL CTanselDoc::MatchFindCriteria(void* pContext, uint32_t, CLIP_ITEM* pItem) {
-  const CTanselDoc* pDoc = static_cast<const CTanselDoc*>(pContext);
-  const FIND_CRITERIA& criteria = pDoc->m_oFindCriteria;
-  ITextServices& text = pDoc->m_text;
-  const CString16& strItem = pItem->strText;
-  size_t nPos;
-  if (criteria.bMatchCase) {
-    nPos = strItem.find(criteria.strText);
-  } else {
-    // The lowered pattern is kept between items, and every item is lowered
-    // into the same buffer: no two fresh copies per item.
-    if (!pDoc->m_bLoweredPatternValid || pDoc->m_strLoweredPatternOf != criteria.strText) {
-      pDoc->m_strLoweredPatternOf = criteria.strText;
-      LowerInto(text, criteria.strText.data(), criteria.strText.size(), pDoc->m_strLoweredPattern);
-      pDoc->m_bLoweredPatternValid = true;
-    }
-    LowerInto(text, strItem.data(), strItem.size(), pDoc->m_strSearchScratch);
-    nPos = pDoc->m_strSearchScratch.find(pDoc->m_strLoweredPattern);
-  }
-  if (nPos == CString16::npos) return FALSE;
-  if (!criteria.bWholeWord) return TRUE;
-  // Only the first occurrence counts, even if a later one stands alone.
-  const size_t nEnd = nPos + criteria.strText.size();
-  const bool bStartAlone = nPos == 0 || !IsAlnumChar(text, strItem[nPos - 1]);
-  const bool bEndAlone = nEnd >= strItem.size() || !IsAlnumChar(text, strItem[nEnd]);
-  return bStartAlone && bEndAlone ? TRUE : FALSE;
+  // The context is the document: the predicate needs the criteria and the
+  // matcher that holds the locale services and the search's buffers.
+  CTanselDoc* pDoc = static_cast<CTanselDoc*>(pContext);
+  return pDoc->m_oMatcher.Matches(pDoc->m_oFindCriteria, pItem->strText) ? TRUE : FALSE;
 }
 
 int CTanselDoc::FindNext(int nIndex, BOOL bWrap) const {

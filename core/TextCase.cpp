@@ -1,4 +1,4 @@
-#include "TextCase.h"
+#include "core/TextCase.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "TextServices.h"
+#include "core/TextServices.h"
 
 // Maps a span in place.
 void MapCase(ITextServices& text, char16_t* p, size_t n, bool upper);

@@ -28,7 +28,7 @@ TEST_F(DocTest, SmartConvertToIDTable) {
       {u"\u00c9t\u00e9Fin", u"\u00c9T\u00c9_FIN"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(m_doc->ConvertToIDText(c.in), c.out) << Utf8FromUtf16(c.in);
+    EXPECT_EQ(CTextTransform(m_text).ConvertToIDText(c.in), c.out) << Utf8FromUtf16(c.in);
   }
 }
 
@@ -45,7 +45,7 @@ TEST_F(DocTest, SmartConvertFromIDTable) {
       {u"A", u"A"},
       {u"\u00c9T\u00c9_\u00c9T\u00c9", u"\u00c9t\u00e9\u00c9t\u00e9"},
   };
-  for (const auto& c : cases) EXPECT_EQ(m_doc->ConvertFromIDText(c.in), c.out) << Utf8FromUtf16(c.in);
+  for (const auto& c : cases) EXPECT_EQ(CTextTransform(m_text).ConvertFromIDText(c.in), c.out) << Utf8FromUtf16(c.in);
 }
 
 TEST_F(DocTest, ChangeCaseModes) {
@@ -64,12 +64,12 @@ TEST_F(DocTest, ChangeCaseModes) {
       {u"\u00e9t\u00e9", CASE_UPPER, u"\u00c9T\u00c9"},
       {u"\u0391\u0392\u0393", CASE_LOWER, u"\u03b1\u03b2\u03b3"},
   };
-  for (const auto& c : cases) EXPECT_EQ(m_doc->ChangeCaseText(c.in, c.nMode), c.out) << Utf8FromUtf16(c.in);
+  for (const auto& c : cases) EXPECT_EQ(CTextTransform(m_text).ChangeCaseText(c.in, c.nMode), c.out) << Utf8FromUtf16(c.in);
 }
 
 TEST_F(DocTest, SmartMakeObject) {
-  EXPECT_EQ(m_doc->MakeObjectText(u"CFindDlg"), u"oFindDlg");
-  EXPECT_EQ(m_doc->MakeObjectText(u"x"), u"o");
+  EXPECT_EQ(CTextTransform::MakeObjectText(u"CFindDlg"), u"oFindDlg");
+  EXPECT_EQ(CTextTransform::MakeObjectText(u"x"), u"o");
   Fill({u""});
   m_doc->SmartMakeObject(0, FALSE);
   EXPECT_TRUE(m_clip.m_log.empty()) << "an empty text leaves the clipboard alone";
