@@ -15,7 +15,7 @@
 #include "settings/SettingsPlatform.h"
 #include "ui/ClipboardWin32.h"
 #include "ui/TextServicesWin32.h"
-#include "ui/tests/TestSupport.h"
+#include "tests/support/WinTestSupport.h"
 
 inline std::vector<std::string> g_log;
 

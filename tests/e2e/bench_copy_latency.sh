@@ -19,7 +19,7 @@
 #                    shows a new row 0, polled every millisecond by
 #                    `tdriver watch-listview` on the window --target-window
 #                    (default "Tansel")
-#   --target chain-host  frame/chain_host.exe: the main frame and the history
+#   --target chain-host  tools/chain_host/chain_host.exe: the main frame and the history
 #                    without views; a notice is the moment of its capture.
 #                    The two are measured one after the other, each alone in
 #                    the chain, and the baseline viewer reads the text at each
@@ -48,7 +48,7 @@ while [ $# -gt 0 ]; do
 done
 case $source_kind in x | wine) ;; *) echo "--source takes x or wine" >&2; exit 2 ;; esac
 case $target in viewer | listview | chain-host) ;; *) echo "--target takes viewer, listview or chain-host" >&2; exit 2 ;; esac
-: "${E2E_CHAIN_HOST:=$TANSEL_BUILD/windows/frame/chain_host.exe}"
+: "${E2E_CHAIN_HOST:=$TANSEL_BUILD/windows/tools/chain_host/chain_host.exe}"
 
 # nearest-rank percentile of the numbers on stdin (microseconds)
 percentile() {

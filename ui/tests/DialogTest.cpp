@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "TestResource.h"
-#include "TestSupport.h"
+#include "tests/support/WinTestSupport.h"
+#include "ui/Window.h"
 #include "ui/ComboBox.h"
 #include "ui/Dialog.h"
 #include "ui/ListView.h"

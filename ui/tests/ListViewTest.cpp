@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "TestResource.h"
-#include "TestSupport.h"
+#include "tests/support/WinTestSupport.h"
+#include "ui/Window.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "tests/support/WinTestSupport.h"
 #include "ui/MessageLoop.h"
 #include "ui/Window.h"
 

@@ -8,7 +8,7 @@
 #include "settings/Hotkey.h"
 #include "settings/win/KeyboardAccelerator.h"
 #include "ui/Window.h"
-#include "ui/tests/TestSupport.h"
+#include "tests/support/WinTestSupport.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 # outside: chain_host runs them as the program does and logs each capture;
 # tdriver's viewer stands beside it in the chain.
 
-: "${E2E_CHAIN_HOST:=$TANSEL_BUILD/windows/frame/chain_host.exe}"
+: "${E2E_CHAIN_HOST:=$TANSEL_BUILD/windows/tools/chain_host/chain_host.exe}"
 
 start_host() {
     wine_start host "$E2E_CHAIN_HOST" --log "$(winpath "$E2E_DIR/host.log")"

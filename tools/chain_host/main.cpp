@@ -12,6 +12,7 @@
 #include "settings/SettingsPlatform.h"
 #include "ui/ClipboardWin32.h"
 #include "ui/KeyStoreWin32.h"
+#include "ui/MessageLoop.h"
 #include "ui/ProgramFileWin32.h"
 #include "ui/SettingsMessagesWin32.h"
 #include "ui/TextServicesWin32.h"
@@ -72,10 +73,5 @@ int wmain(int argc, wchar_t** argv) {
   std::fprintf(f, "ready %lld %lld\n", static_cast<long long>(UnixMicros()),
                static_cast<long long>(QpcMicros()));
   std::fflush(f);
-  MSG msg;
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-  return 0;
+  return RunMessageLoop();
 }

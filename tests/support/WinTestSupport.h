@@ -1,0 +1,33 @@
+#pragma once
+// What the Win32 tests of every folder share: waiting for a state while the
+// thread's messages are handled, injected keys, and a window class to create
+// test windows of.
+#include <windows.h>
+
+#include <chrono>
+#include <vector>
+
+#include "ui/MessageLoop.h"
+
+// Handles messages until pred() holds or the time is up; tells whether it
+// held. Windows may take over a second to appear under Xvfb.
+template <class Pred>
+bool WaitFor(Pred pred, int timeoutMs = 5000) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    PumpMessages();
+    if (pred()) return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+// Handles messages for a while: for states that must not come about.
+void PumpFor(int timeoutMs);
+
+// Presses the keys in order and lets them go in reverse, as input from
+// SendInput, which the system treats like the keyboard's (hotkeys fire).
+void PressKeys(const std::vector<WORD>& keys);
+
+// A plain window class with an arrow cursor and the window colour.
+const wchar_t* TestWindowClass();
