@@ -73,8 +73,8 @@ bool CClipboardWin32::Empty() { return m_open.IsOpen() && ::EmptyClipboard() != 
 bool CClipboardWin32::SetUnicodeText(const char16_t* text, size_t length) {
   if (length > (SIZE_MAX / sizeof(char16_t)) - 1) return false;
   const size_t nBytes = (length + 1) * sizeof(char16_t);
-  CGlobalMemory block;
-  if (!block.Alloc(GMEM_MOVEABLE, nBytes)) return false;
+  CGlobalMemory block(::GlobalAlloc(GMEM_MOVEABLE, nBytes));
+  if (!block) return false;
   {
     CGlobalLock lock(block.Get());
     if (!lock.Get()) return false;

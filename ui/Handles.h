@@ -65,43 +65,18 @@ struct BitmapTraits {
   using Handle = HBITMAP;
   static void Close(HBITMAP h) { ::DeleteObject(h); }
 };
+// A global memory block that the program owns until it hands it over.
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static void Close(HGLOBAL h) { ::GlobalFree(h); }
+};
 
 using CKeyHandle = CUniqueHandle<KeyTraits>;
 using CMenuHandle = CUniqueHandle<MenuTraits>;
 using CIconHandle = CUniqueHandle<IconTraits>;
 using CImageListHandle = CUniqueHandle<ImageListTraits>;
 using CBitmapHandle = CUniqueHandle<BitmapTraits>;
-
-// A global memory block that the program owns until it hands it over.
-class CGlobalMemory {
- public:
-  CGlobalMemory() noexcept = default;
-  ~CGlobalMemory() { Reset(); }
-  CGlobalMemory(CGlobalMemory&& other) noexcept : m_h(other.Release()) {}
-  CGlobalMemory& operator=(CGlobalMemory&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      m_h = other.Release();
-    }
-    return *this;
-  }
-  CGlobalMemory(const CGlobalMemory&) = delete;
-  CGlobalMemory& operator=(const CGlobalMemory&) = delete;
-
-  bool Alloc(UINT flags, size_t size) noexcept {
-    Reset();
-    m_h = ::GlobalAlloc(flags, size);
-    return m_h != nullptr;
-  }
-  HGLOBAL Get() const noexcept { return m_h; }
-  HGLOBAL Release() noexcept { return std::exchange(m_h, nullptr); }
-  void Reset() noexcept {
-    if (m_h) ::GlobalFree(std::exchange(m_h, nullptr));
-  }
-
- private:
-  HGLOBAL m_h = nullptr;
-};
+using CGlobalMemory = CUniqueHandle<GlobalMemoryTraits>;
 
 // Keeps a global block locked for a scope. It does not own the block, so it
 // also serves blocks that belong to the clipboard.

@@ -121,6 +121,18 @@ TEST_F(ClipboardWin32Test, BlocksAreUsableOnlyWhileAttached) {
   m_clipboard.Release();
   EXPECT_EQ(block->Size(), 0u);
   EXPECT_EQ(block->Lock(), nullptr);
+
+  // A block may also outlive the adapter it came from.
+  {
+    CClipboardWin32 shortLived;
+    ASSERT_TRUE(Retrying([&] { return shortLived.Attach(); }));
+    block = shortLived.Fetch(kCfUnicodeText);
+    ASSERT_NE(block, nullptr);
+  }
+  EXPECT_EQ(block->Size(), 0u);
+  EXPECT_EQ(block->Lock(), nullptr);
+  EXPECT_TRUE(Retrying([&] { return m_clipboard.Attach(); })) << "the clipboard was let go";
+  m_clipboard.Release();
 }
 
 TEST_F(ClipboardWin32Test, OpeningFailsWhileAnotherWindowHoldsTheClipboard) {
