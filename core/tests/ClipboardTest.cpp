@@ -41,6 +41,47 @@ TEST_F(DocTest, SizeLimitIsAnUnsigned32BitProduct) {
   }
 }
 
+TEST_F(DocTest, AnsiTextIsLimitedByItsBlockAndEndsAtItsFirstZeroByte) {
+  CApplicationRegistry().SetMaxClipboardCopySize(1);
+  m_doc->LoadLimits();
+  struct Case {
+    std::string block;
+    bool bCaptured;
+    std::u16string text;
+  } cases[] = {
+      {std::string(999999, 'a') + '\0', true, std::u16string(999999, u'a')},  // 1,000,000 bytes
+      {std::string(1000000, 'a') + '\0', false, u""},
+      {std::string("ab\0cd\0", 6), true, u"ab"},
+      {std::string("no zero"), true, u"no zero"},
+  };
+  for (const auto& c : cases) {
+    m_doc->ClearList();
+    m_clip.m_content.clear();
+    m_clip.m_content[kCfText] = c.block;
+    m_doc->CaptureClipboard();
+    ASSERT_EQ(m_doc->GetItemCount(), c.bCaptured ? 1 : 0) << c.block.size();
+    if (c.bCaptured) {
+      EXPECT_EQ(m_doc->GetItem(0)->strText, c.text);
+    }
+  }
+}
+
+TEST_F(DocTest, SkippedChangesAndBlocksOverTheLimitAreNeverRead) {
+  Fill({u"a", u"b"});
+  m_clip.m_fnViewer = nullptr;
+  ASSERT_TRUE(m_doc->ActivateItem(1));
+  m_clip.m_log.clear();
+  m_doc->CaptureClipboard();  // the activation's own notice
+  EXPECT_TRUE(m_clip.m_log.empty()) << "a skipped change does not even attach";
+
+  CApplicationRegistry().SetMaxClipboardCopySize(1);
+  m_doc->LoadLimits();
+  m_clip.m_nLocks = 0;
+  Copy(std::u16string(500000, u'x'));  // 1,000,002 bytes
+  EXPECT_EQ(m_clip.m_nLocks, 0) << "a block over the limit is not locked";
+  EXPECT_EQ(m_doc->GetItemCount(), 2);
+}
+
 TEST_F(DocTest, EmptyTextIsAnItem) {
   Copy(u"");
   ASSERT_EQ(m_doc->GetItemCount(), 1);
@@ -152,6 +193,7 @@ TEST_F(DocTest, PutTextWritesUnicodeOnlyAndClosesOnEveryPath) {
       {CTanselDoc::kClipboardRetries, 0, false, FALSE, {"open"}},
       {CTanselDoc::kClipboardRetries - 1, 0, false, TRUE, {"empty", "set", "close"}},
       {0, CTanselDoc::kClipboardRetries, false, FALSE, {"empty", "close"}},
+      {0, 3, false, TRUE, {"empty", "set", "close"}},  // held for a moment, then free
       {0, 0, true, FALSE, {"set", "close"}},
   };
   for (auto& c : cases) {
@@ -159,7 +201,9 @@ TEST_F(DocTest, PutTextWritesUnicodeOnlyAndClosesOnEveryPath) {
     m_clip.m_nOpenFailures = c.nOpen;
     m_clip.m_nEmptyFailures = c.nEmpty;
     m_clip.m_bFailSet = c.bFailSet;
+    m_clip.m_content.clear();
     EXPECT_EQ(m_doc->PutTextOnClipboard(u"x"), c.bResult);
+    EXPECT_EQ(m_clip.Unicode(), c.bResult ? u"x" : u"<none>");
     EXPECT_FALSE(m_clip.m_bOpen);
     std::vector<std::string> tail(m_clip.m_log.end() - static_cast<long>(c.tail.size()), m_clip.m_log.end());
     EXPECT_EQ(tail, c.tail);

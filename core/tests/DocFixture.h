@@ -6,6 +6,7 @@
 
 #include <clocale>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "FakeClipboard.h"
@@ -58,11 +59,19 @@ class CRecorder : public IHistoryView, public IMainWindowNotice {
  public:
   std::vector<int> m_viewHints;
   std::vector<int> m_postedHints;
-  void OnUpdate(int nHint) override { m_viewHints.push_back(nHint); }
-  void PostHistoryChanged(int nHint) override { m_postedHints.push_back(nHint); }
+  std::vector<std::string> m_both;  // "view 0", "post 0", in the order they came
+  void OnUpdate(int nHint) override {
+    m_viewHints.push_back(nHint);
+    m_both.push_back("view " + std::to_string(nHint));
+  }
+  void PostHistoryChanged(int nHint) override {
+    m_postedHints.push_back(nHint);
+    m_both.push_back("post " + std::to_string(nHint));
+  }
   void Clear() {
     m_viewHints.clear();
     m_postedHints.clear();
+    m_both.clear();
   }
 };
 

@@ -1,11 +1,21 @@
 #include "DocFixture.h"
 
-TEST_F(DocTest, RemovingTheHeadActivatesTheNewHead) {
-  Fill({u"P", u"Q", u"R", u"S"});
-  m_doc->RemoveItems({0, 2});
-  EXPECT_EQ(Texts(), (V{u"Q", u"S"}));
-  EXPECT_EQ(m_clip.Unicode(), u"Q");
-  EXPECT_EQ(Texts(), (V{u"Q", u"S"})) << "the activation must not be captured";
+TEST_F(DocTest, RemovingTheHeadActivatesTheNewHeadWithOneNotice) {
+  const struct {
+    CIndexArray remove;
+    V left;
+  } cases[] = {{{0, 2}, {u"Q", u"S"}}, {{0}, {u"Q", u"R", u"S"}}};
+  for (const auto& c : cases) {
+    m_doc->ClearList();
+    Fill({u"P", u"Q", u"R", u"S"});
+    if (c.remove.size() == 1)
+      m_doc->RemoveItem(c.remove[0]);
+    else
+      m_doc->RemoveItems(c.remove);
+    EXPECT_EQ(Texts(), c.left) << "the activation must not be captured";
+    EXPECT_EQ(m_clip.Unicode(), c.left[0]);
+    EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0"}));
+  }
 }
 
 TEST_F(DocTest, RemovingOtherItemsLeavesTheClipboardAlone) {
@@ -37,6 +47,7 @@ TEST_F(DocTest, RemovingEverythingLeavesTheClipboardAsItWas) {
   m_doc->RemoveItem(0);
   EXPECT_EQ(m_doc->GetItemCount(), 0);
   EXPECT_TRUE(m_clip.m_log.empty());
+  EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0"}));
 }
 
 TEST_F(DocTest, RemoveItemSingle) {
@@ -89,6 +100,15 @@ TEST_F(DocTest, ActivatingSeveralJoinsThemAndTheJoinIsCaptured) {
   EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{0, 0}));
 }
 
+TEST_F(DocTest, JoiningPutsALineBreakBetweenEachPairAndNoneAfterTheLast) {
+  Fill({u"a", u"", u"c"});
+  EXPECT_TRUE(m_doc->ActivateItems({0, 1, 2}));
+  EXPECT_EQ(m_clip.Unicode(), u"a\r\n\r\nc");
+  Fill({u"only"});
+  EXPECT_TRUE(m_doc->ActivateItems({0}));
+  EXPECT_EQ(m_clip.Unicode(), u"only");
+}
+
 TEST_F(DocTest, ActivatingSeveralFailsWhenTheClipboardCannotBeWritten) {
   Fill({u"P", u"Q"});
   m_clip.m_nOpenFailures = CTanselDoc::kClipboardRetries;
@@ -105,12 +125,29 @@ TEST_F(DocTest, ReplacingTextOfTheHeadRefreshesTheClipboardWithoutACapture) {
   EXPECT_EQ(Texts(), (V{u"new head", u"b", u"c", u"d"}));
   EXPECT_TRUE(m_doc->GetItem(0)->bBookmark);
 
+  m_doc->SetBookmark(3, TRUE);
   m_rec.Clear();
   m_clip.m_log.clear();
   m_doc->ReplaceItemText(3, u"row three");
   EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{4});
   EXPECT_TRUE(m_clip.m_log.empty());
   EXPECT_EQ(m_doc->GetItem(3)->strText, u"row three");
+  EXPECT_TRUE(m_doc->GetItem(3)->bBookmark);
+}
+
+TEST_F(DocTest, CreationTimesTravelWithTheirRecords) {
+  Fill({u"P", u"Q", u"R", u"S"});
+  for (int i = 0; i < 4; ++i) m_doc->GetItem(i)->tCreated = 1000 + i;
+  m_doc->ReplaceItemText(0, u"P2");
+  m_doc->ReplaceItemText(2, u"R2");
+  m_doc->ToggleBookmark(1);
+  m_doc->ClearBookmarks();
+  m_doc->InvertItems({1, 2, 3});
+  m_doc->ActivateItem(2);
+  EXPECT_EQ(Texts(), (V{u"R2", u"P2", u"S", u"Q"}));
+  std::vector<int64_t> times;
+  for (int i = 0; i < 4; ++i) times.push_back(m_doc->GetItem(i)->tCreated);
+  EXPECT_EQ(times, (std::vector<int64_t>{1002, 1000, 1003, 1001}));
 }
 
 TEST_F(DocTest, BookmarkSetToggleClearNotify) {

@@ -7,14 +7,19 @@ namespace {
 
 class CFakeBlock : public IClipBlock {
  public:
-  CFakeBlock(std::string bytes, bool bFailLock) : m_bytes(std::move(bytes)), m_bFailLock(bFailLock) {}
+  CFakeBlock(std::string bytes, bool bFailLock, int& nLocks)
+      : m_bytes(std::move(bytes)), m_bFailLock(bFailLock), m_nLocks(nLocks) {}
   size_t Size() override { return m_bytes.size(); }
-  const void* Lock() override { return m_bFailLock ? nullptr : m_bytes.data(); }
+  const void* Lock() override {
+    ++m_nLocks;
+    return m_bFailLock ? nullptr : m_bytes.data();
+  }
   void Unlock() override {}
 
  private:
   std::string m_bytes;
   bool m_bFailLock;
+  int& m_nLocks;
 };
 
 }  // namespace
@@ -65,7 +70,8 @@ std::unique_ptr<IClipBlock> CFakeClipboard::Fetch(unsigned format) {
   }
   auto it = m_content.find(format);
   if (it == m_content.end()) return nullptr;
-  return std::make_unique<CFakeBlock>(it->second + std::string(m_nExtraBlockBytes, 'x'), m_bFailLock);
+  return std::make_unique<CFakeBlock>(it->second + std::string(m_nExtraBlockBytes, 'x'), m_bFailLock,
+                                      m_nLocks);
 }
 
 bool CFakeClipboard::Open() {

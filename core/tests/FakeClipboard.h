@@ -25,6 +25,7 @@ class CFakeClipboard : public IClipboard {
   bool m_bFailLock = false;
   bool m_bFailSet = false;
   size_t m_nExtraBlockBytes = 0;  // reported beyond the data
+  int m_nLocks = 0;               // locks of fetched blocks
 
   std::vector<std::string> m_log;  // "attach", "open", "empty", "set", "close", ...
   int m_nChanges = 0;              // closes after an empty: each one is a change notice

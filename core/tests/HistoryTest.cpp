@@ -51,13 +51,25 @@ TEST_F(DocTest, LoweringTheLimitTrimsOldestWithOneWholeListNotice) {
   EXPECT_EQ(m_rec.m_postedHints, std::vector<int>{0});
 }
 
-TEST_F(DocTest, NotifyChangeGivesTheSameHintOnBothChannels) {
+TEST_F(DocTest, ViewsHearFirstAndTheMainWindowThenGetsTheSameHint) {
   Fill({u"a", u"b", u"c"});
   m_doc->NotifyChange(-1);
   m_doc->NotifyChange(0);
   m_doc->NotifyChange(2);
-  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{0, 1, 3}));
-  EXPECT_EQ(m_rec.m_postedHints, (std::vector<int>{0, 1, 3}));
+  Copy(u"d");
+  EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0", "view 1", "post 1",
+                                                    "view 3", "post 3", "view 0", "post 0"}));
+}
+
+TEST_F(DocTest, ReloadingTheLimitsNotifiesOnceWithHintZeroTrimmedOrNot) {
+  Fill({u"a", u"b", u"c"});
+  for (int nSize : {200, 3, 2}) {
+    m_rec.Clear();
+    CApplicationRegistry().SetBufferSize(nSize);
+    m_doc->LoadLimits();
+    EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0"})) << nSize;
+  }
+  EXPECT_EQ(Texts(), (V{u"a", u"b"}));
 }
 
 TEST_F(DocTest, WithoutMainWindowOnlyViewsHear) {
@@ -112,10 +124,4 @@ TEST(EscapeForDisplay, Table) {
     CTanselDoc::EscapeForDisplay(s);
     EXPECT_EQ(s, c.out) << Utf8FromUtf16(c.in);
   }
-}
-
-TEST_F(DocTest, ARestartStartsEmpty) {
-  Fill({u"a", u"b"});
-  MakeDoc();
-  EXPECT_EQ(m_doc->GetItemCount(), 0);
 }

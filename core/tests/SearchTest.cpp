@@ -25,6 +25,9 @@ TEST_F(DocTest, MatchFindCriteriaTable) {
       {u"\u00e9cat", u"cat", 0, 1, 0},      // a letter beyond ASCII joins the word
       {u"\u00c9T\u00c9", u"\u00e9t\u00e9", 0, 0, 1},
       {u"\u00c9T\u00c9", u"\u00e9t\u00e9", 1, 0, 0},
+      {u"a[b", u"{", 0, 0, 0},              // the neighbours of A-Z do not fold
+      {u"a@b", u"`", 0, 0, 0},
+      {u"a{b", u"[", 0, 0, 0},
       {u"dog", u"cat", 0, 0, 0},
       {u"", u"cat", 0, 0, 0},
   };
@@ -39,13 +42,6 @@ TEST_F(DocTest, MatchFindCriteriaTable) {
         << Utf8FromUtf16(c.text) << " / " << Utf8FromUtf16(c.pattern) << " case=" << c.bMatchCase
         << " word=" << c.bWholeWord;
   }
-}
-
-TEST_F(DocTest, CriteriaStartEmpty) {
-  const FIND_CRITERIA* p = m_doc->GetFindCriteria();
-  EXPECT_TRUE(p->strText.empty());
-  EXPECT_FALSE(p->bMatchCase);
-  EXPECT_FALSE(p->bWholeWord);
 }
 
 TEST_F(DocTest, FindNextAndPreviousWrapAsDocumented) {

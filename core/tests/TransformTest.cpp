@@ -108,8 +108,19 @@ TEST_F(DocTest, SeveralItemsChangeInPlace) {
   EXPECT_EQ(m_clip.Unicode(), u"A");
   EXPECT_EQ(Texts(), (V{u"A", u"b", u"C", u"D"})) << "no item added";
 
-  m_doc->SmartConvertFromIDItems({2, 3});
-  EXPECT_EQ(Texts(), (V{u"A", u"b", u"C", u"D"}));
+  m_doc->ReplaceItemText(1, u"ROUTE_TABLE");
+  m_doc->ReplaceItemText(3, u"my_id");
+  m_rec.Clear();
+  m_doc->SmartConvertFromIDItems({1, 3});
+  EXPECT_EQ(Texts(), (V{u"A", u"RouteTable", u"C", u"MyId"}));
+  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{2, 4}));
+}
+
+TEST_F(DocTest, SmartMakeObjectOfTheFirstItemPutsTheObjectNameOnTheClipboard) {
+  Fill({u"CFindDlg", u"other"});
+  m_doc->SmartMakeObject(0, FALSE);  // as the hotkey command does
+  EXPECT_EQ(m_clip.Unicode(), u"oFindDlg");
+  EXPECT_EQ(Texts(), (V{u"oFindDlg", u"CFindDlg", u"other"})) << "the item itself stays";
 }
 
 TEST_F(DocTest, DateTimeStampsInTheTenFormats) {

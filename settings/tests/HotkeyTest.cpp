@@ -4,7 +4,7 @@
 
 #include "settings/ApplicationRegistry.h"
 #include "settings/CommandTable.h"
-#include "settings/HotkeyRegistration.h"
+#include "settings/StartUp.h"
 #include "settings/tests/SettingsTestSupport.h"
 
 namespace {

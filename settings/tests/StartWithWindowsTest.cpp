@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/ApplicationRegistry.h"
+#include "settings/StartUp.h"
 #include "settings/tests/SettingsTestSupport.h"
 
 namespace {
@@ -52,6 +53,31 @@ TEST_F(StartWithWindowsTest, NothingIsWrittenWithoutAPathThatFitsWithItsQuotes) 
     registry.SetStartWithWindows(TRUE);
     EXPECT_EQ(Entry().size(), c.written ? 520u : 0u) << c.path.size();
   }
+}
+
+TEST_F(StartWithWindowsTest, OnlyTheFirstStartSwitchesItOn) {
+  const CString16 quoted = u"\"" + kExe + u"\"";
+  const struct {
+    const char* what;
+    bool bStoreFirstRun;  // otherwise FirstRun is missing (the first case only)
+    uint32_t nFirstRun;
+    bool bEntryBefore, bEntryAfter;
+  } cases[] = {
+      {"a new installation", false, 0, false, true},
+      {"a stored FirstRun of 1", true, 1, false, true},
+      {"any nonzero FirstRun", true, 0xFFFFFFFF, false, true},
+      {"a later start, entry removed by the user", true, 0, false, false},
+      {"a later start, entry kept", true, 0, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    CApplicationRegistry().SetStartWithWindows(c.bEntryBefore);
+    if (c.bStoreFirstRun) m_oStore.PutDword(kAppPath, u"FirstRun", c.nFirstRun);
+    HandleFirstRun();
+    EXPECT_EQ(Stored(kAppPath, u"FirstRun"), 0u);
+    EXPECT_EQ(Entry(), c.bEntryAfter ? BytesOf(quoted) : std::vector<uint8_t>());
+  }
+  EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(StartWithWindowsTest, MissingRunKeyIsNeitherCreatedNorReported) {

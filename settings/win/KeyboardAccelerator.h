@@ -9,7 +9,7 @@
 #include <map>
 #include <vector>
 
-#include "settings/HotkeyRegistration.h"
+#include "settings/StartUp.h"
 
 class CKeyboardAccelerator : public IHotkeyRegistrar {
  public:

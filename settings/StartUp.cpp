@@ -1,4 +1,4 @@
-#include "settings/HotkeyRegistration.h"
+#include "settings/StartUp.h"
 
 #include "settings/ApplicationRegistry.h"
 
@@ -9,4 +9,11 @@ void RegisterHotkeys(std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands,
   CApplicationRegistry registry;
   for (const auto& entry : m_mapCommands)
     accelerator.AddHotkeyMessageID(registry.GetHotkey(entry.first), entry.first);
+}
+
+void HandleFirstRun() {
+  CApplicationRegistry registry;
+  if (!registry.GetFirstRun()) return;
+  registry.SetFirstRun(0);
+  registry.SetStartWithWindows(TRUE);
 }

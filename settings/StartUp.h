@@ -1,5 +1,6 @@
 #pragma once
-// Start-up's registration of every command with the system-wide accelerator.
+// The settings' part of start-up: the first start, and the registration of
+// every command with the system-wide accelerator.
 #include <cstdint>
 #include <map>
 
@@ -16,3 +17,8 @@ class IHotkeyRegistrar {
 // the accelerator.
 void RegisterHotkeys(std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands,
                      IHotkeyRegistrar& accelerator);
+
+// At the very first start (FirstRun nonzero): FirstRun becomes 0, then the
+// program starts with Windows. Later starts change nothing, so a logon entry
+// the user removed stays removed.
+void HandleFirstRun();
