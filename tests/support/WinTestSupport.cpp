@@ -26,3 +26,19 @@ const wchar_t* TestWindowClass() {
   }();
   return bRegistered ? L"TanselUiTestWindow" : nullptr;
 }
+
+CBoxAnswerer::CBoxAnswerer(std::function<void(HWND box)> inspect, int button) {
+  const DWORD thread = ::GetCurrentThreadId();
+  m_thread = std::thread([this, thread, inspect, button] {
+    for (const DWORD deadline = ::GetTickCount() + 10000; ::GetTickCount() < deadline; ::Sleep(20)) {
+      HWND box = ::FindWindowW(L"#32770", nullptr);
+      if (!box || ::GetWindowThreadProcessId(box, nullptr) != thread) continue;
+      inspect(box);
+      ::PostMessageW(box, WM_COMMAND, button, 0);
+      m_bAnswered = true;
+      return;
+    }
+  });
+}
+
+CBoxAnswerer::~CBoxAnswerer() { m_thread.join(); }

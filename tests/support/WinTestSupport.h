@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
+#include <thread>
 #include <vector>
 
 #include "ui/MessageLoop.h"
@@ -31,3 +33,19 @@ void PressKeys(const std::vector<WORD>& keys);
 
 // A plain window class with an arrow cursor and the window colour.
 const wchar_t* TestWindowClass();
+
+// Answers the next message box of the thread that makes this object: a
+// helper thread waits for the box, lets inspect() look at it and presses
+// button. The destructor waits for the answer (or 10 s).
+class CBoxAnswerer {
+ public:
+  CBoxAnswerer(std::function<void(HWND box)> inspect, int button);
+  ~CBoxAnswerer();
+  CBoxAnswerer(const CBoxAnswerer&) = delete;
+  CBoxAnswerer& operator=(const CBoxAnswerer&) = delete;
+  bool Answered() const { return m_bAnswered; }
+
+ private:
+  std::thread m_thread;
+  bool m_bAnswered = false;
+};

@@ -1,9 +1,12 @@
 // The message box rule: an icon chosen by the buttons when the caller
-// requests none. The box itself is checked where the settings show one.
+// requests none, and the box's owner. Its title and text are checked where
+// the settings show one.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "tests/support/WinTestSupport.h"
 #include "ui/MessageBox.h"
+#include "ui/Window.h"
 
 namespace {
 
@@ -25,6 +28,30 @@ TEST(MessageBoxTest, ButtonsChooseTheIconWhenNoneIsRequested) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(MessageBoxFlags(c.requested), c.shown) << "requested 0x" << std::hex << c.requested;
+}
+
+TEST(MessageBoxTest, TheBoxBelongsToTheActiveWindowUnlessAnOwnerIsGiven) {
+  CWindow active, other;
+  ASSERT_TRUE(active.Create(TestWindowClass(), L"active", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                            0, 200, 100));
+  ASSERT_TRUE(other.Create(TestWindowClass(), L"other", WS_OVERLAPPEDWINDOW, 0, 0, 0, 200, 100));
+  ::SetActiveWindow(active.Handle());
+  ASSERT_TRUE(WaitFor([&] { return ::GetActiveWindow() == active.Handle(); }));
+  const struct {
+    HWND given, owner;
+    int button, answer;
+  } cases[] = {{nullptr, active.Handle(), IDYES, IDYES}, {other.Handle(), other.Handle(), IDNO, IDNO}};
+  for (const auto& c : cases) {
+    HWND owner = reinterpret_cast<HWND>(-1);
+    int answer;
+    {
+      CBoxAnswerer box([&](HWND h) { owner = ::GetWindow(h, GW_OWNER); }, c.button);
+      answer = AppMessageBox(L"Sure?", MB_YESNO, c.given);
+    }
+    EXPECT_EQ(owner, c.owner);
+    EXPECT_EQ(answer, c.answer);
+    ::SetActiveWindow(active.Handle());
+  }
 }
 
 }  // namespace
