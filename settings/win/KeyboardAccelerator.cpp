@@ -30,8 +30,9 @@ void CKeyboardAccelerator::Register(uint32_t hotkey, HOTKEY_ENTRY& entry) {
   const UINT vk = CHotkey::GetHotkeyKey(hotkey);
   // Holding the combination down must not repeat the command; systems that
   // do not know the flag get the plain registration.
-  entry.registered = ::RegisterHotKey(m_hWndMain, entry.id, ModifiersOf(hotkey) | MOD_NOREPEAT, vk) ||
-                     ::RegisterHotKey(m_hWndMain, entry.id, ModifiersOf(hotkey), vk);
+  entry.registered =
+      RegisterSystemHotkey(m_hWndMain, entry.id, ModifiersOf(hotkey) | MOD_NOREPEAT, vk) ||
+      RegisterSystemHotkey(m_hWndMain, entry.id, ModifiersOf(hotkey), vk);
 }
 
 void CKeyboardAccelerator::Unregister(HOTKEY_ENTRY& entry) {

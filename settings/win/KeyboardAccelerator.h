@@ -46,6 +46,13 @@ class CKeyboardAccelerator : public IHotkeyRegistrar {
   // The same with the modifier state given, for callers that know it.
   int CallFunction(WPARAM vk, bool ctrl, bool alt, bool shift);
 
+ protected:
+  // RegisterHotKey, for tests that must see the flags: Wine accepts
+  // MOD_NOREPEAT but repeats anyway, so only the flags show it is asked for.
+  virtual BOOL RegisterSystemHotkey(HWND hWnd, int id, UINT modifiers, UINT vk) {
+    return ::RegisterHotKey(hWnd, id, modifiers, vk);
+  }
+
  private:
   struct HOTKEY_ENTRY {
     uint32_t messageId;
