@@ -2,6 +2,7 @@
 // test viewers of our own in it.
 #include "frame/PrivateMessages.h"
 #include "frame/tests/ChainTestSupport.h"
+#include "settings/StartUp.h"
 
 namespace {
 
@@ -176,6 +177,60 @@ TEST_F(ChainTest, TheWindowIsCreatedWhereTheSettingsLeftIt) {
               std::vector<LONG>({c.rect.left, c.rect.top, c.rect.right, c.rect.bottom}));
     EXPECT_FALSE(::IsWindowVisible(frame->Handle()));
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChainTest, TheRejoinTimerRunsWithThePeriodReadAtCreation) {
+  // Above the floor and not the default: neither could stand in for it.
+  m_store.PutDword(u"Software\\Orvelle\\Tansel\\Options", u"ResetClipboardTimer", 12000);
+  auto frame = MakeFrame();
+  const DWORD tJoined = ::GetTickCount();
+  CTestViewer late("LATE");  // joins after the frame: the head until the next tick
+  const bool bBackEarly = WaitFor([&] { return ::GetClipboardViewer() == frame->Handle(); }, 10500);
+  EXPECT_FALSE(bBackEarly) << "rejoined after " << ::GetTickCount() - tJoined << " ms";
+  EXPECT_TRUE(WaitFor([&] { return ::GetClipboardViewer() == frame->Handle(); }, 7000))
+      << "no rejoin within 17.5 s";
+  EXPECT_EQ(frame->GetNextViewer(), late.Handle());
+}
+
+TEST_F(ChainTest, TheResetMessageOfItsHotkeyIs1226AndRejoinsAtOnce) {
+  auto frame = MakeFrame();
+  CTestViewer late("LATE");
+  ASSERT_EQ(::GetClipboardViewer(), late.Handle());
+  EXPECT_EQ(frame->Send(1226), 0);
+  EXPECT_EQ(::GetClipboardViewer(), frame->Handle());
+  EXPECT_EQ(frame->GetNextViewer(), late.Handle());
+}
+
+TEST_F(ChainTest, TheMainWindowHearsEachChangeLaterWithItsHint) {
+  auto frame = MakeFrame();
+  CopyText(L"a");
+  ASSERT_TRUE(WaitFor([] { return LogHas("capture:a"); }));
+  m_doc->NotifyChange(0);
+  m_doc->NotifyChange(4);
+  EXPECT_EQ(frame->m_private, (std::vector<std::pair<UINT, WPARAM>>{{WM_HISTORY_CHANGED, 0}}))
+      << "posted: the later ones wait for the loop";
+  PumpFor(50);
+  EXPECT_EQ(frame->m_private, (std::vector<std::pair<UINT, WPARAM>>{
+                                  {WM_HISTORY_CHANGED, 0}, {WM_HISTORY_CHANGED, 1},
+                                  {WM_HISTORY_CHANGED, 5}}));
+}
+
+TEST_F(ChainTest, StartUpsRegistrationMakesTheDefaultHotkeyReachTheFrame) {
+  auto frame = MakeFrame();
+  std::map<uint32_t, MESSAGE_DESCRIPTION> commands;
+  RegisterHotkeys(commands, m_accelerator);  // an empty store: the built-in hotkeys
+  PumpFor(50);
+  frame->m_private.clear();
+  PressKeys({VK_CONTROL, VK_MENU, 'A'});
+  EXPECT_TRUE(WaitFor([&] {
+    for (auto& m : frame->m_private)
+      if (m.first == 0x401) return true;
+    return false;
+  })) << "Ctrl + Alt + A delivers Show Main Window";
 }
 
 }  // namespace

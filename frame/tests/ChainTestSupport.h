@@ -74,11 +74,19 @@ class CCaptureLog : public IHistoryView {
 
 // Exposes the chain members so that tests can put the link where the system
 // would not.
+// It also records the private messages that reach it, with their wParam.
 class CTestFrame : public CMainFrame {
  public:
   using CMainFrame::CMainFrame;
   void SetNextViewer(HWND h) { m_hWndNextViewer = h; }
   BOOL IsJoining() const { return m_bJoiningChain; }
+  std::vector<std::pair<UINT, WPARAM>> m_private;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message >= WM_USER && message < 0x8000) m_private.push_back({message, wParam});
+    return CMainFrame::WindowProc(message, wParam, lParam);
+  }
 };
 
 // The change notices and captures, in order; chain notices left out.
