@@ -52,7 +52,9 @@ class CBenchClipboard : public IClipboard {
   bool Attach() override { return true; }
   void Release() override {}
   bool IsFormatAvailable(unsigned f) override { return f == kCfUnicodeText; }
-  std::unique_ptr<IClipBlock> Fetch(unsigned) override { return std::make_unique<CBlock>(m_pData, m_nSize); }
+  std::unique_ptr<IClipBlock> Fetch(unsigned) override {
+    return std::make_unique<CBlock>(m_pData, m_nSize);
+  }
   bool Open() override { return true; }
   bool Empty() override { return true; }
   bool SetUnicodeText(const char16_t*, size_t) override { return true; }
@@ -72,8 +74,8 @@ CBenchEnv& Env() {
 }
 
 CString16 IdentifierText(size_t n) {
-  static const CString16 kWords[] = {u"routeTable ", u"HELLO_WORLD ", u"file-name.txt ", u"CFindDlg ",
-                                     u"version_2_final\r\n", u"plain words\t"};
+  static const CString16 kWords[] = {u"routeTable ", u"HELLO_WORLD ",        u"file-name.txt ",
+                                     u"CFindDlg ",   u"version_2_final\r\n", u"plain words\t"};
   CString16 s;
   s.reserve(n + 32);
   for (size_t i = 0; s.size() < n; ++i) s += kWords[i % 6];
@@ -177,7 +179,11 @@ void BM_FindNextNoMatch(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(doc.FindNext(-1, TRUE));
   CApplicationRegistry().SetBufferSize(200);
 }
-BENCHMARK(BM_FindNextNoMatch)->Args({1, 0})->Args({0, 0})->Args({1, 1})->Args({0, 1})
+BENCHMARK(BM_FindNextNoMatch)
+    ->Args({1, 0})
+    ->Args({0, 0})
+    ->Args({1, 1})
+    ->Args({0, 1})
     ->Unit(benchmark::kMillisecond);
 
 // --- memory an item costs beyond its text ------------------------------------

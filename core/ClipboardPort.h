@@ -14,8 +14,8 @@ enum : unsigned { kCfText = 1, kCfUnicodeText = 13 };
 class IClipBlock {
  public:
   virtual ~IClipBlock() = default;
-  virtual size_t Size() = 0;          // byte size of the block, maybe above the text's
-  virtual const void* Lock() = 0;     // null when the block cannot be locked
+  virtual size_t Size() = 0;       // byte size of the block, maybe above the text's
+  virtual const void* Lock() = 0;  // null when the block cannot be locked
   virtual void Unlock() = 0;
 };
 

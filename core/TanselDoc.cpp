@@ -54,7 +54,8 @@ void CTanselDoc::LoadLimits() {
     m_nMaxClipboardCopySize = reg.GetMaxClipboardCopySize();
   }
   // A negative limit empties the list; it cannot take more than there is.
-  while (m_lstItems.GetCount() > m_nBufferSize && !m_lstItems.IsEmpty()) m_lstItems.RemoveTailAndDelete();
+  while (m_lstItems.GetCount() > m_nBufferSize && !m_lstItems.IsEmpty())
+    m_lstItems.RemoveTailAndDelete();
   NotifyChange(-1);
 }
 
@@ -63,18 +64,27 @@ void CTanselDoc::EscapeForDisplay(CString16& strText) {
   // so doing them together equals doing them one after another.
   size_t nExtra = 0;
   for (char16_t c : strText) {
-    if (c == u'\t') nExtra += 4;
-    else if (c == u'\r' || c == u'\n') nExtra += 3;
+    if (c == u'\t')
+      nExtra += 4;
+    else if (c == u'\r' || c == u'\n')
+      nExtra += 3;
   }
   if (nExtra == 0) return;
   CString16 out;
   out.reserve(strText.size() + nExtra);
   for (char16_t c : strText) {
     switch (c) {
-      case u'\t': out += u"<TAB>"; break;
-      case u'\r': out += u"<CR>"; break;
-      case u'\n': out += u"<LF>"; break;
-      default: out.push_back(c);
+      case u'\t':
+        out += u"<TAB>";
+        break;
+      case u'\r':
+        out += u"<CR>";
+        break;
+      case u'\n':
+        out += u"<LF>";
+        break;
+      default:
+        out.push_back(c);
     }
   }
   strText.swap(out);

@@ -24,9 +24,10 @@ size_t ZeroTerminatedLength(const char16_t* p, size_t n) {
   const __m128i zero = _mm_setzero_si128();
   for (; i + 32 <= n; i += 32) {
     const __m128i* v = reinterpret_cast<const __m128i*>(p + i);
-    const __m128i m = _mm_or_si128(
-        _mm_or_si128(_mm_cmpeq_epi16(_mm_loadu_si128(v), zero), _mm_cmpeq_epi16(_mm_loadu_si128(v + 1), zero)),
-        _mm_or_si128(_mm_cmpeq_epi16(_mm_loadu_si128(v + 2), zero), _mm_cmpeq_epi16(_mm_loadu_si128(v + 3), zero)));
+    const __m128i m = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(_mm_loadu_si128(v), zero),
+                                                _mm_cmpeq_epi16(_mm_loadu_si128(v + 1), zero)),
+                                   _mm_or_si128(_mm_cmpeq_epi16(_mm_loadu_si128(v + 2), zero),
+                                                _mm_cmpeq_epi16(_mm_loadu_si128(v + 3), zero)));
     if (_mm_movemask_epi8(m)) break;
   }
 #endif

@@ -44,7 +44,8 @@ bool IsAlnumChar(ITextServices& text, char16_t c) {
 }
 
 CCharFlags::CCharFlags(ITextServices& text, const char16_t* p, size_t n) : m_p(p) {
-  m_nAscii = static_cast<size_t>(std::find_if(p, p + n, [](char16_t c) { return !IsAscii(c); }) - p);
+  m_nAscii =
+      static_cast<size_t>(std::find_if(p, p + n, [](char16_t c) { return !IsAscii(c); }) - p);
   if (m_nAscii < n) {
     m_flags.resize(n - m_nAscii);
     text.Classify(p + m_nAscii, n - m_nAscii, m_flags.data());

@@ -13,9 +13,7 @@ const wchar_t kIdentityClass[] = L"TanselIdentity";
 CMainFrame::CMainFrame(CTanselDoc& doc, CKeyboardAccelerator& accelerator)
     : m_doc(doc), m_accelerator(accelerator) {}
 
-CMainFrame::~CMainFrame() {
-  m_doc.SetMainWindow(nullptr);
-}
+CMainFrame::~CMainFrame() { m_doc.SetMainWindow(nullptr); }
 
 bool CMainFrame::Create() {
   WNDCLASSEXW wc{};

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 enum : UINT {
-  WM_SHOW_MAIN_WINDOW = 0x401,   // also what a second start posts
+  WM_SHOW_MAIN_WINDOW = 0x401,  // also what a second start posts
   WM_SHOW_CLIP_WINDOW = 0x402,
   WM_RESET_CLIPBOARD_VIEWER = 0x4CA,
 

@@ -7,14 +7,14 @@ struct NAMED_KEY {
   const char16_t* pszName;
 };
 const NAMED_KEY kNamedKeys[] = {
-    {8, u"Backspace"},    {13, u"Enter"},       {32, u"Space"},       {33, u"Page Up"},
-    {34, u"Page Down"},   {35, u"End"},         {36, u"Home"},        {37, u"Arrow Left"},
-    {38, u"Arrow Up"},    {39, u"Arrow Right"}, {40, u"Arrow Down"},  {45, u"Insert"},
-    {46, u"Delete"},      {106, u"Numpad *"},   {107, u"Numpad +"},   {109, u"Numpad -"},
-    {110, u"Numpad ."},   {111, u"Numpad /"},   {112, u"F1"},         {113, u"F2"},
-    {114, u"F3"},         {115, u"F4"},         {116, u"F5"},         {117, u"F6"},
-    {118, u"F7"},         {119, u"F8"},         {120, u"F9"},         {121, u"F10"},
-    {122, u"F11"},        {123, u"F12"},
+    {8, u"Backspace"},  {13, u"Enter"},       {32, u"Space"},      {33, u"Page Up"},
+    {34, u"Page Down"}, {35, u"End"},         {36, u"Home"},       {37, u"Arrow Left"},
+    {38, u"Arrow Up"},  {39, u"Arrow Right"}, {40, u"Arrow Down"}, {45, u"Insert"},
+    {46, u"Delete"},    {106, u"Numpad *"},   {107, u"Numpad +"},  {109, u"Numpad -"},
+    {110, u"Numpad ."}, {111, u"Numpad /"},   {112, u"F1"},        {113, u"F2"},
+    {114, u"F3"},       {115, u"F4"},         {116, u"F5"},        {117, u"F6"},
+    {118, u"F7"},       {119, u"F8"},         {120, u"F9"},        {121, u"F10"},
+    {122, u"F11"},      {123, u"F12"},
 };
 
 }  // namespace

@@ -75,7 +75,8 @@ CMemoryKeyStore::NODE* CMemoryKeyStore::Child(NODE* node, const CString16& name,
   if (it != node->mapChildren.end()) return it->second.get();
   if (!create) return nullptr;
   auto child = std::make_unique<NODE>();
-  child->strFoldedPath = node->strFoldedPath.empty() ? folded : node->strFoldedPath + u'\\' + folded;
+  child->strFoldedPath =
+      node->strFoldedPath.empty() ? folded : node->strFoldedPath + u'\\' + folded;
   return node->mapChildren.emplace(folded, std::move(child)).first->second.get();
 }
 
@@ -88,8 +89,8 @@ CString16 CMemoryKeyStore::FoldedPath(const CString16& keyPath) {
   return folded;
 }
 
-long CMemoryKeyStore::Walk(KeyHandle parent, const char16_t* subKey, bool create,
-                           uint32_t access, KeyHandle* result) {
+long CMemoryKeyStore::Walk(KeyHandle parent, const char16_t* subKey, bool create, uint32_t access,
+                           KeyHandle* result) {
   if (!result) return kErrorInvalidParameter;
   *result = 0;
   NODE* node = nullptr;
@@ -144,8 +145,8 @@ bool CMemoryKeyStore::IsValueDenied(const NODE* node, const char16_t* name) cons
   return m_setDeniedValues.count({node->strFoldedPath, FoldCase(NameOf(name))}) != 0;
 }
 
-long CMemoryKeyStore::QueryValue(KeyHandle key, const char16_t* name, uint32_t* type,
-                                 uint8_t* data, uint32_t* size) {
+long CMemoryKeyStore::QueryValue(KeyHandle key, const char16_t* name, uint32_t* type, uint8_t* data,
+                                 uint32_t* size) {
   NODE* node = nullptr;
   long rc = Resolve(key, kKeyQueryValue, node);
   if (rc != kErrorSuccess) return rc;
@@ -266,7 +267,9 @@ bool CMemoryKeyStore::GetValue(const CString16& keyPath, const CString16& name, 
   return true;
 }
 
-bool CMemoryKeyStore::HasKey(const CString16& keyPath) const { return FindNode(keyPath) != nullptr; }
+bool CMemoryKeyStore::HasKey(const CString16& keyPath) const {
+  return FindNode(keyPath) != nullptr;
+}
 
 std::vector<CString16> CMemoryKeyStore::ValueNames(const CString16& keyPath) const {
   std::vector<CString16> names;

@@ -32,8 +32,7 @@ class CMemoryKeyStore : public IKeyStore {
   long SetValue(KeyHandle key, const char16_t* name, uint32_t type, const uint8_t* data,
                 uint32_t size) override;
   long DeleteValue(KeyHandle key, const char16_t* name) override;
-  long EnumValueName(KeyHandle key, uint32_t index, char16_t* name,
-                     uint32_t* nameChars) override;
+  long EnumValueName(KeyHandle key, uint32_t index, char16_t* name, uint32_t* nameChars) override;
   CString16 SystemMessage(long code) override;
 
   // Opening or creating this key fails with kErrorAccessDenied.
@@ -64,7 +63,7 @@ class CMemoryKeyStore : public IKeyStore {
   struct NODE {
     CString16 strFoldedPath;  // full path below the root, case-folded
     std::map<CString16, std::unique_ptr<NODE>> mapChildren;  // by folded name
-    std::vector<VALUE> arrValues;  // in the order they were first set
+    std::vector<VALUE> arrValues;                            // in the order they were first set
   };
   struct HANDLE_ENTRY {
     NODE* pNode;
@@ -88,6 +87,6 @@ class CMemoryKeyStore : public IKeyStore {
   NODE m_oRoot;
   std::map<KeyHandle, HANDLE_ENTRY> m_mapHandles;
   KeyHandle m_hNextHandle = 0x100;
-  std::set<CString16> m_setDeniedKeys;                             // folded paths
-  std::set<std::pair<CString16, CString16>> m_setDeniedValues;     // folded path, name
+  std::set<CString16> m_setDeniedKeys;                          // folded paths
+  std::set<std::pair<CString16, CString16>> m_setDeniedValues;  // folded path, name
 };

@@ -93,8 +93,8 @@ CString16 CSmartRegistry::ReadString(const char16_t* subKey, const char16_t* nam
   // One spare unit so that an empty value still has a buffer to point at.
   std::vector<char16_t> buffer(size / 2 + 1, u'\0');
   size = static_cast<uint32_t>(size / 2 * sizeof(char16_t));
-  const long rc = m_pKeyStore->QueryValue(key, name, &type,
-                                          reinterpret_cast<uint8_t*>(buffer.data()), &size);
+  const long rc =
+      m_pKeyStore->QueryValue(key, name, &type, reinterpret_cast<uint8_t*>(buffer.data()), &size);
   CloseSubKey(key);
   if (rc == kErrorSuccess) {
     // The stored text need not end in a null.

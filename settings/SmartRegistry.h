@@ -25,8 +25,7 @@ class CSmartRegistry {
 
   uint32_t ReadDWORD(const char16_t* subKey, const char16_t* name, uint32_t defaultValue);
   BOOL WriteDWORD(const char16_t* subKey, const char16_t* name, uint32_t value);
-  CString16 ReadString(const char16_t* subKey, const char16_t* name,
-                       const CString16& defaultValue);
+  CString16 ReadString(const char16_t* subKey, const char16_t* name, const CString16& defaultValue);
   BOOL WriteString(const char16_t* subKey, const char16_t* name, const CString16& text);
 
  protected:

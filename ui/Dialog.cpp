@@ -26,8 +26,8 @@ class CModalFilter {
  public:
   CModalFilter() {
     if (t_nModalDepth++ == 0)
-      t_hMsgFilter = ::SetWindowsHookExW(WH_MSGFILTER, MsgFilterProc, nullptr,
-                                         ::GetCurrentThreadId());
+      t_hMsgFilter =
+          ::SetWindowsHookExW(WH_MSGFILTER, MsgFilterProc, nullptr, ::GetCurrentThreadId());
   }
   ~CModalFilter() {
     if (--t_nModalDepth == 0 && t_hMsgFilter) {
@@ -60,8 +60,8 @@ INT_PTR CDialog::DoModal(HWND parent) {
 bool CDialog::CreateModeless(HWND parent) {
   if (m_hWnd) return false;
   m_bModal = false;
-  return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nTemplateId),
-                              parent, &CDialog::StaticDialogProc,
+  return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nTemplateId), parent,
+                              &CDialog::StaticDialogProc,
                               reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
@@ -131,7 +131,7 @@ INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnInitDialog();
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE
-                                                                                      : FALSE;
+                                                                                       : FALSE;
     case WM_NOTIFY: {
       LRESULT result = 0;
       if (!OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) return FALSE;
@@ -146,8 +146,7 @@ void CDialog::SetMessageResult(LRESULT result) const {
   ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
 }
 
-INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hWnd, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
+INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   CDialog* pDialog;
   if (message == WM_INITDIALOG) {
     pDialog = reinterpret_cast<CDialog*>(lParam);

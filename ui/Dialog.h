@@ -55,8 +55,7 @@ class CDialog : public CWindowBase {
   void SetMessageResult(LRESULT result) const;
 
  private:
-  static INT_PTR CALLBACK StaticDialogProc(HWND hWnd, UINT message, WPARAM wParam,
-                                           LPARAM lParam);
+  static INT_PTR CALLBACK StaticDialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   const UINT m_nTemplateId;
   bool m_bModal = false;

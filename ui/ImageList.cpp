@@ -5,9 +5,9 @@ CImageListHandle CreateImageList(int width, int height, UINT flags, int initial,
 }
 
 int AddMaskedBitmap(HIMAGELIST list, UINT bitmapId, COLORREF mask) {
-  CBitmapHandle bitmap(static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                                         MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP,
-                                                         0, 0, LR_CREATEDIBSECTION)));
+  CBitmapHandle bitmap(
+      static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!bitmap || !list) return -1;
   // The list copies the picture; the bitmap stays ours.
   return ::ImageList_AddMasked(list, bitmap.Get(), mask);

@@ -15,7 +15,6 @@ class CKeyStoreWin32 : public IKeyStore {
   long SetValue(KeyHandle key, const char16_t* name, uint32_t type, const uint8_t* data,
                 uint32_t size) override;
   long DeleteValue(KeyHandle key, const char16_t* name) override;
-  long EnumValueName(KeyHandle key, uint32_t index, char16_t* name,
-                     uint32_t* nameChars) override;
+  long EnumValueName(KeyHandle key, uint32_t index, char16_t* name, uint32_t* nameChars) override;
   CString16 SystemMessage(long code) override;
 };

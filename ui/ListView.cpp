@@ -19,9 +19,7 @@ DWORD CListView::GetExtendedStyle() const {
   return static_cast<DWORD>(Send(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
 }
 
-void CListView::SetExtendedStyle(DWORD exStyle) {
-  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle);
-}
+void CListView::SetExtendedStyle(DWORD exStyle) { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle); }
 
 bool CListView::SetImageList(CImageListHandle& list, int which) {
   Send(LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(list.Get()));
@@ -41,17 +39,12 @@ int CListView::InsertColumn(int index, const wchar_t* header, int format, int wi
   column.cx = width;
   column.pszText = const_cast<wchar_t*>(header);
   column.iSubItem = index;
-  return static_cast<int>(
-      Send(LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column)));
+  return static_cast<int>(Send(LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column)));
 }
 
-bool CListView::DeleteColumn(int index) {
-  return Send(LVM_DELETECOLUMN, index, 0) != FALSE;
-}
+bool CListView::DeleteColumn(int index) { return Send(LVM_DELETECOLUMN, index, 0) != FALSE; }
 
-int CListView::GetItemCount() const {
-  return static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0));
-}
+int CListView::GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0)); }
 
 int CListView::InsertItem(int index, const wchar_t* text, int image) {
   LVITEMW item = {};
@@ -59,17 +52,12 @@ int CListView::InsertItem(int index, const wchar_t* text, int image) {
   item.iItem = index;
   item.pszText = const_cast<wchar_t*>(text);
   item.iImage = image;
-  return static_cast<int>(
-      Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
-bool CListView::DeleteItem(int index) {
-  return Send(LVM_DELETEITEM, index, 0) != FALSE;
-}
+bool CListView::DeleteItem(int index) { return Send(LVM_DELETEITEM, index, 0) != FALSE; }
 
-bool CListView::DeleteAllItems() {
-  return Send(LVM_DELETEALLITEMS, 0, 0) != FALSE;
-}
+bool CListView::DeleteAllItems() { return Send(LVM_DELETEALLITEMS, 0, 0) != FALSE; }
 
 bool CListView::SetItem(int index, int subItem, const wchar_t* text, int image) {
   LVITEMW item = {};
@@ -85,8 +73,7 @@ bool CListView::SetItemText(int index, int subItem, const wchar_t* text) {
   LVITEMW item = {};
   item.iSubItem = subItem;
   item.pszText = const_cast<wchar_t*>(text);
-  return Send(LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)) !=
-         FALSE;
+  return Send(LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)) != FALSE;
 }
 
 bool CListView::SetItemText(int index, int subItem, const CString16& text) {
@@ -102,8 +89,8 @@ CString16 CListView::GetItemText(int index, int subItem) const {
     item.iSubItem = subItem;
     item.pszText = WinText(&text[0]);
     item.cchTextMax = static_cast<int>(nCapacity);
-    const size_t nLength = static_cast<size_t>(
-        Send(LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)));
+    const size_t nLength =
+        static_cast<size_t>(Send(LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)));
     if (nLength + 1 < nCapacity || nCapacity >= (1u << 24)) {
       text.resize(nLength);
       return text;
@@ -140,8 +127,8 @@ bool CListView::SetItemState(int index, UINT state, UINT mask) {
   LVITEMW item = {};
   item.state = state;
   item.stateMask = mask;
-  return Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index),
-                        reinterpret_cast<LPARAM>(&item)) != FALSE;
+  return Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) !=
+         FALSE;
 }
 
 UINT CListView::GetItemState(int index, UINT mask) const {
@@ -161,8 +148,7 @@ int CListView::SetSelectionMark(int index) {
 }
 
 int CListView::GetNextItem(int start, UINT flags) const {
-  return static_cast<int>(
-      Send(LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(flags, 0)));
+  return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(flags, 0)));
 }
 
 std::vector<int> CListView::GetSelectedIndexes() const {
@@ -177,15 +163,12 @@ bool CListView::EnsureVisible(int index, bool partialOk) {
   return Send(LVM_ENSUREVISIBLE, index, partialOk ? TRUE : FALSE) != FALSE;
 }
 
-int CListView::GetTopIndex() const {
-  return static_cast<int>(Send(LVM_GETTOPINDEX, 0, 0));
-}
+int CListView::GetTopIndex() const { return static_cast<int>(Send(LVM_GETTOPINDEX, 0, 0)); }
 
 int CListView::SubItemHitTest(POINT point, int* subItem) const {
   LVHITTESTINFO info = {};
   info.pt = point;
-  const int index = static_cast<int>(
-      Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+  const int index = static_cast<int>(Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&info)));
   if (subItem) *subItem = info.iSubItem;
   return index >= 0 ? info.iItem : -1;
 }
@@ -194,8 +177,7 @@ bool CListView::GetSubItemRect(int index, int subItem, RECT& rect) const {
   rect = {};
   rect.top = subItem;
   rect.left = LVIR_BOUNDS;
-  return Send(LVM_GETSUBITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) !=
-         FALSE;
+  return Send(LVM_GETSUBITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) != FALSE;
 }
 
 void CListView::SetRedraw(bool redraw) {

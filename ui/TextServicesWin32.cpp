@@ -57,8 +57,8 @@ bool CTextServicesWin32::ToLocalTime(int64_t time, std::tm& out) {
   return _localtime64_s(&out, &t) == 0;
 }
 
-bool CTextServicesWin32::FormatTime(const CString16& format, const std::tm& time,
-                                    size_t capacity, CString16& out) {
+bool CTextServicesWin32::FormatTime(const CString16& format, const std::tm& time, size_t capacity,
+                                    CString16& out) {
   out.clear();
   if (format.empty()) return capacity > 0;
   if (capacity == 0) return false;

@@ -13,8 +13,8 @@ bool CWindow::RegisterClass(WNDCLASSEXW wc) {
 bool CWindow::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
                      int x, int y, int width, int height, HWND parent, HMENU menu) {
   if (m_hWnd) return false;
-  HWND hWnd = ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
-                                menu, ::GetModuleHandleW(nullptr), this);
+  HWND hWnd = ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menu,
+                                ::GetModuleHandleW(nullptr), this);
   if (hWnd && m_hWnd != hWnd) {
     // A class with another procedure: the object could never see a message.
     ::DestroyWindow(hWnd);
@@ -23,8 +23,8 @@ bool CWindow::Create(const wchar_t* className, const wchar_t* title, DWORD style
   return hWnd != nullptr;
 }
 
-bool CWindow::CreateChild(const wchar_t* className, const wchar_t* title, DWORD style, int x,
-                          int y, int width, int height, HWND parent, UINT id) {
+bool CWindow::CreateChild(const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
+                          int width, int height, HWND parent, UINT id) {
   return Create(className, title, style | WS_CHILD, 0, x, y, width, height, parent,
                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
@@ -37,8 +37,7 @@ LRESULT CWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(message, wParam, lParam);
 }
 
-LRESULT CALLBACK CWindow::StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
+LRESULT CALLBACK CWindow::StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   CWindow* pWindow;
   if (message == WM_NCCREATE) {
     pWindow = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);

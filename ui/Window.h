@@ -21,8 +21,8 @@ class CWindow : public CWindowBase {
   static bool RegisterClass(WNDCLASSEXW wc);
 
   // The class must have been registered through RegisterClass.
-  bool Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
-              int x, int y, int width, int height, HWND parent = nullptr, HMENU menu = nullptr);
+  bool Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x,
+              int y, int width, int height, HWND parent = nullptr, HMENU menu = nullptr);
   bool CreateChild(const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
                    int width, int height, HWND parent, UINT id);
   void Destroy();
@@ -34,6 +34,5 @@ class CWindow : public CWindowBase {
   }
 
  private:
-  static LRESULT CALLBACK StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam,
-                                           LPARAM lParam);
+  static LRESULT CALLBACK StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -1,5 +1,5 @@
-#include "DocFixture.h"
 #include <new>
+#include "DocFixture.h"
 
 TEST_F(DocTest, SizeLimitIsOnTheBlockBytesAndEqualIsAccepted) {
   // 2,499,999 characters and the terminator: exactly 5,000,000 bytes.
@@ -14,7 +14,7 @@ TEST_F(DocTest, SizeLimitIsOnTheBlockBytesAndEqualIsAccepted) {
 TEST_F(DocTest, SizeLimitCountsTheWholeBlockNotJustTheText) {
   CApplicationRegistry().SetMaxClipboardCopySize(1);
   m_doc->LoadLimits();
-  m_clip.m_nExtraBlockBytes = 2;  // the block is larger than its text
+  m_clip.m_nExtraBlockBytes = 2;       // the block is larger than its text
   Copy(std::u16string(499999, u'a'));  // 1,000,000 bytes of text and terminator
   EXPECT_EQ(m_doc->GetItemCount(), 0);
   m_clip.m_nExtraBlockBytes = 0;
@@ -27,7 +27,7 @@ TEST_F(DocTest, SizeLimitIsAnUnsigned32BitProduct) {
     uint32_t nUnits;
     bool bCaptured;
   } cases[] = {
-      {0, false},     // every block is above 0 bytes
+      {0, false},  // every block is above 0 bytes
       {1, true},
       {4295, false},  // 4,295,000,000 wraps to 32,704 bytes
       {4294, true},
@@ -93,7 +93,8 @@ TEST_F(DocTest, FirstZeroIsFoundWhereverItStandsInALongBlock) {
   for (size_t nAt : {0u, 1u, 31u, 32u, 33u, 63u, 64u, 95u, 1000u, 1023u}) {
     std::u16string block(1024, u'q');
     block[nAt] = u'\0';
-    m_clip.m_content[kCfUnicodeText] = std::string(reinterpret_cast<const char*>(block.data()), 2048);
+    m_clip.m_content[kCfUnicodeText] =
+        std::string(reinterpret_cast<const char*>(block.data()), 2048);
     m_doc->CaptureClipboard();
     EXPECT_EQ(m_doc->GetItem(0)->strText.size(), nAt);
   }
@@ -127,7 +128,10 @@ TEST_F(DocTest, HeldClipboardIsRetriedWithinTheBoundAndLosesNothing) {
     int nAttach, nFetch;
     bool bCaptured;
   } cases[] = {
-      {nBound - 1, 0, true}, {nBound, 0, false}, {0, nBound - 1, true}, {0, nBound, false},
+      {nBound - 1, 0, true},
+      {nBound, 0, false},
+      {0, nBound - 1, true},
+      {0, nBound, false},
   };
   for (auto& c : cases) {
     m_doc->ClearList();
@@ -205,7 +209,8 @@ TEST_F(DocTest, PutTextWritesUnicodeOnlyAndClosesOnEveryPath) {
     EXPECT_EQ(m_doc->PutTextOnClipboard(u"x"), c.bResult);
     EXPECT_EQ(m_clip.Unicode(), c.bResult ? u"x" : u"<none>");
     EXPECT_FALSE(m_clip.m_bOpen);
-    std::vector<std::string> tail(m_clip.m_log.end() - static_cast<long>(c.tail.size()), m_clip.m_log.end());
+    std::vector<std::string> tail(m_clip.m_log.end() - static_cast<long>(c.tail.size()),
+                                  m_clip.m_log.end());
     EXPECT_EQ(tail, c.tail);
     EXPECT_LE(m_clip.m_log.size(), static_cast<size_t>(2 * CTanselDoc::kClipboardRetries + 2));
   }

@@ -22,8 +22,12 @@ class CFixedClockServices : public ITextServices {
   int m_nZoneOffsetSeconds = 0;
   bool m_bFailLocalTime = false;
 
-  void MapCase(char16_t* p, size_t n, bool upper) override { RuntimeTextServices().MapCase(p, n, upper); }
-  void Classify(const char16_t* p, size_t n, uint8_t* f) override { RuntimeTextServices().Classify(p, n, f); }
+  void MapCase(char16_t* p, size_t n, bool upper) override {
+    RuntimeTextServices().MapCase(p, n, upper);
+  }
+  void Classify(const char16_t* p, size_t n, uint8_t* f) override {
+    RuntimeTextServices().Classify(p, n, f);
+  }
   int64_t Now() override { return m_tNow; }
   bool ToLocalTime(int64_t t, std::tm& out) override {
     if (m_bFailLocalTime) return false;

@@ -26,7 +26,8 @@ class CFakeBlock : public IClipBlock {
 
 void CFakeClipboard::SetUnicode(const std::u16string& s) {
   m_content.clear();
-  m_content[kCfUnicodeText] = std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2);
+  m_content[kCfUnicodeText] =
+      std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2);
 }
 
 void CFakeClipboard::SetAnsi(const std::string& s) {
@@ -70,8 +71,8 @@ std::unique_ptr<IClipBlock> CFakeClipboard::Fetch(unsigned format) {
   }
   auto it = m_content.find(format);
   if (it == m_content.end()) return nullptr;
-  return std::make_unique<CFakeBlock>(it->second + std::string(m_nExtraBlockBytes, 'x'), m_bFailLock,
-                                      m_nLocks);
+  return std::make_unique<CFakeBlock>(it->second + std::string(m_nExtraBlockBytes, 'x'),
+                                      m_bFailLock, m_nLocks);
 }
 
 bool CFakeClipboard::Open() {

@@ -19,13 +19,13 @@ TEST_F(DocTest, MatchFindCriteriaTable) {
       {u"CAT", u"cat", 1, 1, 0},
       {u"Cat", u"cAT", 0, 0, 1},
       {u"concatenate", u"cat", 0, 0, 1},
-      {u"cat_x", u"cat", 0, 1, 1},          // the underscore is no letter or digit
+      {u"cat_x", u"cat", 0, 1, 1},  // the underscore is no letter or digit
       {u"cat9", u"cat", 0, 1, 0},
       {u"(cat)", u"cat", 0, 1, 1},
-      {u"\u00e9cat", u"cat", 0, 1, 0},      // a letter beyond ASCII joins the word
+      {u"\u00e9cat", u"cat", 0, 1, 0},  // a letter beyond ASCII joins the word
       {u"\u00c9T\u00c9", u"\u00e9t\u00e9", 0, 0, 1},
       {u"\u00c9T\u00c9", u"\u00e9t\u00e9", 1, 0, 0},
-      {u"a[b", u"{", 0, 0, 0},              // the neighbours of A-Z do not fold
+      {u"a[b", u"{", 0, 0, 0},  // the neighbours of A-Z do not fold
       {u"a@b", u"`", 0, 0, 0},
       {u"a{b", u"[", 0, 0, 0},
       {u"dog", u"cat", 0, 0, 0},

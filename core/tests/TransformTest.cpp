@@ -45,7 +45,8 @@ TEST_F(DocTest, SmartConvertFromIDTable) {
       {u"A", u"A"},
       {u"\u00c9T\u00c9_\u00c9T\u00c9", u"\u00c9t\u00e9\u00c9t\u00e9"},
   };
-  for (const auto& c : cases) EXPECT_EQ(CTextTransform(m_text).ConvertFromIDText(c.in), c.out) << Utf8FromUtf16(c.in);
+  for (const auto& c : cases)
+    EXPECT_EQ(CTextTransform(m_text).ConvertFromIDText(c.in), c.out) << Utf8FromUtf16(c.in);
 }
 
 TEST_F(DocTest, ChangeCaseModes) {
@@ -64,7 +65,8 @@ TEST_F(DocTest, ChangeCaseModes) {
       {u"\u00e9t\u00e9", CASE_UPPER, u"\u00c9T\u00c9"},
       {u"\u0391\u0392\u0393", CASE_LOWER, u"\u03b1\u03b2\u03b3"},
   };
-  for (const auto& c : cases) EXPECT_EQ(CTextTransform(m_text).ChangeCaseText(c.in, c.nMode), c.out) << Utf8FromUtf16(c.in);
+  for (const auto& c : cases)
+    EXPECT_EQ(CTextTransform(m_text).ChangeCaseText(c.in, c.nMode), c.out) << Utf8FromUtf16(c.in);
 }
 
 TEST_F(DocTest, SmartMakeObject) {
@@ -148,7 +150,8 @@ TEST_F(DocTest, DateTimeStampsInTheTenFormats) {
 
 TEST_F(DocTest, DateTimeStampThatCannotBeMadeIsEmpty) {
   m_text.m_tNow = 1770105907;
-  m_doc->InsertDateTime(std::u16string(64, u'x') + u"%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y");  // 128 units
+  m_doc->InsertDateTime(std::u16string(64, u'x') +
+                        u"%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y");  // 128 units
   EXPECT_EQ(m_clip.Unicode(), u"");
   m_doc->InsertDateTime(std::u16string(63, u'x') + u"%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y");  // 127 fit
   EXPECT_EQ(m_clip.Unicode().size(), 127u);

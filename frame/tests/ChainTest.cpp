@@ -153,7 +153,8 @@ TEST_F(ChainTest, RejoinPeriodHasASignedFloor) {
                        static_cast<uint32_t>(c.nStored));
     auto frame = MakeFrame();
     EXPECT_EQ(frame->GetRejoinPeriod(), c.nPeriod) << c.nStored;
-    EXPECT_TRUE(::KillTimer(frame->Handle(), CMainFrame::kRejoinTimerId)) << "the timer runs with id 0";
+    EXPECT_TRUE(::KillTimer(frame->Handle(), CMainFrame::kRejoinTimerId))
+        << "the timer runs with id 0";
   }
 }
 
@@ -168,7 +169,8 @@ TEST_F(ChainTest, TheWindowIsCreatedWhereTheSettingsLeftIt) {
   } cases[] = {{false, {0, 0, 360, 550}}, {true, {40, 30, 340, 430}}};
   for (const auto& c : cases) {
     if (c.bStored)
-      for (auto [name, value] : {std::pair{u"Left", 40}, {u"Top", 30}, {u"Width", 300}, {u"Height", 400}})
+      for (auto [name, value] :
+           {std::pair{u"Left", 40}, {u"Top", 30}, {u"Width", 300}, {u"Height", 400}})
         m_store.PutDword(u"Software\\Orvelle\\Tansel\\MainWindow", name, value);
     auto frame = MakeFrame();
     RECT rect{};
@@ -214,9 +216,9 @@ TEST_F(ChainTest, TheMainWindowHearsEachChangeLaterWithItsHint) {
   EXPECT_EQ(frame->m_private, (std::vector<std::pair<UINT, WPARAM>>{{WM_HISTORY_CHANGED, 0}}))
       << "posted: the later ones wait for the loop";
   PumpFor(50);
-  EXPECT_EQ(frame->m_private, (std::vector<std::pair<UINT, WPARAM>>{
-                                  {WM_HISTORY_CHANGED, 0}, {WM_HISTORY_CHANGED, 1},
-                                  {WM_HISTORY_CHANGED, 5}}));
+  EXPECT_EQ(frame->m_private,
+            (std::vector<std::pair<UINT, WPARAM>>{
+                {WM_HISTORY_CHANGED, 0}, {WM_HISTORY_CHANGED, 1}, {WM_HISTORY_CHANGED, 5}}));
 }
 
 TEST_F(ChainTest, StartUpsRegistrationMakesTheDefaultHotkeyReachTheFrame) {

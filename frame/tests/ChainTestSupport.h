@@ -1,8 +1,8 @@
 #pragma once
 // The frame in the real (Wine) viewer chain with test viewers of our own in
 // it: what each member hears, and what the history captures, in one log.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
@@ -13,9 +13,9 @@
 #include "frame/MainFrame.h"
 #include "settings/MemoryKeyStore.h"
 #include "settings/SettingsPlatform.h"
+#include "tests/support/WinTestSupport.h"
 #include "ui/ClipboardWin32.h"
 #include "ui/TextServicesWin32.h"
-#include "tests/support/WinTestSupport.h"
 
 inline std::vector<std::string> g_log;
 

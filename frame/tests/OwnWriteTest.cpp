@@ -55,7 +55,9 @@ TEST_F(OwnWriteTest, EachOwnWriteBecomesExactlyOneNewHeadForwardedFirst) {
       {"date/time stamp", [](CTanselDoc& d) { d.InsertDateTime(u"stamp %%"); }, u"stamp %"},
       // "a" and "b" stay the two oldest items.
       {"joined items",
-       [](CTanselDoc& d) { d.ActivateItems({d.GetItemCount() - 2, d.GetItemCount() - 1}); },
+       [](CTanselDoc& d) {
+         d.ActivateItems({d.GetItemCount() - 2, d.GetItemCount() - 1});
+       },
        u"a\r\nb"},
       {"PutTextOnClipboard", [](CTanselDoc& d) { d.PutTextOnClipboard(u"appended"); }, u"appended"},
   };

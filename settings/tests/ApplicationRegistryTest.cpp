@@ -16,7 +16,11 @@ using Setter = std::function<BOOL(R&, int32_t)>;
 
 // The n-th number of an accessor that handles several.
 Getter Placed(int n) {
-  return [=](R& r) { int v[4] = {}; r.GetMainWindowPlacement(v[0], v[1], v[2], v[3]); return v[n]; };
+  return [=](R& r) {
+    int v[4] = {};
+    r.GetMainWindowPlacement(v[0], v[1], v[2], v[3]);
+    return v[n];
+  };
 }
 Setter Place(int n) {
   return [=](R& r, int32_t x) {
@@ -26,10 +30,18 @@ Setter Place(int n) {
   };
 }
 Getter Sized(void (R::*get)(int&, int&), int n) {
-  return [=](R& r) { int v[2] = {}; (r.*get)(v[0], v[1]); return v[n]; };
+  return [=](R& r) {
+    int v[2] = {};
+    (r.*get)(v[0], v[1]);
+    return v[n];
+  };
 }
 Setter Size(BOOL (R::*set)(int, int), int n) {
-  return [=](R& r, int32_t x) { int v[2] = {}; v[n] = x; return (r.*set)(v[0], v[1]); };
+  return [=](R& r, int32_t x) {
+    int v[2] = {};
+    v[n] = x;
+    return (r.*set)(v[0], v[1]);
+  };
 }
 
 struct SETTING {
@@ -48,13 +60,16 @@ const std::vector<SETTING> kSettings = {
     {u"MainWindow", u"Width", 360, Placed(2), Place(2)},
     {u"MainWindow", u"Height", 550, Placed(3), Place(3)},
     {u"MainWindow", u"DockingEnabled", 1, &R::GetDockingEnabled, &R::SetDockingEnabled},
-    {u"SmallWindow", u"Width", 415, Sized(&R::GetSmallWindowSize, 0), Size(&R::SetSmallWindowSize, 0)},
-    {u"SmallWindow", u"Height", 250, Sized(&R::GetSmallWindowSize, 1), Size(&R::SetSmallWindowSize, 1)},
+    {u"SmallWindow", u"Width", 415, Sized(&R::GetSmallWindowSize, 0),
+     Size(&R::SetSmallWindowSize, 0)},
+    {u"SmallWindow", u"Height", 250, Sized(&R::GetSmallWindowSize, 1),
+     Size(&R::SetSmallWindowSize, 1)},
     {u"FindWindow", u"Width", -1, Sized(&R::GetFindWindowSize, 0), Size(&R::SetFindWindowSize, 0)},
     {u"FindWindow", u"Height", -1, Sized(&R::GetFindWindowSize, 1), Size(&R::SetFindWindowSize, 1)},
     {u"Options", u"DoPaste", 0, &R::GetDoPaste, &R::SetDoPaste},
     {u"Options", u"ResetClipboardTimer", 10000, &R::GetResetClipboardTimer, nullptr},
-    {u"Options", u"MaxClipboardCopySize", 5, &R::GetMaxClipboardCopySize, &R::SetMaxClipboardCopySize},
+    {u"Options", u"MaxClipboardCopySize", 5, &R::GetMaxClipboardCopySize,
+     &R::SetMaxClipboardCopySize},
     {u"Options", u"BufferSize", 200, &R::GetBufferSize, &R::SetBufferSize},
 };
 
@@ -78,9 +93,11 @@ TEST_F(ApplicationRegistryTest, EveryAccessorUsesItsOwnValue) {
 }
 
 TEST_F(ApplicationRegistryTest, ResetClipboardTimerNeverReadsBelowTenSeconds) {
-  const struct { uint32_t stored; int expected; } cases[] = {
-      {0, 10000}, {5000, 10000}, {uint32_t(-5), 10000}, {9999, 10000}, {10000, 10000},
-      {20000, 20000}, {INT_MAX, INT_MAX}, {0x80000000u, 10000}};
+  const struct {
+    uint32_t stored;
+    int expected;
+  } cases[] = {{0, 10000},     {5000, 10000},  {uint32_t(-5), 10000}, {9999, 10000},
+               {10000, 10000}, {20000, 20000}, {INT_MAX, INT_MAX},    {0x80000000u, 10000}};
   for (const auto& c : cases) {
     m_oStore.PutDword(kAppPath + u"\\Options", u"ResetClipboardTimer", c.stored);
     EXPECT_EQ(R().GetResetClipboardTimer(), c.expected) << c.stored;
@@ -88,11 +105,14 @@ TEST_F(ApplicationRegistryTest, ResetClipboardTimerNeverReadsBelowTenSeconds) {
 }
 
 TEST_F(ApplicationRegistryTest, UpToFourBytesOfAnyTypeAreTheNumberMoreAreReported) {
-  const struct { uint32_t type; std::vector<uint8_t> data; int expected; bool reported; } cases[] = {
-      {kRegBinary, {0x34, 0x12}, 0x1234, false},
-      {kRegBinary, {}, 0, false},
-      {kRegSz, BytesOf(u"7"), 0x37, false},
-      {kRegBinary, {1, 2, 3, 4, 5}, 200, true},
+  const struct {
+    uint32_t type;
+    std::vector<uint8_t> data;
+    int expected;
+    bool reported;
+  } cases[] = {
+      {kRegBinary, {0x34, 0x12}, 0x1234, false}, {kRegBinary, {}, 0, false},
+      {kRegSz, BytesOf(u"7"), 0x37, false},      {kRegBinary, {1, 2, 3, 4, 5}, 200, true},
       {kRegSz, BytesOf(u"300"), 200, true},
   };
   for (const auto& c : cases) {

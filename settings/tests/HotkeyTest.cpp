@@ -13,20 +13,29 @@ using R = CApplicationRegistry;
 using HotkeyTest = SettingsTest;
 
 TEST_F(HotkeyTest, ValuesAndTheirTextAgree) {
-  const struct { BOOL ctrl, alt, shift; uint16_t vk; uint32_t hotkey; } made[] = {
+  const struct {
+    BOOL ctrl, alt, shift;
+    uint16_t vk;
+    uint32_t hotkey;
+  } made[] = {
       {TRUE, TRUE, TRUE, 0, 0},  // no key is no hotkey, whatever is held
-      {FALSE, FALSE, FALSE, 112, 112},
-      {TRUE, TRUE, FALSE, 'A', 0x30041},
-      {FALSE, TRUE, TRUE, 'Z', 0x6005A},
-      {5, -1, 0, 0xFFFF, 0x3FFFF},  // any nonzero flag counts
+      {FALSE, FALSE, FALSE, 112, 112},   {TRUE, TRUE, FALSE, 'A', 0x30041},
+      {FALSE, TRUE, TRUE, 'Z', 0x6005A}, {5, -1, 0, 0xFFFF, 0x3FFFF},  // any nonzero flag counts
   };
   for (const auto& c : made) EXPECT_EQ(R::MakeHotkey(c.ctrl, c.alt, c.shift, c.vk), c.hotkey);
   // Modifiers in a fixed order, then the key's name.
-  const struct { uint32_t hotkey; const char16_t* text; } texts[] = {
-      {0x70070, u"Ctrl + Alt + Shift + F1"}, {0x3007C, u"Ctrl + Alt + "},  // 124 has no name
-      {0x10000, u"Ctrl + (None)"},          {0, u""},
-      {0x41, u"A"},                          {0x50021, u"Ctrl + Shift + Page Up"},
-      {0x2007B, u"Alt + F12"},               {0xFFF80041, u"A"},  // foreign bits mean nothing
+  const struct {
+    uint32_t hotkey;
+    const char16_t* text;
+  } texts[] = {
+      {0x70070, u"Ctrl + Alt + Shift + F1"},
+      {0x3007C, u"Ctrl + Alt + "},  // 124 has no name
+      {0x10000, u"Ctrl + (None)"},
+      {0, u""},
+      {0x41, u"A"},
+      {0x50021, u"Ctrl + Shift + Page Up"},
+      {0x2007B, u"Alt + F12"},
+      {0xFFF80041, u"A"},  // foreign bits mean nothing
   };
   R registry;
   for (const auto& c : texts) EXPECT_EQ(registry.GetHotkeyText(c.hotkey), c.text) << c.hotkey;
@@ -36,10 +45,24 @@ TEST_F(HotkeyTest, KeyTableHoldsTheSelectableKeysInDisplayOrder) {
   std::vector<std::pair<uint16_t, CString16>> expected{{0, u"(None)"}};
   for (char16_t c = u'A'; c <= u'Z'; ++c) expected.push_back({c, CString16(1, c)});
   for (char16_t c = u'0'; c <= u'9'; ++c) expected.push_back({c, CString16(1, c)});
-  expected.insert(expected.end(), {{8, u"Backspace"}, {13, u"Enter"}, {32, u"Space"}, {33, u"Page Up"},
-      {34, u"Page Down"}, {35, u"End"}, {36, u"Home"}, {37, u"Arrow Left"}, {38, u"Arrow Up"},
-      {39, u"Arrow Right"}, {40, u"Arrow Down"}, {45, u"Insert"}, {46, u"Delete"}, {106, u"Numpad *"},
-      {107, u"Numpad +"}, {109, u"Numpad -"}, {110, u"Numpad ."}, {111, u"Numpad /"}});
+  expected.insert(expected.end(), {{8, u"Backspace"},
+                                   {13, u"Enter"},
+                                   {32, u"Space"},
+                                   {33, u"Page Up"},
+                                   {34, u"Page Down"},
+                                   {35, u"End"},
+                                   {36, u"Home"},
+                                   {37, u"Arrow Left"},
+                                   {38, u"Arrow Up"},
+                                   {39, u"Arrow Right"},
+                                   {40, u"Arrow Down"},
+                                   {45, u"Insert"},
+                                   {46, u"Delete"},
+                                   {106, u"Numpad *"},
+                                   {107, u"Numpad +"},
+                                   {109, u"Numpad -"},
+                                   {110, u"Numpad ."},
+                                   {111, u"Numpad /"}});
   for (int f = 1; f <= 12; ++f)
     expected.push_back({uint16_t(111 + f), u"F" + Utf16FromUtf8(std::to_string(f))});
   ASSERT_EQ(expected.size(), 67u);
@@ -54,11 +77,16 @@ TEST_F(HotkeyTest, KeyTableHoldsTheSelectableKeysInDisplayOrder) {
   }
   EXPECT_EQ(registry.GetKeys(), codes);
   CString16 name;
-  for (uint32_t vk : {7u, 105u, 108u, 124u, 0x10041u}) EXPECT_FALSE(registry.GetKeyName(vk, name)) << vk;
+  for (uint32_t vk : {7u, 105u, 108u, 124u, 0x10041u})
+    EXPECT_FALSE(registry.GetKeyName(vk, name)) << vk;
 }
 
 // In display order, with the built-in hotkey.
-const struct { uint32_t id, group, order; const char16_t* name; uint32_t hotkey; } kRows[] = {
+const struct {
+  uint32_t id, group, order;
+  const char16_t* name;
+  uint32_t hotkey;
+} kRows[] = {
     {1025, 0, 0, u"Show Main Window", 0x30041},
     {1026, 0, 1, u"Show Clip Window", 0x30030},
     {1141, 1, 0, u"Preview First Item", 0},
@@ -116,7 +144,7 @@ TEST_F(HotkeyTest, EveryCommandIsRegisteredOnceWithItsStoredOrDefaultHotkey) {
   m_oStore.PutDword(hotkeys, u"1141", 0x70070);
   m_oStore.PutDword(hotkeys, u"1226", 0xFFF30041);  // foreign bits carried along
   m_oStore.PutDword(hotkeys, u"01026", 0x41);       // not the name of 1026
-  EXPECT_TRUE(R().SetHotkey(1025, 0));  // a cleared default stays cleared
+  EXPECT_TRUE(R().SetHotkey(1025, 0));              // a cleared default stays cleared
   std::map<uint32_t, std::vector<uint32_t>> expected;
   for (const auto& row : kRows) expected[row.id] = {row.hotkey};
   expected[1025] = {0};

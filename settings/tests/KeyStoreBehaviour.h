@@ -13,7 +13,9 @@
 
 class CMemoryHarness {
  public:
-  CMemoryHarness() { m_oStore.CreateKey(kHKeyCurrentUser, BasePath().c_str(), kKeyAllAccess, &m_hBase); }
+  CMemoryHarness() {
+    m_oStore.CreateKey(kHKeyCurrentUser, BasePath().c_str(), kKeyAllAccess, &m_hBase);
+  }
   ~CMemoryHarness() { m_oStore.CloseKey(m_hBase); }
   IKeyStore& Store() { return m_oStore; }
   KeyHandle Base() const { return m_hBase; }
@@ -28,7 +30,8 @@ template <typename Harness>
 class KeyStoreBehaviour : public ::testing::Test {
  protected:
   void Put(const char16_t* name, uint32_t type, const std::vector<uint8_t>& data) {
-    ASSERT_EQ(m_oH.Store().SetValue(m_oH.Base(), name, type, data.data(), uint32_t(data.size())), 0);
+    ASSERT_EQ(m_oH.Store().SetValue(m_oH.Base(), name, type, data.data(), uint32_t(data.size())),
+              0);
   }
   // The value names that fit capacity units with their terminator, sorted
   // (Windows keeps the order of creation, Wine sorts); enumeration goes on
@@ -39,8 +42,10 @@ class KeyStoreBehaviour : public ::testing::Test {
     for (uint32_t i = 0;; ++i) {
       uint32_t chars = capacity;
       const long rc = m_oH.Store().EnumValueName(m_oH.Base(), i, buffer, &chars);
-      if (rc == kErrorSuccess) names.emplace_back(buffer, chars);
-      else if (rc != kErrorMoreData) break;
+      if (rc == kErrorSuccess)
+        names.emplace_back(buffer, chars);
+      else if (rc != kErrorMoreData)
+        break;
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -75,13 +80,14 @@ TYPED_TEST_P(KeyStoreBehaviour, QueryAndEnumerationAnswerByBufferAndStoredSize) 
   EXPECT_EQ(this->Names(64), (std::vector<CString16>{u"Bin2", u"Bin8", u"Dword", u"Empty", u"Sz"}));
   EXPECT_EQ(this->Names(5), (std::vector<CString16>{u"Bin2", u"Bin8", u"Sz"}));
   // type 77 and data 0xEEEEEEEE: left alone; the buffer after kErrorMoreData is not looked at.
-  const struct { const char16_t* name; long rc; uint32_t type, size, data; } cases[] = {
-      {u"dWORD", 0, kRegDword, 4, 0x12345678},
-      {u"Bin2", 0, kRegBinary, 2, 0xEEEE0201},
-      {u"Empty", 0, kRegBinary, 0, 0xEEEEEEEE},
-      {u"Bin8", kErrorMoreData, kRegBinary, 8, 0},
-      {u"Sz", kErrorMoreData, kRegSz, 6, 0},
-      {u"Missing", kErrorFileNotFound, 77, 4, 0xEEEEEEEE},
+  const struct {
+    const char16_t* name;
+    long rc;
+    uint32_t type, size, data;
+  } cases[] = {
+      {u"dWORD", 0, kRegDword, 4, 0x12345678},  {u"Bin2", 0, kRegBinary, 2, 0xEEEE0201},
+      {u"Empty", 0, kRegBinary, 0, 0xEEEEEEEE}, {u"Bin8", kErrorMoreData, kRegBinary, 8, 0},
+      {u"Sz", kErrorMoreData, kRegSz, 6, 0},    {u"Missing", kErrorFileNotFound, 77, 4, 0xEEEEEEEE},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Utf8FromUtf16(c.name));
@@ -137,11 +143,16 @@ TYPED_TEST_P(KeyStoreBehaviour, HandlesAreCheckedForValidityAndAccess) {
 }
 
 TYPED_TEST_P(KeyStoreBehaviour, SystemMessagesAreWinesTexts) {
-  const struct { long code; const char16_t* text; } cases[] = {
-      {2, u"File not found.\r\n"},      {5, u"Access denied.\r\n"},
-      {6, u"Invalid handle.\r\n"},      {161, u"Path is invalid.\r\n"},
-      {234, u"More data available.\r\n"}, {259, u"No more data available.\r\n"},
-      {0x7FFF0001, u""}};
+  const struct {
+    long code;
+    const char16_t* text;
+  } cases[] = {{2, u"File not found.\r\n"},
+               {5, u"Access denied.\r\n"},
+               {6, u"Invalid handle.\r\n"},
+               {161, u"Path is invalid.\r\n"},
+               {234, u"More data available.\r\n"},
+               {259, u"No more data available.\r\n"},
+               {0x7FFF0001, u""}};
   for (const auto& c : cases) EXPECT_EQ(this->m_oH.Store().SystemMessage(c.code), c.text) << c.code;
 }
 

@@ -45,7 +45,8 @@ class SettingsTest : public ::testing::Test {
   std::vector<uint8_t> Stored(const CString16& keyPath, const CString16& name, uint32_t type) {
     uint32_t found = 0;
     std::vector<uint8_t> data;
-    return m_oStore.GetValue(keyPath, name, found, data) && found == type ? data : std::vector<uint8_t>();
+    return m_oStore.GetValue(keyPath, name, found, data) && found == type ? data
+                                                                          : std::vector<uint8_t>();
   }
   // A stored DWORD; 0xBAD when there is none.
   uint32_t Stored(const CString16& keyPath, const CString16& name) {

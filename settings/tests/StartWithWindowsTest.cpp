@@ -34,8 +34,10 @@ TEST_F(StartWithWindowsTest, OnWritesTheQuotedPathReplacingAnyEntryOffDeletesIt)
 TEST_F(StartWithWindowsTest, DetectionComparesNamesWithoutCaseAndIgnoresTheData) {
   // A name longer than MAX_PATH comes first and does not end the search.
   m_oStore.PutValue(kRunPath, CString16(300, u'x'), kRegSz, BytesOf(u"x"));
-  const struct { const char16_t* name; bool on; } cases[] = {
-      {u"Tanse", false}, {u"Tansel ", false}, {u"xTansel", false}, {u"tAnSeL", true}};
+  const struct {
+    const char16_t* name;
+    bool on;
+  } cases[] = {{u"Tanse", false}, {u"Tansel ", false}, {u"xTansel", false}, {u"tAnSeL", true}};
   for (const auto& c : cases) {
     m_oStore.PutValue(kRunPath, c.name, kRegBinary, {1});
     EXPECT_EQ(!!CApplicationRegistry().IsStartWithWindows(), c.on) << Utf8FromUtf16(c.name);
@@ -44,8 +46,12 @@ TEST_F(StartWithWindowsTest, DetectionComparesNamesWithoutCaseAndIgnoresTheData)
 
 TEST_F(StartWithWindowsTest, NothingIsWrittenWithoutAPathThatFitsWithItsQuotes) {
   // 260 units hold two quotes, the path and the terminator.
-  const struct { CString16 path; bool written; } cases[] = {
-      {u"C:\\" + CString16(254, u'a'), true}, {u"C:\\" + CString16(255, u'a'), false}, {u"", false}};
+  const struct {
+    CString16 path;
+    bool written;
+  } cases[] = {{u"C:\\" + CString16(254, u'a'), true},
+               {u"C:\\" + CString16(255, u'a'), false},
+               {u"", false}};
   for (const auto& c : cases) {
     m_oProgramFile.m_strPath = c.path;
     CApplicationRegistry registry;

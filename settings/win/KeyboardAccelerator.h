@@ -56,7 +56,7 @@ class CKeyboardAccelerator : public IHotkeyRegistrar {
  private:
   struct HOTKEY_ENTRY {
     uint32_t messageId;
-    int id;           // the id given to RegisterHotKey
+    int id;  // the id given to RegisterHotKey
     bool registered;
   };
   void Register(uint32_t hotkey, HOTKEY_ENTRY& entry);

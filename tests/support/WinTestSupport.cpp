@@ -2,7 +2,9 @@
 
 #include "ui/Window.h"
 
-void PumpFor(int timeoutMs) { WaitFor([] { return false; }, timeoutMs); }
+void PumpFor(int timeoutMs) {
+  WaitFor([] { return false; }, timeoutMs);
+}
 
 void PressKeys(const std::vector<WORD>& keys) {
   auto send = [](WORD vk, DWORD flags) {
@@ -30,7 +32,8 @@ const wchar_t* TestWindowClass() {
 CBoxAnswerer::CBoxAnswerer(std::function<void(HWND box)> inspect, int button) {
   const DWORD thread = ::GetCurrentThreadId();
   m_thread = std::thread([this, thread, inspect, button] {
-    for (const DWORD deadline = ::GetTickCount() + 10000; ::GetTickCount() < deadline; ::Sleep(20)) {
+    for (const DWORD deadline = ::GetTickCount() + 10000; ::GetTickCount() < deadline;
+         ::Sleep(20)) {
       HWND box = ::FindWindowW(L"#32770", nullptr);
       if (!box || ::GetWindowThreadProcessId(box, nullptr) != thread) continue;
       inspect(box);

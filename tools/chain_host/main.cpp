@@ -58,7 +58,8 @@ class CCaptureLog : public IHistoryView {
 int wmain(int argc, wchar_t** argv) {
   FILE* f = stdout;
   for (int i = 1; i + 1 < argc; ++i)
-    if (std::wstring(argv[i]) == L"--log") f = _wfopen(argv[i + 1], L"ab");  // binary: lines end in LF alone
+    if (std::wstring(argv[i]) == L"--log")
+      f = _wfopen(argv[i + 1], L"ab");  // binary: lines end in LF alone
   CKeyStoreWin32 store;
   CSettingsMessagesWin32 messages;
   CProgramFileWin32 program;

@@ -12,17 +12,17 @@ namespace tdriver {
 
 // Exit codes the harness tells apart.
 enum ExitCode : int {
-    kOk = 0,
-    kFailed = 1,   // an API call failed or the target was not found
-    kUsage = 2,
-    kNoText = 3,   // the clipboard holds no text in the asked format
-    kTimeout = 4,  // a wait-* command gave up
+  kOk = 0,
+  kFailed = 1,  // an API call failed or the target was not found
+  kUsage = 2,
+  kNoText = 3,   // the clipboard holds no text in the asked format
+  kTimeout = 4,  // a wait-* command gave up
 };
 
 // Thrown by helpers; wmain turns it into the message and the exit code.
 struct Failure {
-    int code;
-    std::wstring message;
+  int code;
+  std::wstring message;
 };
 [[noreturn]] void Fail(int code, const std::wstring& message);
 // Appends the text of GetLastError() to the message.
@@ -32,18 +32,18 @@ struct Failure {
 // "--name value") are taken out by the command; what is left is positional.
 // "--" ends the options, so a text that starts with "--" can still be given.
 class Args {
-public:
-    explicit Args(std::vector<std::wstring> words) : m_words(std::move(words)) {}
-    bool Flag(const wchar_t* name);
-    // The value after the option, or def when the option is absent.
-    std::wstring Option(const wchar_t* name, const std::wstring& def = L"");
-    bool Has(const wchar_t* name) const;
-    // Checks that no unknown option is left and that the positional count is
-    // within [min, max]; returns the positionals.
-    std::vector<std::wstring> Positional(size_t min, size_t max);
+ public:
+  explicit Args(std::vector<std::wstring> words) : m_words(std::move(words)) {}
+  bool Flag(const wchar_t* name);
+  // The value after the option, or def when the option is absent.
+  std::wstring Option(const wchar_t* name, const std::wstring& def = L"");
+  bool Has(const wchar_t* name) const;
+  // Checks that no unknown option is left and that the positional count is
+  // within [min, max]; returns the positionals.
+  std::vector<std::wstring> Positional(size_t min, size_t max);
 
-private:
-    std::vector<std::wstring> m_words;
+ private:
+  std::vector<std::wstring> m_words;
 };
 
 // Text and numbers.
@@ -66,17 +66,17 @@ int64_t QpcMicros();
 // A log file that other processes may read while it grows; each line is
 // written at once.
 class LogFile {
-public:
-    explicit LogFile(const std::wstring& path);
-    ~LogFile();
-    LogFile(const LogFile&) = delete;
-    LogFile& operator=(const LogFile&) = delete;
-    // Writes "<kind> <unix-us> <qpc-us>[ <detail>]".
-    void Event(const std::wstring& kind, const std::wstring& detail = L"", int64_t unixUs = 0,
-               int64_t qpcUs = 0);
+ public:
+  explicit LogFile(const std::wstring& path);
+  ~LogFile();
+  LogFile(const LogFile&) = delete;
+  LogFile& operator=(const LogFile&) = delete;
+  // Writes "<kind> <unix-us> <qpc-us>[ <detail>]".
+  void Event(const std::wstring& kind, const std::wstring& detail = L"", int64_t unixUs = 0,
+             int64_t qpcUs = 0);
 
-private:
-    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+ private:
+  HANDLE m_hFile = INVALID_HANDLE_VALUE;
 };
 
 // Windows. A target is a hex window handle ("0x1A2B") or the exact title of
@@ -92,8 +92,8 @@ HWND ResolveWindow(const std::wstring& target);
 // Keys: "ctrl+alt+a", "f2", "numpad*". Returns the virtual key and the
 // modifiers as MOD_CONTROL / MOD_ALT / MOD_SHIFT / MOD_WIN.
 struct KeyCombo {
-    UINT vk = 0;
-    UINT modifiers = 0;
+  UINT vk = 0;
+  UINT modifiers = 0;
 };
 KeyCombo ParseCombo(const std::wstring& text);
 
@@ -101,12 +101,12 @@ KeyCombo ParseCombo(const std::wstring& text);
 // timeoutMs passes; returns whether it succeeded.
 template <class Pred>
 bool PollUntil(DWORD timeoutMs, DWORD intervalMs, Pred pred) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (pred()) return true;
-        if (GetTickCount64() >= end) return false;
-        Sleep(intervalMs);
-    }
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (pred()) return true;
+    if (GetTickCount64() >= end) return false;
+    Sleep(intervalMs);
+  }
 }
 
 // Subcommands, grouped by file.

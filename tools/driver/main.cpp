@@ -5,21 +5,24 @@ namespace tdriver {
 namespace {
 
 struct Command {
-    const wchar_t* name;
-    int (*run)(Args&);
-    const wchar_t* usage;
+  const wchar_t* name;
+  int (*run)(Args&);
+  const wchar_t* usage;
 };
 
 const Command kCommands[] = {
     {L"set-text", CmdSetText, L"<text> [--block bytes] [--print-time]   CF_UNICODETEXT only"},
     {L"set-text-file", CmdSetTextFile, L"<utf8-file> [--block bytes]"},
-    {L"set-text-fill", CmdSetTextFill, L"<units> [pattern] [--block bytes]   pattern repeated, default x"},
+    {L"set-text-fill", CmdSetTextFill,
+     L"<units> [pattern] [--block bytes]   pattern repeated, default x"},
     {L"set-ansi", CmdSetAnsi, L"<text>      CF_TEXT only, in the ANSI code page"},
     {L"set-bitmap", CmdSetBitmap, L"<width> <height> [--as dib|bitmap]   no text"},
     {L"set-empty-text", CmdSetEmptyText, L"     CF_UNICODETEXT holding only the terminator"},
     {L"clear", CmdClear, L"     empty the clipboard"},
-    {L"get-text", CmdGetText, L"[--size]    CF_UNICODETEXT, exact; --size: units and block bytes; exit 3 if none"},
-    {L"get-ansi", CmdGetAnsi, L"[--hex]     CF_TEXT from the ANSI code page (--hex: its bytes); exit 3 if none"},
+    {L"get-text", CmdGetText,
+     L"[--size]    CF_UNICODETEXT, exact; --size: units and block bytes; exit 3 if none"},
+    {L"get-ansi", CmdGetAnsi,
+     L"[--hex]     CF_TEXT from the ANSI code page (--hex: its bytes); exit 3 if none"},
     {L"wait-text", CmdWaitText, L"<text> [timeout-ms=10000]   exit 4 on timeout"},
     {L"formats", CmdFormats, L"     one 'id name' line per available format"},
     {L"codepages", CmdCodePages, L"     the ANSI and OEM code pages"},
@@ -27,7 +30,8 @@ const Command kCommands[] = {
     {L"chain-head", CmdChainHead, L"     the first window of the clipboard viewer chain"},
     {L"hold-clipboard", CmdHoldClipboard, L"<ms>     keep the clipboard open; prints 'held'"},
     {L"find", CmdFind, L"<title> [child-title] [--visible] [--all]"},
-    {L"wait-window", CmdWaitWindow, L"<title> [child-title] [timeout-ms=10000] [--visible] [--gone]"},
+    {L"wait-window", CmdWaitWindow,
+     L"<title> [child-title] [timeout-ms=10000] [--visible] [--gone]"},
     {L"info", CmdInfo, L"<window>     key/value lines: class, pid, visible, foreground, rect..."},
     {L"post", CmdPost, L"<window> <msg> [wparam] [lparam]"},
     {L"send", CmdSend, L"<window> <msg> [wparam] [lparam] [--timeout ms]   prints the result"},
@@ -47,39 +51,39 @@ const Command kCommands[] = {
 };
 
 void Usage() {
-    std::wstring text =
-        L"usage: tdriver <command> [arguments]\n"
-        L"<window> is a hex handle (0x1A2B) or the exact title of a top-level window.\n"
-        L"Exit codes: 0 ok, 1 failed, 2 usage, 3 no such text, 4 timeout.\n\n";
-    for (const auto& c : kCommands) text += std::wstring(L"  ") + c.name + L" " + c.usage + L"\n";
-    Err(text);
+  std::wstring text =
+      L"usage: tdriver <command> [arguments]\n"
+      L"<window> is a hex handle (0x1A2B) or the exact title of a top-level window.\n"
+      L"Exit codes: 0 ok, 1 failed, 2 usage, 3 no such text, 4 timeout.\n\n";
+  for (const auto& c : kCommands) text += std::wstring(L"  ") + c.name + L" " + c.usage + L"\n";
+  Err(text);
 }
 
 }  // namespace
 }  // namespace tdriver
 
 int wmain(int argc, wchar_t** argv) {
-    using namespace tdriver;
-    if (argc < 2) {
-        Usage();
-        return kUsage;
-    }
-    const std::wstring name = argv[1];
-    for (const auto& c : kCommands) {
-        if (name != c.name) continue;
-        Args args(std::vector<std::wstring>(argv + 2, argv + argc));
-        try {
-            return c.run(args);
-        } catch (const Failure& f) {
-            Err(L"tdriver " + name + L": " + f.message + L"\n");
-            if (f.code == kUsage) Err(std::wstring(L"usage: tdriver ") + c.name + L" " + c.usage + L"\n");
-            return f.code;
-        } catch (const std::exception& e) {
-            Err(L"tdriver " + name + L": " + FromUtf8(e.what()) + L"\n");
-            return kFailed;
-        }
-    }
-    Err(L"tdriver: unknown command " + name + L"\n");
+  using namespace tdriver;
+  if (argc < 2) {
     Usage();
     return kUsage;
+  }
+  const std::wstring name = argv[1];
+  for (const auto& c : kCommands) {
+    if (name != c.name) continue;
+    Args args(std::vector<std::wstring>(argv + 2, argv + argc));
+    try {
+      return c.run(args);
+    } catch (const Failure& f) {
+      Err(L"tdriver " + name + L": " + f.message + L"\n");
+      if (f.code == kUsage) Err(std::wstring(L"usage: tdriver ") + c.name + L" " + c.usage + L"\n");
+      return f.code;
+    } catch (const std::exception& e) {
+      Err(L"tdriver " + name + L": " + FromUtf8(e.what()) + L"\n");
+      return kFailed;
+    }
+  }
+  Err(L"tdriver: unknown command " + name + L"\n");
+  Usage();
+  return kUsage;
 }

@@ -1,6 +1,6 @@
 // The clipboard adapter against the real (Wine) clipboard.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstring>
@@ -57,7 +57,8 @@ class ClipboardWin32Test : public ::testing::Test {
     if (std::unique_ptr<IClipBlock> fetched = m_clipboard.Fetch(format)) {
       block.fetched = true;
       block.size = fetched->Size();
-      if (const void* p = fetched->Lock()) block.bytes.assign(static_cast<const char*>(p), block.size);
+      if (const void* p = fetched->Lock())
+        block.bytes.assign(static_cast<const char*>(p), block.size);
     }
     m_clipboard.Release();
     return block;
@@ -88,8 +89,8 @@ TEST_F(ClipboardWin32Test, UnicodeTextRoundTripsInBlocksOfItsExactSize) {
 TEST_F(ClipboardWin32Test, AnsiOnlyTextConvertsFromTheAnsiCodePage) {
   // "café" in the ANSI code page, whichever it is.
   char ansi[16] = {};
-  const int n = ::WideCharToMultiByte(CP_ACP, 0, L"caf\u00E9", 4, ansi, sizeof(ansi), nullptr,
-                                      nullptr);
+  const int n =
+      ::WideCharToMultiByte(CP_ACP, 0, L"caf\u00E9", 4, ansi, sizeof(ansi), nullptr, nullptr);
   PutRaw(CF_TEXT, ansi, n + 1);
   const Block block = Read(kCfText);
   ASSERT_EQ(block.size, size_t(n) + 1);
@@ -138,8 +139,8 @@ TEST_F(ClipboardWin32Test, BlocksAreUsableOnlyWhileAttached) {
 TEST_F(ClipboardWin32Test, OpeningFailsWhileAnotherWindowHoldsTheClipboard) {
   std::atomic<int> stage{0};  // 1 held, -1 could not take it, 2 let go
   std::thread holder([&] {
-    HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"holder", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                  nullptr, nullptr, nullptr);
+    HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"holder", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  nullptr, nullptr);
     const bool bHeld = Retrying([&] { return ::OpenClipboard(hWnd) != FALSE; });
     stage = bHeld ? 1 : -1;
     while (stage != 2) ::Sleep(1);

@@ -1,6 +1,6 @@
 // Dialogs from the test template, driven by messages posted to them.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
@@ -8,10 +8,10 @@
 
 #include "TestResource.h"
 #include "tests/support/WinTestSupport.h"
-#include "ui/Window.h"
 #include "ui/ComboBox.h"
 #include "ui/Dialog.h"
 #include "ui/ListView.h"
+#include "ui/Window.h"
 
 namespace {
 
@@ -112,7 +112,9 @@ TEST(DialogTest, DialogsEndByKeysAndCommandsAfterTheirFilter) {
       {true, {Key(VK_F2)}, IDC_TEST_APPEND, {"init", "F2", "append"}},
       {true, {{IDC_TEST_EDIT, WM_CHAR, 'x', 1}, Key(VK_RETURN)}, IDOK, {"init", "ok"}},
       {true, {Command(ID_TEST_THROW), Key(VK_ESCAPE)}, IDCANCEL, {"init", "throw", "cancel"}},
-      {true, {Command(ID_TEST_NESTED_DIALOG)}, IDC_TEST_APPEND,
+      {true,
+       {Command(ID_TEST_NESTED_DIALOG)},
+       IDC_TEST_APPEND,
        {"init", "init", "F2", "append", "F2", "append"}},
       // A modeless dialog gets the dialog keys and its filter from the loop.
       {false, {Key(VK_ESCAPE)}, 0, {"init", "cancel"}},
@@ -143,7 +145,8 @@ TEST(DialogTest, ControlsExchangeDataAndNotificationsAnswer) {
 
   CTestDialog dialog({});
   ASSERT_TRUE(dialog.CreateModeless());
-  for (const CString16& text : {CString16(), CString16(u"caf\u00E9 \u4E2D"), CString16(5000, u'x')}) {
+  for (const CString16& text :
+       {CString16(), CString16(u"caf\u00E9 \u4E2D"), CString16(5000, u'x')}) {
     EXPECT_TRUE(dialog.SetItemText(IDC_TEST_EDIT, text));
     EXPECT_EQ(dialog.GetItemText(IDC_TEST_EDIT), text);
   }

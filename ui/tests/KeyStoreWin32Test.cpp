@@ -1,15 +1,15 @@
 // The registry store against Wine's registry: the answers the in-memory store
 // is held to, and the settings over it.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
 #include "settings/SmartRegistry.h"
 #include "settings/tests/KeyStoreBehaviour.h"
 #include "settings/tests/SettingsTestSupport.h"
-#include "ui/KeyStoreWin32.h"
 #include "ui/Handles.h"
+#include "ui/KeyStoreWin32.h"
 #include "ui/WinText.h"
 
 namespace {

@@ -1,15 +1,15 @@
 // The list-view wrapper on a real report-mode list inside a test window.
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 
 #include "TestResource.h"
 #include "tests/support/WinTestSupport.h"
-#include "ui/Window.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
+#include "ui/Window.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ class ListViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(CListView::InitCommonControls());
-    ASSERT_TRUE(m_parent.Create(TestWindowClass(), L"list", WS_OVERLAPPEDWINDOW, 0, 0, 0, 400,
-                                300));
+    ASSERT_TRUE(
+        m_parent.Create(TestWindowClass(), L"list", WS_OVERLAPPEDWINDOW, 0, 0, 0, 400, 300));
     CreateList(0);
   }
   // Three columns and three rows.

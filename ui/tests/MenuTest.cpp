@@ -1,6 +1,6 @@
 // Menus from the test resource: check marks and enabling by command id.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "TestResource.h"
 #include "ui/Menu.h"

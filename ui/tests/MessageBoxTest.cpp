@@ -1,8 +1,8 @@
 // The message box rule: an icon chosen by the buttons when the caller
 // requests none, and the box's owner. Its title and text are checked where
 // the settings show one.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "tests/support/WinTestSupport.h"
 #include "ui/MessageBox.h"
@@ -32,15 +32,16 @@ TEST(MessageBoxTest, ButtonsChooseTheIconWhenNoneIsRequested) {
 
 TEST(MessageBoxTest, TheBoxBelongsToTheActiveWindowUnlessAnOwnerIsGiven) {
   CWindow active, other;
-  ASSERT_TRUE(active.Create(TestWindowClass(), L"active", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                            0, 200, 100));
+  ASSERT_TRUE(active.Create(TestWindowClass(), L"active", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0,
+                            200, 100));
   ASSERT_TRUE(other.Create(TestWindowClass(), L"other", WS_OVERLAPPEDWINDOW, 0, 0, 0, 200, 100));
   ::SetActiveWindow(active.Handle());
   ASSERT_TRUE(WaitFor([&] { return ::GetActiveWindow() == active.Handle(); }));
   const struct {
     HWND given, owner;
     int button, answer;
-  } cases[] = {{nullptr, active.Handle(), IDYES, IDYES}, {other.Handle(), other.Handle(), IDNO, IDNO}};
+  } cases[] = {{nullptr, active.Handle(), IDYES, IDYES},
+               {other.Handle(), other.Handle(), IDNO, IDNO}};
   for (const auto& c : cases) {
     HWND owner = reinterpret_cast<HWND>(-1);
     int answer;

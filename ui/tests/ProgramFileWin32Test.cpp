@@ -1,7 +1,7 @@
 // The program's own file, and the logon entry written from it into the real
 // (Wine) registry.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "settings/ApplicationRegistry.h"
 #include "settings/SettingsPlatform.h"

@@ -1,7 +1,6 @@
 // The message box that reports a failed registry access.
-#include <gtest/gtest.h>
 #include <windows.h>
-
+#include <gtest/gtest.h>
 
 #include "tests/support/WinTestSupport.h"
 #include "ui/SettingsMessagesWin32.h"

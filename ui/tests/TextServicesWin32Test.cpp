@@ -39,8 +39,8 @@ TEST(TextServicesWin32Test, ClassifiesEveryUnitOfLongTexts) {
     char16_t ch;
     uint8_t flags;
   } units[] = {
-      {u'a', A},      {u'Z', A | U},      {u'0', A},      {u'9', A},      {u'_', 0},
-      {u' ', 0},      {u'-', 0},          {u'\u00E9', A}, {u'\u00C9', A | U}, {u'\u00DF', A},
+      {u'a', A},          {u'Z', A | U},  {u'0', A},      {u'9', A},          {u'_', 0},
+      {u' ', 0},          {u'-', 0},      {u'\u00E9', A}, {u'\u00C9', A | U}, {u'\u00DF', A},
       {u'\u03A9', A | U}, {u'\u0436', A}, {u'\u4E2D', A}, {u'\u00A0', 0},
   };
   // Longer than one classification chunk, with a guard after the span.

@@ -1,8 +1,8 @@
 // The window base: dispatch to the derived class, the exception barriers, the
 // object's life with its window, and the walk that offers keys to parents.
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
@@ -129,9 +129,7 @@ TEST(WindowTest, KeysAreOfferedInnermostFirstUpToTheTopLevelWindow) {
 // Counts the keys of the window it is attached to, and consumes them.
 class CKeyObserver : public CWindowBase {
  public:
-  bool PreTranslateMessage(MSG& msg) override {
-    return msg.message == WM_KEYDOWN && ++m_nKeys > 0;
-  }
+  bool PreTranslateMessage(MSG& msg) override { return msg.message == WM_KEYDOWN && ++m_nKeys > 0; }
   int m_nKeys = 0;
 };
 
@@ -139,8 +137,8 @@ TEST(WindowTest, WatchersSeeTheKeysOfForeignWindowsUntilTheyStop) {
   std::vector<std::string> log;
   CTestWindow parent(&log, "parent");
   ASSERT_TRUE(parent.Create());
-  HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent.Handle(),
-                                 nullptr, nullptr, nullptr);
+  HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent.Handle(), nullptr,
+                                 nullptr, nullptr);
   CKeyObserver observer;
   observer.WatchKeys(hEdit);
   ::PostMessageW(hEdit, WM_KEYDOWN, 'A', 0);
@@ -164,8 +162,8 @@ LRESULT CALLBACK PropertyAtDeathProc(HWND hWnd, UINT message, WPARAM wParam, LPA
 TEST(WindowTest, AWatchEndsWhenTheWatchedControlDiesWithItsDialogFirst) {
   CTestWindow dialog;
   ASSERT_TRUE(dialog.Create());
-  HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, dialog.Handle(),
-                                 nullptr, nullptr, nullptr);
+  HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, dialog.Handle(), nullptr,
+                                 nullptr, nullptr);
   CWindowBase* pLeftAtDeath = reinterpret_cast<CWindowBase*>(1);
   ASSERT_TRUE(::SetWindowSubclass(hEdit, PropertyAtDeathProc, 1,
                                   reinterpret_cast<DWORD_PTR>(&pLeftAtDeath)));

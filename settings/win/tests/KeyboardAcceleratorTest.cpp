@@ -1,14 +1,14 @@
 // The accelerator against the real (Wine) hotkey machinery: keys are
 // injected with SendInput and must fire exactly the registered command.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 
 #include "settings/Hotkey.h"
 #include "settings/win/KeyboardAccelerator.h"
-#include "ui/Window.h"
 #include "tests/support/WinTestSupport.h"
+#include "ui/Window.h"
 
 namespace {
 
@@ -29,7 +29,8 @@ class CHotkeyWindow : public CWindow {
     WNDCLASSEXW wc{};
     wc.lpszClassName = L"TanselHotkeyTest";
     RegisterClass(wc);
-    Create(L"TanselHotkeyTest", L"hotkey test", WS_OVERLAPPEDWINDOW | (bVisible ? WS_VISIBLE : 0), 0, 0, 0, 200, 100);
+    Create(L"TanselHotkeyTest", L"hotkey test", WS_OVERLAPPEDWINDOW | (bVisible ? WS_VISIBLE : 0),
+           0, 0, 0, 200, 100);
     m_global.SetMainWindow(m_hWnd);
   }
 
@@ -188,9 +189,12 @@ TEST(KeyboardAccelerator, EitherHandsModifierKeyCounts) {
     std::vector<BYTE> down;
     int call;
   } cases[] = {
-      {{VK_CONTROL, VK_LCONTROL}, 2}, {{VK_CONTROL, VK_RCONTROL}, 2},
-      {{VK_SHIFT, VK_LSHIFT}, 3},     {{VK_SHIFT, VK_RSHIFT}, 3},
-      {{VK_MENU, VK_LMENU}, 4},       {{VK_MENU, VK_RMENU}, 4},
+      {{VK_CONTROL, VK_LCONTROL}, 2},
+      {{VK_CONTROL, VK_RCONTROL}, 2},
+      {{VK_SHIFT, VK_LSHIFT}, 3},
+      {{VK_SHIFT, VK_RSHIFT}, 3},
+      {{VK_MENU, VK_LMENU}, 4},
+      {{VK_MENU, VK_RMENU}, 4},
       {{VK_SHIFT, VK_RSHIFT, VK_CONTROL, VK_RCONTROL}, 0},
   };
   BYTE saved[256];
@@ -224,8 +228,8 @@ TEST(KeyboardAccelerator, HoldingAHotkeyDoesNotRepeatItsCommand) {
   acc.SetMainWindow(w.Handle());
   acc.AddHotkeyMessageID(kCtrlAltA, 1025);
   acc.AddHotkeyMessageID(0x40000 | VK_F9, 1026);
-  EXPECT_EQ(acc.m_modifiers, (std::vector<UINT>{MOD_CONTROL | MOD_ALT | MOD_NOREPEAT,
-                                                 MOD_SHIFT | MOD_NOREPEAT}));
+  EXPECT_EQ(acc.m_modifiers,
+            (std::vector<UINT>{MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, MOD_SHIFT | MOD_NOREPEAT}));
   acc.SetMainWindow(nullptr);
 }
 
