@@ -92,11 +92,10 @@ void CKeyboardAccelerator::AddHotkeyFunction(int ctrl, int alt, int shift, WORD 
 }
 
 int CKeyboardAccelerator::CallFunction(HWND, WPARAM vk) {
-  return CallFunction(vk, ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_MENU) < 0,
-                      ::GetKeyState(VK_SHIFT) < 0);
-}
-
-int CKeyboardAccelerator::CallFunction(WPARAM vk, bool ctrl, bool alt, bool shift) {
+  // VK_CONTROL, VK_MENU and VK_SHIFT are down for either hand's key.
+  const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
+  const bool alt = ::GetKeyState(VK_MENU) < 0;
+  const bool shift = ::GetKeyState(VK_SHIFT) < 0;
   for (const auto& e : m_local) {
     if (e.vk == vk && e.ctrl == ctrl && e.alt == alt && e.shift == shift) {
       e.handler();

@@ -43,8 +43,6 @@ class CKeyboardAccelerator : public IHotkeyRegistrar {
   // For a WM_KEYDOWN: runs the entry whose key and Ctrl/Alt/Shift state match
   // exactly and returns nonzero; 0 when none matches.
   int CallFunction(HWND hWnd, WPARAM vk);
-  // The same with the modifier state given, for callers that know it.
-  int CallFunction(WPARAM vk, bool ctrl, bool alt, bool shift);
 
  protected:
   // RegisterHotKey, for tests that must see the flags: Wine accepts
