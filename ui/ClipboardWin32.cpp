@@ -37,38 +37,45 @@ class CClipBlockWin32 : public IClipBlock {
 
 }  // namespace
 
-bool CClipboardWin32::OpenClipboard() {
-  if (m_open.IsOpen()) return true;
+bool CClipboardWin32::OpenClipboard(Opening opening) {
+  // One opening at a time. A capture that the system calls in while this
+  // thread writes (a notice handled during the write's own calls) must not
+  // borrow the writer's opening: its release would close the clipboard under
+  // the writer. It is refused, as another program's opening would be.
+  if (m_eOpening != kClosed) return false;
   if (!m_open.Open(nullptr)) return false;
+  m_eOpening = opening;
   m_pSession = std::make_shared<const bool>(true);
   return true;
 }
 
-void CClipboardWin32::CloseClipboard() {
+void CClipboardWin32::CloseClipboard(Opening opening) {
+  if (m_eOpening != opening) return;
+  m_eOpening = kClosed;
   // The blocks of this opening die first: a viewer called back from inside
   // the close opens a session of its own.
   m_pSession.reset();
   m_open.Close();
 }
 
-bool CClipboardWin32::Attach() { return OpenClipboard(); }
+bool CClipboardWin32::Attach() { return OpenClipboard(kReading); }
 
-void CClipboardWin32::Release() { CloseClipboard(); }
+void CClipboardWin32::Release() { CloseClipboard(kReading); }
 
 bool CClipboardWin32::IsFormatAvailable(unsigned format) {
   return ::IsClipboardFormatAvailable(format) != FALSE;
 }
 
 std::unique_ptr<IClipBlock> CClipboardWin32::Fetch(unsigned format) {
-  if (!m_open.IsOpen()) return nullptr;
+  if (m_eOpening != kReading) return nullptr;
   HANDLE h = ::GetClipboardData(format);
   if (!h) return nullptr;
   return std::make_unique<CClipBlockWin32>(static_cast<HGLOBAL>(h), m_pSession);
 }
 
-bool CClipboardWin32::Open() { return OpenClipboard(); }
+bool CClipboardWin32::Open() { return OpenClipboard(kWriting); }
 
-bool CClipboardWin32::Empty() { return m_open.IsOpen() && ::EmptyClipboard() != FALSE; }
+bool CClipboardWin32::Empty() { return m_eOpening == kWriting && ::EmptyClipboard() != FALSE; }
 
 bool CClipboardWin32::SetUnicodeText(const char16_t* text, size_t length) {
   if (length > (SIZE_MAX / sizeof(char16_t)) - 1) return false;
@@ -88,7 +95,7 @@ bool CClipboardWin32::SetUnicodeText(const char16_t* text, size_t length) {
   return true;
 }
 
-void CClipboardWin32::Close() { CloseClipboard(); }
+void CClipboardWin32::Close() { CloseClipboard(kWriting); }
 
 CString16 CClipboardWin32::AnsiToUnicode(const char* bytes, size_t length) {
   // MultiByteToWideChar counts in int; the capture limit (at most 999 MB)

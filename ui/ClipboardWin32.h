@@ -32,11 +32,14 @@ class CClipboardWin32 : public IClipboard {
   CString16 AnsiToUnicode(const char* bytes, size_t length) override;
 
  private:
-  bool OpenClipboard();
-  void CloseClipboard();
+  enum Opening { kClosed, kReading, kWriting };
+  bool OpenClipboard(Opening opening);
+  void CloseClipboard(Opening opening);
 
   CClipboardOpen m_open;
+  Opening m_eOpening = kClosed;
   // Lives exactly as long as one opening of the clipboard; the blocks fetched
-  // during it hold it weakly.
+  // during it hold it weakly. Declared after m_open, so that on destruction
+  // the blocks turn invalid before the clipboard closes.
   std::shared_ptr<const bool> m_pSession;
 };

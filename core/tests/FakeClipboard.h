@@ -4,7 +4,9 @@
 // text, blocks that cannot be locked. It also records the order of calls.
 //
 // Like the system, it announces a change from inside Close(), after the
-// clipboard is closed and before Close() returns, to the registered viewer.
+// clipboard is closed and before Close() returns, to the registered viewer;
+// and like the Win32 adapter it refuses a reader while it is open for
+// writing. Its blocks are copies: one used after Release() still reads.
 #include <functional>
 #include <map>
 #include <memory>

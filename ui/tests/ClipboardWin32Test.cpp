@@ -136,6 +136,22 @@ TEST_F(ClipboardWin32Test, BlocksAreUsableOnlyWhileAttached) {
   m_clipboard.Release();
 }
 
+TEST_F(ClipboardWin32Test, AReaderNeverBorrowsAWritersOpeningNorTheOtherWayRound) {
+  ASSERT_TRUE(Retrying([&] { return m_clipboard.Open(); }));
+  EXPECT_FALSE(m_clipboard.Attach()) << "a capture called in during a write";
+  m_clipboard.Release();  // a reader's release must not close the writer's opening
+  EXPECT_TRUE(m_clipboard.Empty());
+  EXPECT_TRUE(m_clipboard.SetUnicodeText(u"written", 7));
+  m_clipboard.Close();
+  EXPECT_EQ(Read(kCfUnicodeText).bytes, BytesOf(u"written"));
+
+  ASSERT_TRUE(Retrying([&] { return m_clipboard.Attach(); }));
+  EXPECT_FALSE(m_clipboard.Open());
+  m_clipboard.Close();
+  EXPECT_NE(m_clipboard.Fetch(kCfUnicodeText), nullptr) << "still open for reading";
+  m_clipboard.Release();
+}
+
 TEST_F(ClipboardWin32Test, OpeningFailsWhileAnotherWindowHoldsTheClipboard) {
   std::atomic<int> stage{0};  // 1 held, -1 could not take it, 2 let go
   std::thread holder([&] {
