@@ -13,7 +13,13 @@ const wchar_t kIdentityClass[] = L"TanselIdentity";
 CMainFrame::CMainFrame(CTanselDoc& doc, CKeyboardAccelerator& accelerator)
     : m_doc(doc), m_accelerator(accelerator) {}
 
-CMainFrame::~CMainFrame() { m_doc.SetMainWindow(nullptr); }
+CMainFrame::~CMainFrame() {
+  // A frame destroyed while its window lives must still save its placement,
+  // leave the chain and let the accelerator go: destroy the window while the
+  // frame can handle its WM_DESTROY.
+  Destroy();
+  m_doc.SetMainWindow(nullptr);
+}
 
 bool CMainFrame::Create() {
   WNDCLASSEXW wc{};
@@ -78,6 +84,7 @@ LRESULT CMainFrame::OnCreate() {
 }
 
 void CMainFrame::OnDestroy() {
+  SaveWindowPlacement();
   // From here on no notice reaches the history.
   ::ChangeClipboardChain(m_hWnd, m_hWndNextViewer);
   m_hWndNextViewer = nullptr;
@@ -85,6 +92,18 @@ void CMainFrame::OnDestroy() {
   m_accelerator.SetMainWindow(nullptr);
   // The main window's end is the program's end.
   ::PostQuitMessage(0);
+}
+
+void CMainFrame::SaveWindowPlacement() {
+  // The normal-position rectangle is the restored one, also while the window
+  // is hidden or minimised.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (!::GetWindowPlacement(m_hWnd, &placement)) return;
+  const RECT& r = placement.rcNormalPosition;
+  CApplicationRegistry registry;
+  registry.SetMainWindowPlacement(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  registry.SetDockingEnabled(m_bDockingEnabled);
 }
 
 void CMainFrame::ResetClipboardViewer() {

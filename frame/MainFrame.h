@@ -21,6 +21,9 @@ class CMainFrame : public CWindow, public IMainWindowNotice {
 
   // Leaves the viewer chain and joins it again, at its head.
   void ResetClipboardViewer();
+  // Writes the window's restored rectangle and the docking switch to the
+  // settings; at destruction.
+  void SaveWindowPlacement();
 
   // IMainWindowNotice: the history changed; handled after the current message.
   void PostHistoryChanged(int nHint) override;
@@ -39,10 +42,11 @@ class CMainFrame : public CWindow, public IMainWindowNotice {
   LRESULT OnChangeCbChain(WPARAM wParam, LPARAM lParam);
   void OnTimer(UINT_PTR nIdEvent);
 
-  // Chain membership, in the documented order of the frame's members.
+  // Chain membership.
   HWND m_hWndNextViewer = nullptr;
   BOOL m_bJoiningChain = FALSE;
-  // Read before the window exists; written back when it is destroyed.
+  // Snapping to the screen edges while dragging: read before the window
+  // exists, written back when it is destroyed.
   BOOL m_bDockingEnabled = FALSE;
 
  private:

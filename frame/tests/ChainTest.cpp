@@ -181,6 +181,25 @@ TEST_F(ChainTest, TheWindowIsCreatedWhereTheSettingsLeftIt) {
   }
 }
 
+TEST_F(ChainTest, DestructionSavesTheRestoredRectangleAndTheDockingSwitch) {
+  const CString16 key = u"Software\\Orvelle\\Tansel\\MainWindow";
+  m_store.PutDword(key, u"DockingEnabled", 0);
+  {
+    auto frame = MakeFrame();
+    ::SetWindowPos(frame->Handle(), nullptr, 70, 80, 333, 444, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::ShowWindow(frame->Handle(), SW_MINIMIZE);  // the restored rectangle is what counts
+  }  // destroyed with its window alive
+  uint32_t type = 0;
+  std::vector<uint8_t> data;
+  std::vector<uint32_t> values;
+  for (const char16_t* name : {u"Left", u"Top", u"Width", u"Height", u"DockingEnabled"}) {
+    uint32_t value = 0xBAD;
+    if (m_store.GetValue(key, name, type, data) && data.size() == 4) memcpy(&value, data.data(), 4);
+    values.push_back(value);
+  }
+  EXPECT_EQ(values, (std::vector<uint32_t>{70, 80, 333, 444, 0}));
+}
+
 }  // namespace
 
 namespace {
@@ -230,7 +249,7 @@ TEST_F(ChainTest, StartUpsRegistrationMakesTheDefaultHotkeyReachTheFrame) {
   PressKeys({VK_CONTROL, VK_MENU, 'A'});
   EXPECT_TRUE(WaitFor([&] {
     for (auto& m : frame->m_private)
-      if (m.first == 0x401) return true;
+      if (m.first == WM_SHOW_MAIN_WINDOW) return true;
     return false;
   })) << "Ctrl + Alt + A delivers Show Main Window";
 }
