@@ -31,8 +31,13 @@ while IFS= read -r file; do
       echo "$file includes $target, a ring above its own"
       bad=1
     fi
-  done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([a-z]*\/[^"]*\)".*/\1/p' "$file")
-  if [ "$r" -le 2 ] && grep -qE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(windows|winuser|winbase|commctrl|shellapi)\.h>' "$file"; then
+  done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([a-z_]*\/[^"]*\)".*/\1/p' "$file")
+  # A path that climbs out of its folder would hide its ring.
+  if grep -qE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]*\.\./' "$file"; then
+    echo "$file includes a path with ..; name it from the checkout's root"
+    bad=1
+  fi
+  if [ "$r" -le 2 ] && grep -qiE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(win[a-z0-9_]*|commctrl|commdlg|shellapi|shlobj|objbase|ole2|richedit|uxtheme)\.h>' "$file"; then
     echo "$file is portable but includes a Win32 header"
     bad=1
   fi

@@ -51,7 +51,7 @@ void CopyName(char16_t (&target)[128], const char16_t* source) {
 
 }  // namespace
 
-void BuildCommandTable(std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands) {
+void BuildCommandTable(std::map<uint32_t, MESSAGE_DESCRIPTION>& mapCommands) {
   uint32_t group = 0;
   uint32_t order = 0;
   for (const COMMAND& command : kCommands) {
@@ -64,7 +64,7 @@ void BuildCommandTable(std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands) {
     description.dwGroup = command.dwGroup;
     description.dwOrder = order++;
     CopyName(description.szName, command.pszName);
-    m_mapCommands[command.dwMessageID] = description;
+    mapCommands[command.dwMessageID] = description;
   }
 }
 
@@ -77,10 +77,10 @@ uint32_t GetDefaultHotkey(uint32_t messageId) {
 }
 
 std::vector<MESSAGE_DESCRIPTION> GetCommandsInDisplayOrder(
-    const std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands) {
+    const std::map<uint32_t, MESSAGE_DESCRIPTION>& mapCommands) {
   std::vector<MESSAGE_DESCRIPTION> commands;
-  commands.reserve(m_mapCommands.size());
-  for (const auto& entry : m_mapCommands) commands.push_back(entry.second);
+  commands.reserve(mapCommands.size());
+  for (const auto& entry : mapCommands) commands.push_back(entry.second);
   std::sort(commands.begin(), commands.end(),
             [](const MESSAGE_DESCRIPTION& a, const MESSAGE_DESCRIPTION& b) {
               return a.dwGroup != b.dwGroup ? a.dwGroup < b.dwGroup : a.dwOrder < b.dwOrder;

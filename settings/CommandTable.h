@@ -16,7 +16,7 @@ struct MESSAGE_DESCRIPTION {
 };
 
 // Fills the map with every command, keyed by message id.
-void BuildCommandTable(std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands);
+void BuildCommandTable(std::map<uint32_t, MESSAGE_DESCRIPTION>& mapCommands);
 
 // The built-in hotkey of a command; 0 for commands without one and for ids
 // that name no command.
@@ -24,4 +24,4 @@ uint32_t GetDefaultHotkey(uint32_t messageId);
 
 // The commands sorted for display: by group, then by order within it.
 std::vector<MESSAGE_DESCRIPTION> GetCommandsInDisplayOrder(
-    const std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands);
+    const std::map<uint32_t, MESSAGE_DESCRIPTION>& mapCommands);

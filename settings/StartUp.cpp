@@ -2,12 +2,12 @@
 
 #include "settings/ApplicationRegistry.h"
 
-void RegisterHotkeys(std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands,
+void RegisterHotkeys(std::map<uint32_t, MESSAGE_DESCRIPTION>& mapCommands,
                      IHotkeyRegistrar& accelerator) {
-  BuildCommandTable(m_mapCommands);
+  BuildCommandTable(mapCommands);
   // One settings object for the whole walk.
   CApplicationRegistry registry;
-  for (const auto& entry : m_mapCommands)
+  for (const auto& entry : mapCommands)
     accelerator.AddHotkeyMessageID(registry.GetHotkey(entry.first), entry.first);
 }
 

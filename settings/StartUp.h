@@ -15,7 +15,7 @@ class IHotkeyRegistrar {
 
 // Builds the table, then hands every command's stored hotkey (0 included) to
 // the accelerator.
-void RegisterHotkeys(std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands,
+void RegisterHotkeys(std::map<uint32_t, MESSAGE_DESCRIPTION>& mapCommands,
                      IHotkeyRegistrar& accelerator);
 
 // At the very first start (FirstRun nonzero): FirstRun becomes 0, then the

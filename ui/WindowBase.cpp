@@ -4,8 +4,6 @@
 
 namespace {
 const wchar_t kObjectProperty[] = L"Tansel.Object";
-// The id of the subclass that ends a watch when its window dies.
-constexpr UINT_PTR kWatchSubclass = 0x7A5E1;
 }  // namespace
 
 CWindowBase::~CWindowBase() {
@@ -44,19 +42,25 @@ void CWindowBase::FinishNcDestroy(HWND hWnd, int slot) {
   }
 }
 
-void CWindowBase::WatchKeys(HWND hWnd) {
+bool CWindowBase::WatchKeys(HWND hWnd) {
+  // An object bound to a window of its own would lose it here.
+  if (m_hWnd && !m_bWatching) return false;
   StopWatchingKeys();
-  Unbind();
-  if (!hWnd) return;
+  if (!hWnd) return false;
   Bind(hWnd);
-  m_bWatching = ::SetWindowSubclass(hWnd, &CWindowBase::WatchedProc, kWatchSubclass,
-                                    reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  // The subclass's id is the watcher, so that two watchers of one control
+  // each end their own watch.
+  m_bWatching =
+      ::SetWindowSubclass(hWnd, &CWindowBase::WatchedProc, reinterpret_cast<UINT_PTR>(this),
+                          reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  if (!m_bWatching) Unbind();
+  return m_bWatching;
 }
 
 void CWindowBase::StopWatchingKeys() {
   if (!m_bWatching) return;
   m_bWatching = false;
-  ::RemoveWindowSubclass(m_hWnd, &CWindowBase::WatchedProc, kWatchSubclass);
+  ::RemoveWindowSubclass(m_hWnd, &CWindowBase::WatchedProc, reinterpret_cast<UINT_PTR>(this));
   Unbind();
 }
 

@@ -31,8 +31,9 @@ class CWindowBase {
   // other code created (a control) in PreTranslateMessage. The window's
   // messages are not routed here, and it is never destroyed through this
   // object. When the window dies first, the watch ends with it: no property
-  // stays behind and Handle() becomes null.
-  void WatchKeys(HWND hWnd);
+  // stays behind and Handle() becomes null. Only for objects without a
+  // window of their own; false when the watch cannot be set up.
+  bool WatchKeys(HWND hWnd);
   void StopWatchingKeys();
 
   static CWindowBase* FromHandle(HWND hWnd);

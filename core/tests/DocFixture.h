@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FakeClipboard.h"
+#include "HistoryTexts.h"
 #include "core/TanselDoc.h"
 #include "settings/ApplicationRegistry.h"
 #include "settings/MemoryKeyStore.h"
@@ -108,12 +109,7 @@ class DocTest : public ::testing::Test {
     m_clip.SetUnicode(s);
     m_doc->CaptureClipboard();
   }
-  // The history as texts, newest first.
-  std::vector<std::u16string> Texts() const {
-    std::vector<std::u16string> v;
-    for (int i = 0; i < m_doc->GetItemCount(); ++i) v.push_back(m_doc->GetItem(i)->strText);
-    return v;
-  }
+  std::vector<std::u16string> Texts() const { return HistoryTexts(*m_doc); }
   // Fills the history so that index 0 holds the first text given.
   void Fill(std::initializer_list<const char16_t*> texts) {
     std::vector<const char16_t*> v(texts);

@@ -104,16 +104,7 @@ inline bool LogHas(const std::string& s) {
 }
 
 // A copy made by "another program": written with the raw API, no skip flag.
-inline void CopyText(const wchar_t* text) {
-  ASSERT_TRUE(::OpenClipboard(nullptr));
-  ::EmptyClipboard();
-  const size_t n = (wcslen(text) + 1) * sizeof(wchar_t);
-  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, n);
-  memcpy(::GlobalLock(h), text, n);
-  ::GlobalUnlock(h);
-  ::SetClipboardData(CF_UNICODETEXT, h);
-  ::CloseClipboard();
-}
+inline void CopyText(const wchar_t* text) { ASSERT_TRUE(PutRawText(text)); }
 
 class ChainTest : public ::testing::Test {
  protected:

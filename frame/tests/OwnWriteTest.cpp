@@ -1,6 +1,7 @@
 // The program's own clipboard writes, through the real adapter and the real
 // chain. The system calls the frame back from inside CloseClipboard, so the
 // capture of an own write runs while the write is still on the stack.
+#include "core/tests/HistoryTexts.h"
 #include "frame/tests/ChainTestSupport.h"
 
 namespace {
@@ -23,21 +24,7 @@ class OwnWriteTest : public ChainTest {
     m_viewer.reset();
     ChainTest::TearDown();
   }
-  std::vector<std::u16string> Texts() const {
-    std::vector<std::u16string> v;
-    for (int i = 0; i < m_doc->GetItemCount(); ++i) v.push_back(m_doc->GetItem(i)->strText);
-    return v;
-  }
-  std::u16string ClipboardText() {
-    std::u16string text = u"<none>";
-    if (!::OpenClipboard(nullptr)) return u"<held>";
-    if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
-      text = reinterpret_cast<const char16_t*>(::GlobalLock(h));
-      ::GlobalUnlock(h);
-    }
-    ::CloseClipboard();
-    return text;
-  }
+  std::vector<std::u16string> Texts() const { return HistoryTexts(*m_doc); }
 
   std::unique_ptr<CTestViewer> m_viewer;
   std::unique_ptr<CTestFrame> m_frame;
@@ -70,7 +57,7 @@ TEST_F(OwnWriteTest, EachOwnWriteBecomesExactlyOneNewHeadForwardedFirst) {
     V expected{c.head};
     expected.insert(expected.end(), before.begin(), before.end());
     EXPECT_EQ(Texts(), expected);
-    EXPECT_EQ(ClipboardText(), c.head);
+    EXPECT_EQ(ReadRawText(), c.head);
     ASSERT_FALSE(g_log.empty());
     EXPECT_EQ(g_log.front(), "V1:draw") << "the next viewer hears before the capture";
     EXPECT_TRUE(LogHas("capture:" + Utf8FromUtf16(c.head)));
@@ -81,7 +68,7 @@ TEST_F(OwnWriteTest, ActivationMovesTheItemAndAddsNone) {
   ASSERT_TRUE(m_doc->ActivateItem(1));
   PumpFor(100);
   EXPECT_EQ(Texts(), (V{u"b", u"a"}));
-  EXPECT_EQ(ClipboardText(), u"b");
+  EXPECT_EQ(ReadRawText(), u"b");
   EXPECT_TRUE(LogHas("V1:draw")) << "the activation is still forwarded";
   EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
   // The next copy of another program is captured as usual.

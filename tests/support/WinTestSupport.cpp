@@ -1,5 +1,7 @@
 #include "tests/support/WinTestSupport.h"
 
+#include <cstring>
+
 #include "ui/Window.h"
 
 void PumpFor(int timeoutMs) {
@@ -29,19 +31,74 @@ const wchar_t* TestWindowClass() {
   return bRegistered ? L"TanselUiTestWindow" : nullptr;
 }
 
+HWND FindThreadDialog(DWORD threadId) {
+  HWND found = nullptr;
+  ::EnumThreadWindows(
+      threadId,
+      [](HWND hWnd, LPARAM param) -> BOOL {
+        wchar_t name[16] = {};
+        ::GetClassNameW(hWnd, name, 16);
+        if (lstrcmpW(name, L"#32770") != 0) return TRUE;
+        *reinterpret_cast<HWND*>(param) = hWnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 CBoxAnswerer::CBoxAnswerer(std::function<void(HWND box)> inspect, int button) {
   const DWORD thread = ::GetCurrentThreadId();
-  m_thread = std::thread([this, thread, inspect, button] {
+  m_thread = std::thread([thread, inspect, button] {
     for (const DWORD deadline = ::GetTickCount() + 10000; ::GetTickCount() < deadline;
          ::Sleep(20)) {
-      HWND box = ::FindWindowW(L"#32770", nullptr);
-      if (!box || ::GetWindowThreadProcessId(box, nullptr) != thread) continue;
+      // Only a box of the thread under test: any other dialog on the desktop
+      // is someone else's.
+      // Visible only once its controls and texts are in place.
+      HWND box = FindThreadDialog(thread);
+      if (!box || !::IsWindowVisible(box)) continue;
       inspect(box);
       ::PostMessageW(box, WM_COMMAND, button, 0);
-      m_bAnswered = true;
       return;
     }
   });
 }
 
 CBoxAnswerer::~CBoxAnswerer() { m_thread.join(); }
+
+namespace {
+
+bool OpenClipboardWaiting() {
+  for (int i = 0; i < 3000; ++i, ::Sleep(1))
+    if (::OpenClipboard(nullptr)) return true;
+  return false;
+}
+
+}  // namespace
+
+bool PutRawClipboard(UINT format, const void* data, size_t size) {
+  if (!OpenClipboardWaiting()) return false;
+  ::EmptyClipboard();
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size);
+  if (h) {
+    std::memcpy(::GlobalLock(h), data, size);
+    ::GlobalUnlock(h);
+    if (!::SetClipboardData(format, h)) ::GlobalFree(h);
+  }
+  ::CloseClipboard();
+  return true;
+}
+
+bool PutRawText(const wchar_t* text) {
+  return PutRawClipboard(CF_UNICODETEXT, text, (::lstrlenW(text) + 1) * sizeof(wchar_t));
+}
+
+std::u16string ReadRawText() {
+  if (!OpenClipboardWaiting()) return u"<held>";
+  std::u16string text = u"<none>";
+  if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const char16_t*>(::GlobalLock(h));
+    ::GlobalUnlock(h);
+  }
+  ::CloseClipboard();
+  return text;
+}

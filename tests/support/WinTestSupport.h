@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -34,6 +35,16 @@ void PressKeys(const std::vector<WORD>& keys);
 // A plain window class with an arrow cursor and the window colour.
 const wchar_t* TestWindowClass();
 
+// The clipboard through the plain API, as another program uses it. Both wait
+// while the clipboard is held for a moment (as Wine's clipboard manager does
+// right after a change). PutRawClipboard empties the clipboard and puts one
+// block; false when the clipboard stayed held.
+bool PutRawClipboard(UINT format, const void* data, size_t size);
+bool PutRawText(const wchar_t* text);
+// CF_UNICODETEXT as it stands: "<none>" when there is none, "<held>" when the
+// clipboard cannot be opened.
+std::u16string ReadRawText();
+
 // Answers the next message box of the thread that makes this object: a
 // helper thread waits for the box, lets inspect() look at it and presses
 // button. The destructor waits for the answer (or 10 s).
@@ -43,9 +54,11 @@ class CBoxAnswerer {
   ~CBoxAnswerer();
   CBoxAnswerer(const CBoxAnswerer&) = delete;
   CBoxAnswerer& operator=(const CBoxAnswerer&) = delete;
-  bool Answered() const { return m_bAnswered; }
 
  private:
   std::thread m_thread;
-  bool m_bAnswered = false;
 };
+
+// A dialog (class #32770) of the given thread, visible or not; null when it
+// has none.
+HWND FindThreadDialog(DWORD threadId);

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/WinTestSupport.h"
 #include "ui/ClipboardWin32.h"
 
 namespace {
@@ -33,15 +34,8 @@ std::string BytesOf(const std::u16string& text) {
 
 class ClipboardWin32Test : public ::testing::Test {
  protected:
-  // One block put with the plain API, as another program would.
   void PutRaw(UINT format, const void* data, size_t size) {
-    ASSERT_TRUE(Retrying([] { return ::OpenClipboard(nullptr) != FALSE; }));
-    ::EmptyClipboard();
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(::GlobalLock(h), data, size);
-    ::GlobalUnlock(h);
-    if (!::SetClipboardData(format, h)) ::GlobalFree(h);
-    ::CloseClipboard();
+    ASSERT_TRUE(PutRawClipboard(format, data, size));
   }
   void Put(const std::u16string& text) {
     ASSERT_TRUE(Retrying([&] { return m_clipboard.Open(); }));

@@ -27,11 +27,16 @@ TEST(ProgramFileWin32Test, ThePathIsTheWholePathOfThisProgram) {
   EXPECT_NE(::GetFileAttributesW(WinText(path)), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(ProgramFileWin32Test, StartWithWindowsWritesThisProgramQuotedAndRemovesIt) {
-  const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+class StartWithWindowsWin32Test : public ::testing::Test {
+ protected:
+  void SetUp() override { SetSettingsPlatform(&store, nullptr, &program); }
+  void TearDown() override { SetSettingsPlatform(nullptr, nullptr); }
   CKeyStoreWin32 store;
   CProgramFileWin32 program;
-  SetSettingsPlatform(&store, nullptr, &program);
+};
+
+TEST_F(StartWithWindowsWin32Test, WritesThisProgramQuotedAndRemovesIt) {
+  const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
   CString16 path;
   ASSERT_TRUE(program.GetExecutablePath(path));
   CApplicationRegistry().SetStartWithWindows(TRUE);
@@ -48,7 +53,6 @@ TEST(ProgramFileWin32Test, StartWithWindowsWritesThisProgramQuotedAndRemovesIt) 
   size = sizeof(value);
   EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, kRun, L"Tansel", RRF_RT_ANY, nullptr, value, &size),
             ERROR_FILE_NOT_FOUND);
-  SetSettingsPlatform(nullptr, nullptr);
 }
 
 }  // namespace

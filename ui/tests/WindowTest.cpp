@@ -140,7 +140,7 @@ TEST(WindowTest, WatchersSeeTheKeysOfForeignWindowsUntilTheyStop) {
   HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent.Handle(), nullptr,
                                  nullptr, nullptr);
   CKeyObserver observer;
-  observer.WatchKeys(hEdit);
+  ASSERT_TRUE(observer.WatchKeys(hEdit));
   ::PostMessageW(hEdit, WM_KEYDOWN, 'A', 0);
   EXPECT_TRUE(PumpMessages());
   observer.StopWatchingKeys();
@@ -168,16 +168,20 @@ TEST(WindowTest, AWatchEndsWhenTheWatchedControlDiesWithItsDialogFirst) {
   ASSERT_TRUE(::SetWindowSubclass(hEdit, PropertyAtDeathProc, 1,
                                   reinterpret_cast<DWORD_PTR>(&pLeftAtDeath)));
   CKeyObserver observer;
-  observer.WatchKeys(hEdit);
+  ASSERT_TRUE(observer.WatchKeys(hEdit));
   ASSERT_EQ(CWindowBase::FromHandle(hEdit), &observer);
   dialog.Destroy();
   EXPECT_EQ(pLeftAtDeath, nullptr) << "the property went before the window";
   EXPECT_EQ(observer.Handle(), nullptr) << "no handle to a dead window";
-  // A window made now may reuse the handle; the watcher's end must not touch it.
-  CTestWindow next;
-  ASSERT_TRUE(next.Create());
-  observer.StopWatchingKeys();
-  EXPECT_EQ(CWindowBase::FromHandle(next.Handle()), &next);
+}
+
+TEST(WindowTest, AWindowsOwnObjectCannotWatchAnother) {
+  CTestWindow window, other;
+  ASSERT_TRUE(window.Create());
+  ASSERT_TRUE(other.Create());
+  EXPECT_FALSE(window.WatchKeys(other.Handle()));
+  EXPECT_EQ(window.Handle(), window.m_hWndAtCreate);
+  EXPECT_EQ(CWindowBase::FromHandle(other.Handle()), &other);
 }
 
 TEST(WindowTest, LoopsEndWithTheQuitCode) {
