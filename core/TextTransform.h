@@ -7,6 +7,11 @@
 
 enum { CASE_UPPER = 0, CASE_LOWER = 1, CASE_TITLE = 2 };
 
+// The ten date and time stamps, in the order the menus and the hotkey
+// commands list them.
+constexpr int kDateTimeFormatCount = 10;
+extern const char16_t* const kDateTimeFormats[kDateTimeFormatCount];
+
 class CTextTransform {
  public:
   explicit CTextTransform(ITextServices& text) : m_text(text) {}

@@ -95,12 +95,8 @@ void CMainFrame::OnDestroy() {
 }
 
 void CMainFrame::SaveWindowPlacement() {
-  // The normal-position rectangle is the restored one, also while the window
-  // is hidden or minimised.
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof(placement);
-  if (!::GetWindowPlacement(m_hWnd, &placement)) return;
-  const RECT& r = placement.rcNormalPosition;
+  RECT r;
+  if (!GetRestoredRect(r)) return;
   CApplicationRegistry registry;
   registry.SetMainWindowPlacement(r.left, r.top, r.right - r.left, r.bottom - r.top);
   registry.SetDockingEnabled(m_bDockingEnabled);

@@ -13,6 +13,14 @@ CWindowBase::~CWindowBase() {
 
 bool CWindowBase::PreTranslateMessage(MSG&) { return false; }
 
+bool CWindowBase::GetRestoredRect(RECT& rect) const {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (!::GetWindowPlacement(m_hWnd, &placement)) return false;
+  rect = placement.rcNormalPosition;
+  return true;
+}
+
 void CWindowBase::Bind(HWND hWnd) {
   m_hWnd = hWnd;
   ::SetPropW(hWnd, kObjectProperty, this);

@@ -22,6 +22,9 @@ class CWindowBase {
     return ::PostMessageW(m_hWnd, message, wParam, lParam) != FALSE;
   }
   HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
+  // The rectangle the window has when restored (its normal position), also
+  // while it is hidden or minimised; false when it cannot be read.
+  bool GetRestoredRect(RECT& rect) const;
 
   // Called for a queued message aimed at this window or a window inside it,
   // before translation and dispatch. True consumes the message.

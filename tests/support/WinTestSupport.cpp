@@ -57,7 +57,7 @@ CBoxAnswerer::CBoxAnswerer(std::function<void(HWND box)> inspect, int button) {
       HWND box = FindThreadDialog(thread);
       if (!box || !::IsWindowVisible(box)) continue;
       inspect(box);
-      ::PostMessageW(box, WM_COMMAND, button, 0);
+      if (button) ::PostMessageW(box, WM_COMMAND, button, 0);
       return;
     }
   });

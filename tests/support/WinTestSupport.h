@@ -45,9 +45,10 @@ bool PutRawText(const wchar_t* text);
 // clipboard cannot be opened.
 std::u16string ReadRawText();
 
-// Answers the next message box of the thread that makes this object: a
-// helper thread waits for the box, lets inspect() look at it and presses
-// button. The destructor waits for the answer (or 10 s).
+// Answers the next message box or dialog of the thread that makes this
+// object: a helper thread waits for it, lets inspect() look at it (and act on
+// it, with messages) and presses button (0: none, inspect() ends it). The
+// destructor waits for the answer (or 10 s).
 class CBoxAnswerer {
  public:
   CBoxAnswerer(std::function<void(HWND box)> inspect, int button);

@@ -1,0 +1,61 @@
+#pragma once
+// The rows of a history list: one row per item, row i showing history index i.
+// Both history hosts (the main list view and the clip window) show their rows
+// through this class and differ only in which column holds what. It also
+// speaks the selection terms of the history commands.
+#include "core/TanselDoc.h"
+#include "ui/ImageList.h"
+#include "ui/ListView.h"
+
+// Which column of a host shows which part of a row.
+struct HISTORY_COLUMNS {
+  int nPicture;  // the row picture; the number goes with it when nNumber is the same
+  int nNumber;   // "%d" of index + 1
+  int nText;     // the display text
+  int nTime;     // the creation time
+};
+
+class CHistoryList {
+ public:
+  // The display text: the first kDisplayChars characters, then the escape.
+  static constexpr size_t kDisplayChars = 200;
+
+  CHistoryList(CTanselDoc& doc, ITextServices& text, const HISTORY_COLUMNS& columns);
+
+  // Binds the list control; the pictures are added to the host's image list
+  // with the given transparent colour for the ordinary one (the bookmark's is
+  // black).
+  void Attach(HWND hList);
+  bool LoadPictures(UINT nOrdinaryBitmap, COLORREF ordinaryMask);
+  CListView& List() { return m_list; }
+  const CListView& List() const { return m_list; }
+
+  // Hint n >= 1: row n - 1 alone. Hint <= 0, same count: every row set in
+  // place, selection kept. Hint <= 0, other count: rows rebuilt, selection gone.
+  void Refresh(int nHint);
+  void SetRow(int nIndex, const CLIP_ITEM& item);
+
+  static CString16 DisplayText(const CString16& strText);
+  // Local time as "%Y.%m.%d %H:%M:%S"; empty when it cannot be made.
+  CString16 TimeText(int64_t tCreated) const;
+
+  // The selection terms of the commands.
+  int SelectedCount() const { return m_list.GetSelectedCount(); }
+  // With exactly one row selected, that row: the selection's anchor.
+  int SelectedIndex() const;
+  CIndexArray SelectedIndexes() const { return m_list.GetSelectedIndexes(); }
+  // Takes the anchor row out of the selection and the focus.
+  void DeselectAnchor();
+  // Scrolls the row fully into view, selects and focuses it, makes it the
+  // anchor; other rows keep their state.
+  void SelectAndShow(int nIndex);
+  void SelectAll();
+
+ private:
+  CTanselDoc& m_doc;
+  ITextServices& m_text;
+  const HISTORY_COLUMNS m_columns;
+  CListView m_list;
+  int m_nOrdinaryPicture = 0;
+  int m_nBookmarkPicture = 0;
+};

@@ -1,0 +1,124 @@
+#include "views/TanselListView.h"
+
+#include <windowsx.h>
+
+#include "resources/resource.h"
+
+namespace {
+
+const wchar_t kViewClass[] = L"TanselListView";
+// The control's id inside the view.
+constexpr UINT kListId = 1;
+// "No" shows the number and the picture together.
+const HISTORY_COLUMNS kColumns = {1, 1, 2, 3};
+
+}  // namespace
+
+CTanselListView::CTanselListView(CTanselDoc& doc, ITextServices& text, IUserPrompt& prompt)
+    : m_doc(doc), m_rows(doc, text, kColumns), m_commands(doc, m_rows, *this, prompt) {}
+
+CTanselListView::~CTanselListView() {
+  m_doc.RemoveView(this);
+  Destroy();
+}
+
+bool CTanselListView::Create(HWND parent, const RECT& rect, UINT id) {
+  WNDCLASSEXW wc{};
+  wc.lpszClassName = kViewClass;
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  if (!RegisterClass(wc)) return false;
+  return CWindow::Create(kViewClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, rect.left,
+                         rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+}
+
+LRESULT CTanselListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate();
+    case WM_SIZE:
+      ::MoveWindow(ListHandle(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      return 0;
+    case WM_SETFOCUS:
+      ::SetFocus(ListHandle());
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_COMMAND:
+      if (m_commands.OnCommand(LOWORD(wParam))) return 0;
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+LRESULT CTanselListView::OnCreate() {
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  // Report mode; several rows may be selected.
+  if (!m_rows.List().Create(m_hWnd, kListId, WS_VISIBLE | WS_TABSTOP | LVS_REPORT, client))
+    return -1;
+  m_rows.LoadPictures(IDB_ITEM, RGB(0, 0, 0));
+  CListView& list = m_rows.List();
+  list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT |
+                        LVS_EX_INFOTIP | LVS_EX_LABELTIP);
+  list.InsertColumn(0, L"", LVCFMT_LEFT, 0);
+  list.InsertColumn(1, L"No", LVCFMT_RIGHT, 45);
+  list.InsertColumn(2, L"Text", LVCFMT_LEFT, 300);
+  list.InsertColumn(3, L"Created Time", LVCFMT_LEFT, 115);
+  m_commands.RegisterKeys(m_keys);
+  m_doc.AddView(this);
+  m_rows.Refresh(0);
+  return 0;
+}
+
+void CTanselListView::OnUpdate(int nHint) {
+  if (m_hWnd) m_rows.Refresh(nHint);
+}
+
+bool CTanselListView::PreTranslateMessage(MSG& msg) {
+  return msg.message == WM_KEYDOWN && m_keys.CallFunction(m_hWnd, msg.wParam) != 0;
+}
+
+LRESULT CTanselListView::OnNotify(NMHDR& header) {
+  if (header.hwndFrom != ListHandle()) return 0;
+  switch (header.code) {
+    case NM_CLICK: {
+      POINT point;
+      ::GetCursorPos(&point);
+      ::ScreenToClient(ListHandle(), &point);
+      m_commands.OnClick(point);
+      return 0;
+    }
+    case NM_RCLICK: {
+      POINT point;
+      ::GetCursorPos(&point);
+      m_commands.ShowContextMenu(point, m_hWnd);
+      return TRUE;  // handled: no WM_CONTEXTMENU after it
+    }
+    case LVN_ITEMACTIVATE:
+      m_commands.Activate();
+      return 0;
+  }
+  return 0;
+}
+
+void CTanselListView::OnContextMenu(HWND, POINT point) {
+  // (-1, -1) is the keyboard's request (Shift+F10, the Menu key): the menu
+  // opens at the focused row, or at the list's corner without one.
+  if (point.x == -1 && point.y == -1) {
+    const int nFocused = m_rows.List().GetNextItem(-1, LVNI_FOCUSED);
+    RECT row{};
+    point = {0, 0};
+    if (nFocused >= 0 && m_rows.List().GetSubItemRect(nFocused, 1, row))
+      point = {row.left, row.bottom};
+    ::ClientToScreen(ListHandle(), &point);
+  }
+  m_commands.ShowContextMenu(point, m_hWnd);
+}
+
+void CTanselListView::OnActivated() { m_rows.DeselectAnchor(); }
+
+HWND CTanselListView::DialogOwner() { return ::GetAncestor(m_hWnd, GA_ROOT); }

@@ -1,0 +1,183 @@
+// The item editor and the find dialog, run by the list view's commands and
+// driven from a helper thread as a user would: typing, keys, buttons.
+#include <functional>
+
+#include "views/tests/ViewFixture.h"
+
+namespace {
+
+// Sends keys to a control of a dialog up on the tested thread.
+void KeyTo(HWND dialog, int id, WORD vk) {
+  ::PostMessageW(::GetDlgItem(dialog, id), WM_KEYDOWN, vk, 1);
+  ::PostMessageW(::GetDlgItem(dialog, id), WM_KEYUP, vk, 0xC0000001);
+}
+
+std::wstring TextOf(HWND dialog, int id) {
+  wchar_t text[256] = {};
+  ::GetDlgItemTextW(dialog, id, text, 256);
+  return text;
+}
+
+TEST_F(ViewTest, ItemEditorEndsAsTheUserChooses) {
+  struct Case {
+    const char* what;
+    UINT command;  // Preview or Edit
+    std::function<void(HWND)> act;
+    V after;
+  } cases[] = {
+      {"edit, F2 appends the edited text", 32807,
+       [](HWND d) {
+         ::SetDlgItemTextW(d, 1011, L"changed");
+         KeyTo(d, 1011, VK_F2);
+       },
+       {u"changed", u"one", u"two"}},
+      {"edit, F3 replaces the item's text", 32807,
+       [](HWND d) {
+         ::SetDlgItemTextW(d, 1011, L"changed");
+         KeyTo(d, 1011, VK_F3);
+       },
+       {u"one", u"changed"}},
+      {"edit, Replace button", 32807,
+       [](HWND d) {
+         ::SetDlgItemTextW(d, 1011, L"by button");
+         ::PostMessageW(d, WM_COMMAND, 1019, 0);
+       },
+       {u"one", u"by button"}},
+      {"edit, Cancel after changes", 32807,
+       [](HWND d) {
+         ::SetDlgItemTextW(d, 1011, L"dropped");
+         ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+       },
+       {u"one", u"two"}},
+      {"preview, F2 and F3 do nothing, Escape closes", 32808,
+       [](HWND d) {
+         KeyTo(d, 1011, VK_F2);
+         KeyTo(d, 1011, VK_F3);
+         KeyTo(d, 1011, VK_ESCAPE);
+       },
+       {u"one", u"two"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_doc->ClearList();
+    Fill({u"one", u"two"});
+    Select({1});
+    {
+      CBoxAnswerer answer(c.act, 0);
+      MenuCommand(c.command);
+    }
+    EXPECT_EQ(Texts(), c.after);
+  }
+}
+
+TEST_F(ViewTest, ItemEditorShowsTheWholeTextAndItsModesControls) {
+  std::u16string text;
+  for (int i = 0; i < 500; ++i) text += u"line\t" + Utf16FromUtf8(std::to_string(i)) + u"\r\n";
+  Fill({text.c_str()});
+  Select({0});
+  struct Seen {
+    size_t length = 0;
+    bool appendEnabled = true, replaceEnabled = true, readOnly = false, stillOpen = false;
+  };
+  for (UINT command : {32808u, 32807u}) {
+    Seen seen;
+    {
+      CBoxAnswerer answer(
+          [&](HWND d) {
+            HWND edit = ::GetDlgItem(d, 1011);
+            seen.length = static_cast<size_t>(::GetWindowTextLengthW(edit));
+            seen.appendEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1018));
+            seen.replaceEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1019));
+            seen.readOnly = (::GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0;
+            // Enter in the text makes a new line; the dialog stays.
+            KeyTo(d, 1011, VK_RETURN);
+            ::Sleep(200);
+            seen.stillOpen = ::IsWindow(d);
+            ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+          },
+          0);
+      MenuCommand(command);
+    }
+    SCOPED_TRACE(command);
+    const bool bPreview = command == 32808;
+    EXPECT_EQ(seen.length, text.size()) << "whole, with its line breaks";
+    EXPECT_EQ(seen.appendEnabled, !bPreview);
+    EXPECT_EQ(seen.replaceEnabled, !bPreview);
+    EXPECT_EQ(seen.readOnly, bPreview);
+    EXPECT_TRUE(seen.stillOpen);
+  }
+  EXPECT_EQ(m_doc->GetItemCount(), 1);
+}
+
+TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
+  Fill({u"alpha", u"abc one", u"beta", u"ABC two"});
+  struct Case {
+    const char* what;
+    std::function<void(HWND)> act;
+    CIndexArray selectedAfter;
+    std::vector<bool> bookmarks;
+  } cases[] = {
+      {"Find Next", [](HWND d) {
+         ::SetDlgItemTextW(d, 1021, L"abc");
+         ::PostMessageW(d, WM_COMMAND, 1024, 0);
+       }, {1}, {false, false, false, false}},
+      {"Enter is Find Next", [](HWND d) {
+         ::SetDlgItemTextW(d, 1021, L"abc");
+         KeyTo(d, 1021, VK_RETURN);  // the default button's command
+       }, {1}, {false, false, false, false}},
+      {"Bookmark All with match case", [](HWND d) {
+         ::SetDlgItemTextW(d, 1021, L"ABC");
+         ::CheckDlgButton(d, 1022, BST_CHECKED);
+         ::PostMessageW(d, WM_COMMAND, 1025, 0);
+       }, {}, {false, false, false, true}},
+      {"Escape", [](HWND d) {
+         ::SetDlgItemTextW(d, 1021, L"beta");
+         ::CheckDlgButton(d, 1023, BST_CHECKED);
+         ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+       }, {}, {false, false, false, false}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_doc->ClearBookmarks();
+    *m_doc->GetFindCriteria() = FIND_CRITERIA{};
+    Select({});
+    {
+      CBoxAnswerer answer(c.act, 0);
+      Press({true, false, 'F'});
+    }
+    EXPECT_EQ(Selected(), c.selectedAfter);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(!!m_doc->GetItem(i)->bBookmark, c.bookmarks[i]) << i;
+  }
+  // The last run ended with Escape: its criteria stay, and F3 searches for them.
+  EXPECT_EQ(m_doc->GetFindCriteria()->strText, u"beta");
+  EXPECT_TRUE(m_doc->GetFindCriteria()->bWholeWord);
+  Press({false, false, VK_F3});
+  EXPECT_EQ(Selected(), (CIndexArray{2}));
+  // Every end stores the dialog's size.
+  std::vector<uint8_t> data;
+  uint32_t type;
+  EXPECT_TRUE(m_store.GetValue(u"Software\\Orvelle\\Tansel\\FindWindow", u"Width", type, data));
+}
+
+TEST_F(ViewTest, FindDialogOpensWithThePreviousCriteria) {
+  Fill({u"x"});
+  *m_doc->GetFindCriteria() = FIND_CRITERIA{u"kept", TRUE, FALSE};
+  std::wstring text;
+  bool matchCase = false, wholeWord = true;
+  {
+    CBoxAnswerer answer(
+        [&](HWND d) {
+          text = TextOf(d, 1021);
+          matchCase = ::IsDlgButtonChecked(d, 1022) == BST_CHECKED;
+          wholeWord = ::IsDlgButtonChecked(d, 1023) == BST_CHECKED;
+          ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+        },
+        0);
+    MenuCommand(32890);
+  }
+  EXPECT_EQ(text, L"kept");
+  EXPECT_TRUE(matchCase);
+  EXPECT_FALSE(wholeWord);
+}
+
+}  // namespace

@@ -1,0 +1,342 @@
+// The main list view over a real list control: rows, refresh rules, every
+// history command from the menu, the context popups and the keys, the menu's
+// enabling rules, the popup chosen by the selection, clicks.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "views/tests/ViewFixture.h"
+
+namespace {
+
+TEST_F(ViewTest, RowsShowNumberPictureDisplayTextAndTime) {
+  std::u16string long_text;
+  for (int i = 0; i < 25; ++i) long_text += u"abc\tdef\r\n";  // 225 characters
+  long_text += std::u16string(25, u'z');
+  Fill({u"a\tb", long_text.c_str(), u"plain"});
+  m_doc->ToggleBookmark(1);
+  CListView list = List();
+  ASSERT_EQ(list.GetItemCount(), 3);
+  // The first 200 characters (22 lines of 9 and "ab"), then the escape.
+  std::u16string shown;
+  for (int i = 0; i < 22; ++i) shown += u"abc<TAB>def<CR><LF>";
+  shown += u"ab";
+  const struct {
+    const char16_t *number, *text;
+    bool bookmarked;
+  } rows[] = {{u"1", u"a<TAB>b", false}, {u"2", nullptr, true}, {u"3", u"plain", false}};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(list.GetItemText(i, 0), u"");
+    EXPECT_EQ(list.GetItemText(i, 1), rows[i].number);
+    EXPECT_EQ(list.GetItemText(i, 2), rows[i].text ? CString16(rows[i].text) : shown);
+    EXPECT_EQ(list.GetItemText(i, 3), u"2026.02.03 09:05:07");
+    EXPECT_EQ(list.GetItemImage(i, 1), rows[i].bookmarked ? 1 : 0);
+  }
+}
+
+TEST_F(ViewTest, ColumnsAndStylesOfTheList) {
+  const struct {
+    const wchar_t* header;
+    int format, width;
+  } columns[] = {{L"", LVCFMT_LEFT, 0}, {L"No", LVCFMT_RIGHT, 45}, {L"Text", LVCFMT_LEFT, 300},
+                 {L"Created Time", LVCFMT_LEFT, 115}};
+  HWND hList = View().ListHandle();
+  for (int i = 0; i < 4; ++i) {
+    wchar_t header[32] = {};
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+    column.pszText = header;
+    column.cchTextMax = 32;
+    ASSERT_TRUE(ListView_GetColumn(hList, i, &column));
+    EXPECT_STREQ(header, columns[i].header);
+    EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, columns[i].format) << i;
+    EXPECT_EQ(column.cx, columns[i].width) << i;
+  }
+  EXPECT_EQ(List().GetExtendedStyle() & 0xFFFF, DWORD(0x4423));
+  const LONG_PTR style = ::GetWindowLongPtrW(hList, GWL_STYLE);
+  EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_FALSE(style & LVS_SINGLESEL);
+}
+
+TEST_F(ViewTest, RefreshRulesAndWhatTheyDoToTheSelection) {
+  Fill({u"a", u"b", u"c"});
+  Select({0, 2});
+  // One row: only that row is set.
+  m_doc->GetItem(1)->strText = CString16(u"B");
+  m_doc->GetItem(2)->strText = CString16(u"C");
+  m_doc->NotifyChange(1);
+  EXPECT_EQ(List().GetItemText(1, 2), u"B");
+  EXPECT_EQ(List().GetItemText(2, 2), u"c");
+  // Whole list, same count: rows set in place, the selection stays.
+  m_doc->NotifyChange(-1);
+  EXPECT_EQ(List().GetItemText(2, 2), u"C");
+  EXPECT_EQ(Selected(), (CIndexArray{0, 2}));
+  // Another count: rows rebuilt, no selection.
+  m_clip.SetUnicode(u"d");
+  m_doc->CaptureClipboard();
+  EXPECT_EQ(List().GetItemCount(), 4);
+  EXPECT_EQ(List().GetItemText(0, 2), u"d");
+  EXPECT_TRUE(Selected().empty());
+}
+
+// Each command from every place that offers it: the main menu, the popup for
+// the selection, the local key.
+struct COMMAND_CASE {
+  const char* name;
+  UINT main, item, multi;  // 0: not offered there
+  KEY_PRESS key;           // vk 0: no key
+  CIndexArray selection;
+  int answer;  // what the user answers a box
+  V after;     // the history afterwards
+  std::vector<std::wstring> asked;
+};
+
+// The history of every case: index 0 first.
+const std::initializer_list<const char16_t*> kFill = {u"routeTable", u"ROUTE_TABLE", u"hello World",
+                                                      u"abc"};
+const wchar_t kRemoveOne[] = L"Are you sure you want to remove this item?";
+const wchar_t kRemoveMany[] = L"Are you sure you want to remove this items?";
+const wchar_t kContiguous[] = L"You have to select contiguous items.";
+const wchar_t kClearBookmarks[] = L"Are you sure you want to clear all bookmarks?";
+
+const COMMAND_CASE kCommandCases[] = {
+    {"activate none", 32816, 32814, 32815, {0, 0, VK_RETURN}, {}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"activate one", 32816, 32814, 32815, {0, 0, VK_RETURN}, {2}, 0,
+     {u"hello World", u"routeTable", u"ROUTE_TABLE", u"abc"}, {}},
+    {"activate several", 32816, 32814, 32815, {0, 0, VK_RETURN}, {0, 3}, 0,
+     {u"routeTable\r\nabc", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"revert", 32885, 32887, 0, {}, {3}, 0,
+     {u"ROUTE_TABLE", u"routeTable", u"hello World", u"abc"}, {}},
+    {"remove none", 32828, 32829, 32881, {0, 0, VK_DELETE}, {}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"remove one, yes", 32828, 32829, 32881, {0, 0, VK_DELETE}, {1}, IDYES,
+     {u"routeTable", u"hello World", u"abc"}, {kRemoveOne}},
+    {"remove one, no", 32828, 32829, 32881, {0, 0, VK_DELETE}, {1}, IDNO,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {kRemoveOne}},
+    {"remove several, yes", 32828, 32829, 32881, {0, 0, VK_DELETE}, {1, 3}, IDYES,
+     {u"routeTable", u"hello World"}, {kRemoveMany}},
+    {"invert one", 32858, 0, 32880, {1, 0, 'I'}, {1}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"invert block", 32858, 0, 32880, {1, 0, 'I'}, {1, 2, 3}, 0,
+     {u"routeTable", u"abc", u"hello World", u"ROUTE_TABLE"}, {}},
+    {"invert with a gap", 32858, 0, 32880, {1, 0, 'I'}, {0, 2}, IDOK,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {kContiguous}},
+    {"invert and activate block", 32866, 0, 32875, {1, 1, 'I'}, {2, 3}, 0,
+     {u"abc\r\nhello World", u"routeTable", u"ROUTE_TABLE", u"abc", u"hello World"}, {}},
+    {"invert and activate with a gap", 32866, 0, 32875, {1, 1, 'I'}, {0, 1, 3}, IDOK,
+     {u"routeTable\r\nROUTE_TABLE\r\nabc", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
+     {kContiguous}},
+    {"bookmark several", 32841, 32842, 0, {1, 0, VK_F2}, {1, 2}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"make object", 32896, 32898, 0, {1, 0, 'O'}, {0}, 0,
+     {u"oouteTable", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"make object of several", 32896, 32898, 0, {1, 0, 'O'}, {0, 1}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"from id, one", 32863, 32870, 32877, {1, 0, 'D'}, {1}, 0,
+     {u"RouteTable", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"from id, several", 32863, 32870, 32877, {1, 0, 'D'}, {1, 3}, 0,
+     {u"routeTable", u"RouteTable", u"hello World", u"Abc"}, {}},
+    {"to id, one", 32862, 32869, 32876, {1, 1, 'D'}, {0}, 0,
+     {u"ROUTE_TABLE", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"to id, several", 32862, 32869, 32876, {1, 1, 'D'}, {2, 3}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"HELLO_WORLD", u"ABC"}, {}},
+    {"lowercase, one", 32811, 32787, 32852, {1, 0, 'U'}, {1}, 0,
+     {u"route_table", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"uppercase, several", 32809, 32786, 32851, {1, 1, 'U'}, {0, 2}, 0,
+     {u"ROUTETABLE", u"ROUTE_TABLE", u"HELLO WORLD", u"abc"}, {}},
+    {"title, one", 32864, 32871, 32878, {1, 0, 'T'}, {2}, 0,
+     {u"Hello world", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"conversion of none", 32864, 32871, 32878, {1, 0, 'T'}, {}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"date and time", 32796, 32819, 32819, {}, {1}, 0,
+     {u"2026.02.03 09-05-07", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+};
+
+TEST_F(ViewTest, EveryCommandFromMenuPopupAndKey) {
+  for (const COMMAND_CASE& c : kCommandCases) {
+    const bool bMany = c.selection.size() > 1;
+    const UINT popup = bMany ? c.multi : c.item;
+    for (int channel = 0; channel < 3; ++channel) {
+      if ((channel == 1 && !popup) || (channel == 2 && !c.key.vk)) continue;
+      SCOPED_TRACE(std::string(c.name) + " through " +
+                   (channel == 0 ? "the menu" : channel == 1 ? "the popup" : "the key"));
+      m_doc->ClearList();
+      Fill(kFill);
+      Select(c.selection);
+      if (c.answer) m_prompt.m_answers = {c.answer};
+      if (channel == 0)
+        MenuCommand(c.main);
+      else if (channel == 1)
+        PopupCommand(popup);
+      else
+        Press(c.key);
+      EXPECT_EQ(Texts(), c.after);
+      std::vector<std::wstring> asked;
+      for (const auto& a : m_prompt.m_asked) asked.push_back(a.text);
+      EXPECT_EQ(asked, c.asked);
+    }
+  }
+}
+
+TEST_F(ViewTest, BoxesCarryTheirButtonsAndIcons) {
+  Fill(kFill);
+  Select({1});
+  m_prompt.m_answers = {IDNO};
+  MenuCommand(32828);
+  Select({0, 2});
+  MenuCommand(32858);
+  m_prompt.m_answers = {IDNO};
+  MenuCommand(32850);
+  ASSERT_EQ(m_prompt.m_asked.size(), 3u);
+  // No icon asked for a question: the program's box chooses it by the buttons.
+  EXPECT_EQ(m_prompt.m_asked[0].type, UINT(MB_YESNO));
+  EXPECT_EQ(m_prompt.m_asked[1].type, UINT(MB_OK | MB_ICONINFORMATION));
+  EXPECT_EQ(m_prompt.m_asked[2].type, UINT(MB_YESNO));
+}
+
+TEST_F(ViewTest, BookmarksSetToggledAndClearedOnlyWhenConfirmed) {
+  Fill(kFill);
+  Select({2});
+  Press({true, false, VK_F2});
+  EXPECT_TRUE(m_doc->GetItem(2)->bBookmark);
+  EXPECT_EQ(List().GetItemImage(2, 1), 1);
+  PopupCommand(32842);
+  EXPECT_FALSE(m_doc->GetItem(2)->bBookmark);
+  m_doc->SetBookmark(0, TRUE);
+  m_prompt.m_answers = {IDNO};
+  MenuCommand(32850);
+  EXPECT_TRUE(m_doc->GetItem(0)->bBookmark);
+  m_prompt.m_answers = {IDYES};
+  PopupCommand(32848);
+  EXPECT_FALSE(m_doc->GetItem(0)->bBookmark);
+}
+
+TEST_F(ViewTest, ActivateInTheListDeselectsTheAnchorAndNeverPastes) {
+  Fill(kFill);
+  Select({2});
+  MenuCommand(32816);
+  EXPECT_TRUE(Selected().empty());
+  EXPECT_EQ(m_clip.Unicode(), u"hello World");
+}
+
+// Navigation: where each search and bookmark jump starts, what it selects.
+TEST_F(ViewTest, BookmarkAndFindNavigation) {
+  Fill({u"cat", u"dog", u"cat food", u"bird", u"the cat"});
+  m_doc->GetFindCriteria()->strText = u"cat";
+  const struct {
+    const char* what;
+    KEY_PRESS key;
+    CIndexArray bookmarks, before, after;
+  } cases[] = {
+      {"find next from none", {0, 0, VK_F3}, {}, {}, {0}},
+      {"find next from a row", {0, 0, VK_F3}, {}, {0}, {2}},
+      {"find next wraps", {0, 0, VK_F3}, {}, {4}, {0}},
+      {"find previous from none", {0, 1, VK_F3}, {}, {}, {4}},
+      {"find previous from a row", {0, 1, VK_F3}, {}, {2}, {0}},
+      {"find next with two selected does nothing", {0, 0, VK_F3}, {}, {1, 3}, {1, 3}},
+      {"next bookmark", {0, 0, VK_F2}, {1, 3}, {1}, {3}},
+      {"next bookmark wraps", {0, 0, VK_F2}, {1, 3}, {3}, {1}},
+      {"previous bookmark from none", {0, 1, VK_F2}, {1, 3}, {}, {3}},
+      {"the only bookmark, on the selected row", {0, 0, VK_F2}, {2}, {2}, {2}},
+      {"no bookmark keeps the selection", {0, 0, VK_F2}, {}, {4}, {4}},
+      {"bookmarks with two selected do nothing", {0, 0, VK_F2}, {1}, {0, 4}, {0, 4}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_doc->ClearBookmarks();
+    for (int i : c.bookmarks) m_doc->SetBookmark(i, TRUE);
+    Select(c.before);
+    Press(c.key);
+    EXPECT_EQ(Selected(), c.after);
+  }
+  // A search that finds nothing leaves no row selected.
+  m_doc->GetFindCriteria()->strText = u"zebra";
+  Select({1});
+  Press({false, false, VK_F3});
+  EXPECT_TRUE(Selected().empty());
+  // Ctrl+A selects every row.
+  Press({true, false, 'A'});
+  EXPECT_EQ(Selected(), (CIndexArray{0, 1, 2, 3, 4}));
+}
+
+TEST_F(ViewTest, TheEditMenuFollowsTheSelection) {
+  Fill(kFill);
+  CMenu menu;
+  ASSERT_TRUE(menu.Load(IDR_MAINFRAME));
+  HMENU edit = menu.GetSubMenu(1);
+  // Entries that need exactly one, one or more, two or more rows.
+  const UINT one[] = {32807, 32808, 32841, 32896};
+  const UINT oneOrMore[] = {32816, 32828, 32863, 32862, 32811, 32809, 32864};
+  const UINT twoOrMore[] = {32858, 32866};
+  const UINT always[] = {32885, 32861, 32860, 32850, 32794, 32804, 32890, 32892, 32894};
+  for (const CIndexArray& selection : {CIndexArray{}, CIndexArray{1}, CIndexArray{0, 2}}) {
+    const size_t n = selection.size();
+    SCOPED_TRACE(n);
+    Select(selection);
+    View().OnInitMenuPopup(edit);
+    for (UINT id : one) EXPECT_EQ(CMenu::IsItemEnabled(edit, id), n == 1) << id;
+    for (UINT id : oneOrMore) EXPECT_EQ(CMenu::IsItemEnabled(edit, id), n >= 1) << id;
+    for (UINT id : twoOrMore) EXPECT_EQ(CMenu::IsItemEnabled(edit, id), n >= 2) << id;
+    for (UINT id : always) EXPECT_TRUE(CMenu::IsItemEnabled(edit, id)) << id;
+  }
+}
+
+// Notes the first entry of each popup that opens over the view, and closes it.
+LRESULT CALLBACK NotePopup(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR data) {
+  if (message == WM_INITMENUPOPUP && !HIWORD(lParam)) {
+    wchar_t text[64] = {};
+    ::GetMenuStringW(reinterpret_cast<HMENU>(wParam), 0, text, 64, MF_BYPOSITION);
+    reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(text);
+    ::EndMenu();
+  }
+  return ::DefSubclassProc(hWnd, message, wParam, lParam);
+}
+
+TEST_F(ViewTest, TheContextPopupIsChosenByTheSelectedCount) {
+  ::ShowWindow(m_host->Handle(), SW_SHOW);
+  Fill(kFill);
+  std::vector<std::wstring> opened;
+  ASSERT_TRUE(::SetWindowSubclass(View().Handle(), NotePopup, 1, reinterpret_cast<DWORD_PTR>(&opened)));
+  NMHDR rightClick{View().ListHandle(), 1, static_cast<UINT>(NM_RCLICK)};
+  for (const CIndexArray& selection : {CIndexArray{}, CIndexArray{1}, CIndexArray{1, 2}}) {
+    Select(selection);
+    EXPECT_EQ(View().Send(WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&rightClick)), TRUE);
+    // Shift+F10 and the Menu key ask at (-1, -1): the same popup, at the focused row.
+    View().Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(View().ListHandle()), MAKELPARAM(-1, -1));
+  }
+  ::RemoveWindowSubclass(View().Handle(), NotePopup, 1);
+  EXPECT_EQ(opened, (std::vector<std::wstring>{L"Revert First Items", L"Revert First Items",
+                                               L"Activate Item\tEnter", L"Activate Item\tEnter",
+                                               L"Activate Items\tEnter", L"Activate Items\tEnter"}));
+}
+
+TEST_F(ViewTest, ClicksOnTheNumberColumnToggleTheBookmarkAndDoubleClicksActivate) {
+  ::ShowWindow(m_host->Handle(), SW_SHOW);
+  Fill(kFill);
+  HWND hList = View().ListHandle();
+  auto clickAt = [&](int row, int column) {
+    RECT cell{};
+    List().GetSubItemRect(row, column, cell);
+    POINT point{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    ::ClientToScreen(hList, &point);
+    ::SetCursorPos(point.x, point.y);
+    NMHDR click{hList, 1, static_cast<UINT>(NM_CLICK)};
+    View().Send(WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&click));
+  };
+  clickAt(2, 1);
+  EXPECT_TRUE(m_doc->GetItem(2)->bBookmark);
+  EXPECT_EQ(List().GetItemImage(2, 1), 1);
+  clickAt(2, 2);
+  EXPECT_TRUE(m_doc->GetItem(2)->bBookmark) << "a click on the text only selects";
+  clickAt(2, 1);
+  EXPECT_FALSE(m_doc->GetItem(2)->bBookmark);
+
+  Select({3});
+  NMHDR activate{hList, 1, static_cast<UINT>(LVN_ITEMACTIVATE)};
+  View().Send(WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&activate));
+  EXPECT_EQ(Texts(), (V{u"abc", u"routeTable", u"ROUTE_TABLE", u"hello World"}));
+}
+
+}  // namespace
