@@ -32,5 +32,6 @@ void CFindDlg::OnDestroy() {
   m_criteria.bWholeWord = IsItemChecked(IDC_WHOLE_WORD) ? TRUE : FALSE;
   // Stored for whoever wants it; the dialog always opens at its template size.
   RECT r;
-  if (GetRestoredRect(r)) CApplicationRegistry().SetFindWindowSize(r.right - r.left, r.bottom - r.top);
+  if (GetRestoredRect(r))
+    CApplicationRegistry().SetFindWindowSize(r.right - r.left, r.bottom - r.top);
 }

@@ -17,14 +17,14 @@ struct HISTORY_COMMAND {
 };
 
 const HISTORY_COMMAND kCommands[] = {
-    {ID_EDIT_ACTIVATE, ID_ITEM_ACTIVATE, ID_MULTI_ACTIVATE, kOneOrMore, &CHistoryCommands::Activate},
+    {ID_EDIT_ACTIVATE, ID_ITEM_ACTIVATE, ID_MULTI_ACTIVATE, kOneOrMore,
+     &CHistoryCommands::Activate},
     {ID_EDIT_PREVIEW, ID_ITEM_PREVIEW, 0, kOne, &CHistoryCommands::Preview},
     {ID_EDIT_EDIT, ID_ITEM_EDIT, 0, kOne, &CHistoryCommands::Edit},
     {ID_EDIT_REVERT, ID_ITEM_REVERT, 0, kAlways, &CHistoryCommands::Revert},
     {ID_EDIT_BOOKMARK, ID_ITEM_BOOKMARK, 0, kOne, &CHistoryCommands::Bookmark},
     {ID_EDIT_NEXT_BOOKMARK, ID_ITEM_NEXT_BOOKMARK, 0, kAlways, &CHistoryCommands::NextBookmark},
-    {ID_EDIT_PREV_BOOKMARK, ID_ITEM_PREV_BOOKMARK, 0, kAlways,
-     &CHistoryCommands::PreviousBookmark},
+    {ID_EDIT_PREV_BOOKMARK, ID_ITEM_PREV_BOOKMARK, 0, kAlways, &CHistoryCommands::PreviousBookmark},
     {ID_EDIT_CLEAR_BOOKMARKS, ID_ITEM_CLEAR_BOOKMARKS, 0, kAlways,
      &CHistoryCommands::ClearBookmarks},
     {ID_EDIT_REMOVE, ID_ITEM_REMOVE, ID_MULTI_REMOVE, kOneOrMore, &CHistoryCommands::Remove},
@@ -82,10 +82,17 @@ void CHistoryCommands::UpdateMenu(HMENU hMenu) {
   for (const HISTORY_COMMAND& command : kCommands) {
     bool bEnabled = true;
     switch (command.eRule) {
-      case kAlways: break;
-      case kOne: bEnabled = nCount == 1; break;
-      case kOneOrMore: bEnabled = nCount >= 1; break;
-      case kTwoOrMore: bEnabled = nCount >= 2; break;
+      case kAlways:
+        break;
+      case kOne:
+        bEnabled = nCount == 1;
+        break;
+      case kOneOrMore:
+        bEnabled = nCount >= 1;
+        break;
+      case kTwoOrMore:
+        bEnabled = nCount >= 2;
+        break;
     }
     CMenu::EnableItem(hMenu, command.nMainId, bEnabled);
   }
@@ -132,7 +139,8 @@ void CHistoryCommands::ShowContextMenu(POINT screenPoint, HWND owner) {
   CMenu menu;
   if (!menu.Load(IDR_CONTEXTMENU)) return;
   const int nCount = m_list.SelectedCount();
-  const int nPopup = nCount == 0 ? kNoSelectedItemPopup : (nCount == 1 ? kItemPopup : kMultiItemPopup);
+  const int nPopup =
+      nCount == 0 ? kNoSelectedItemPopup : (nCount == 1 ? kItemPopup : kMultiItemPopup);
   CMenu::TrackPopup(menu.GetSubMenu(nPopup), owner, screenPoint);
 }
 

@@ -25,31 +25,36 @@ TEST_F(ViewTest, ItemEditorEndsAsTheUserChooses) {
     std::function<void(HWND)> act;
     V after;
   } cases[] = {
-      {"edit, F2 appends the edited text", 32807,
+      {"edit, F2 appends the edited text",
+       32807,
        [](HWND d) {
          ::SetDlgItemTextW(d, 1011, L"changed");
          KeyTo(d, 1011, VK_F2);
        },
        {u"changed", u"one", u"two"}},
-      {"edit, F3 replaces the item's text", 32807,
+      {"edit, F3 replaces the item's text",
+       32807,
        [](HWND d) {
          ::SetDlgItemTextW(d, 1011, L"changed");
          KeyTo(d, 1011, VK_F3);
        },
        {u"one", u"changed"}},
-      {"edit, Replace button", 32807,
+      {"edit, Replace button",
+       32807,
        [](HWND d) {
          ::SetDlgItemTextW(d, 1011, L"by button");
          ::PostMessageW(d, WM_COMMAND, 1019, 0);
        },
        {u"one", u"by button"}},
-      {"edit, Cancel after changes", 32807,
+      {"edit, Cancel after changes",
+       32807,
        [](HWND d) {
          ::SetDlgItemTextW(d, 1011, L"dropped");
          ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
        },
        {u"one", u"two"}},
-      {"preview, F2 and F3 do nothing, Escape closes", 32808,
+      {"preview, F2 and F3 do nothing, Escape closes",
+       32808,
        [](HWND d) {
          KeyTo(d, 1011, VK_F2);
          KeyTo(d, 1011, VK_F3);
@@ -117,24 +122,36 @@ TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
     CIndexArray selectedAfter;
     std::vector<bool> bookmarks;
   } cases[] = {
-      {"Find Next", [](HWND d) {
+      {"Find Next",
+       [](HWND d) {
          ::SetDlgItemTextW(d, 1021, L"abc");
          ::PostMessageW(d, WM_COMMAND, 1024, 0);
-       }, {1}, {false, false, false, false}},
-      {"Enter is Find Next", [](HWND d) {
+       },
+       {1},
+       {false, false, false, false}},
+      {"Enter is Find Next",
+       [](HWND d) {
          ::SetDlgItemTextW(d, 1021, L"abc");
          KeyTo(d, 1021, VK_RETURN);  // the default button's command
-       }, {1}, {false, false, false, false}},
-      {"Bookmark All with match case", [](HWND d) {
+       },
+       {1},
+       {false, false, false, false}},
+      {"Bookmark All with match case",
+       [](HWND d) {
          ::SetDlgItemTextW(d, 1021, L"ABC");
          ::CheckDlgButton(d, 1022, BST_CHECKED);
          ::PostMessageW(d, WM_COMMAND, 1025, 0);
-       }, {}, {false, false, false, true}},
-      {"Escape", [](HWND d) {
+       },
+       {},
+       {false, false, false, true}},
+      {"Escape",
+       [](HWND d) {
          ::SetDlgItemTextW(d, 1021, L"beta");
          ::CheckDlgButton(d, 1023, BST_CHECKED);
          ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-       }, {}, {false, false, false, false}},
+       },
+       {},
+       {false, false, false, false}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

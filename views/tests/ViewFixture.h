@@ -1,8 +1,8 @@
 #pragma once
 // A history over the in-memory clipboard and settings, shown by a list view in
 // a host window, with a prompt that answers in the user's place.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <memory>
@@ -89,7 +89,8 @@ class ViewTest : public ::testing::Test {
   void Select(const CIndexArray& rows) {
     CListView list = List();
     list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    for (int row : rows) list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    for (int row : rows)
+      list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     if (!rows.empty()) list.SetSelectionMark(rows.front());
   }
   CIndexArray Selected() { return List().GetSelectedIndexes(); }

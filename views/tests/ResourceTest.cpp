@@ -1,0 +1,396 @@
+// The resources as the built program holds them, read back through the
+// system and compared with tables written from what the program must show:
+// a typo in the resource script fails here.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "resources/resource.h"
+#include "tests/support/WinTestSupport.h"
+#include "ui/Handles.h"
+#include "ui/ListView.h"
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+// A menu as lines: "text = id", "---" for a separator, "> text" before the
+// lines of a sub-menu, each level indented by two blanks.
+void Dump(HMENU menu, const std::wstring& indent, Lines& lines) {
+  for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i) {
+    wchar_t text[128] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
+    info.dwTypeData = text;
+    info.cch = 128;
+    ASSERT_TRUE(::GetMenuItemInfoW(menu, i, TRUE, &info));
+    if (info.fType & MFT_SEPARATOR) {
+      lines.push_back(indent + L"---");
+    } else if (info.hSubMenu) {
+      lines.push_back(indent + L"> " + text);
+      Dump(info.hSubMenu, indent + L"  ", lines);
+    } else {
+      lines.push_back(indent + text + L" = " + std::to_wstring(info.wID));
+    }
+  }
+}
+
+Lines MenuLines(UINT id) {
+  CMenuHandle menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
+  Lines lines;
+  if (menu) Dump(menu.Get(), L"", lines);
+  return lines;
+}
+
+// The ten stamps with the ids from first.
+Lines DateLines(const std::wstring& indent, const UINT (&ids)[10]) {
+  const wchar_t* names[] = {L"yyyy.mm.dd",
+                            L"yyyy-mm-dd",
+                            L"yyyy.mm.dd HH-MM-SS",
+                            L"yyyy-mm-dd HH-MM-SS",
+                            L"yyyy-mm-dd_HH-MM-SS",
+                            L"HH-MM-SS",
+                            L"HH.MM.SS",
+                            L"yyyymmdd",
+                            L"HHMMSS",
+                            L"yyyymmddHHMMSS"};
+  Lines lines{indent + L"> Date and Time"};
+  for (int i = 0; i < 10; ++i) {
+    lines.push_back(indent + L"  " + names[i] + L" = " + std::to_wstring(ids[i]));
+    if (i == 1 || i == 4 || i == 6) lines.push_back(indent + L"  ---");
+  }
+  return lines;
+}
+
+Lines Join(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+const UINT kMainDates[10] = {32794, 32795, 32796, 32797, 32798, 32799, 32800, 32801, 32803, 32804};
+const UINT kPopupDates[10] = {32817, 32818, 32819, 32820, 32821, 32822, 32823, 32824, 32825, 32826};
+
+TEST(ResourceTest, MainMenu) {
+  const Lines expected = Join({
+      {L"> &File",
+       L"  &Clear List = 32779",
+       L"  ---",
+       L"  &Options = 32778",
+       L"  ---",
+       L"  E&xit = 32780",
+       L"> &Edit",
+       L"  Activate Item(s)\tEnter = 32816",
+       L"  Preview Item = 32808",
+       L"  Edit Item\tCtrl + Enter = 32807",
+       L"  ---",
+       L"  Revert First Items = 32885",
+       L"  ---",
+       L"  Bookmark Item\tCtrl + F2 = 32841",
+       L"  Go To Next Bookmark\tF2 = 32861",
+       L"  Go To Previous Bookmark\tShift + F2 = 32860",
+       L"  Clear Bookmarks = 32850",
+       L"  ---",
+       L"  Remove Item(s)\tDel = 32828",
+       L"  ---",
+       L"  Invert Items\tCtrl + I = 32858",
+       L"  Invert and Activate Items\tCtrl + Shift + I = 32866",
+       L"  ---",
+       L"  Smart Make Object\tCtrl + O = 32896",
+       L"  Smart Convert from ID\tCtrl + D = 32863",
+       L"  Smart Convert to ID\tCtrl + Shift + D = 32862",
+       L"  Lowercase\tCtrl + U = 32811",
+       L"  Uppercase\tCtrl + Shift + U = 32809",
+       L"  Title\tCtrl + T = 32864",
+       L"  ---"},
+      DateLines(L"  ", kMainDates),
+      {L"  ---", L"  > Find", L"    Find\tCtrl + F = 32890", L"    Find Next\tF3 = 32892",
+       L"    Find Previous\tShift + F3 = 32894", L"> &View", L"  &Enable Docking = 32781",
+       L"> &Help", L"  Visit Tansel Online = 32899", L"  ---", L"  &About Tansel... = 32834"},
+  });
+  EXPECT_EQ(MenuLines(IDR_MAINFRAME), expected);
+}
+
+TEST(ResourceTest, TrayMenu) {
+  EXPECT_EQ(MenuLines(IDR_TRAYMENU),
+            (Lines{L"> TrayMenu", L"  &Show Tansel = 32777", L"  ---", L"  Clear List = 32883",
+                   L"  ---", L"  &Options = 32835", L"  &Paste Activated Item = 32882", L"  ---",
+                   L"  E&xit = 32776"}));
+}
+
+TEST(ResourceTest, ContextMenus) {
+  const Lines expected = Join({
+      {L"> Item",
+       L"  Activate Item\tEnter = 32814",
+       L"  Preview Item = 32805",
+       L"  Edit Item\tCtrl + Enter = 32806",
+       L"  ---",
+       L"  Revert First Items = 32887",
+       L"  ---",
+       L"  Bookmark Item\tCtrl + F2 = 32842",
+       L"  Go To Next Bookmark\tF2 = 32867",
+       L"  Go To Previous Bookmark\tShift + F2 = 32868",
+       L"  Clear Bookmarks = 32848",
+       L"  ---",
+       L"  Remove Item\tDel = 32829",
+       L"  ---",
+       L"  Smart Make Object\tCtrl + O = 32898",
+       L"  Smart Convert from ID\tCtrl + D = 32870",
+       L"  Smart Convert to ID\tCtrl + Shift + D = 32869",
+       L"  Lowercase\tCtrl + U = 32787",
+       L"  Uppercase\tCtrl + Shift + U = 32786",
+       L"  Title\tCtrl + T = 32871",
+       L"  ---"},
+      DateLines(L"  ", kPopupDates),
+      {L"> MultiItem", L"  Activate Items\tEnter = 32815", L"  Remove Items\tDel = 32881",
+       L"  Invert Items\tCtrl + I = 32880",
+       L"  Invert and Activate Items\tCtrl + Shift + I = 32875", L"  ---",
+       L"  Smart Convert from ID\tCtrl + D = 32877",
+       L"  Smart Convert to ID\tCtrl + Shift + D = 32876", L"  Lowercase\tCtrl + U = 32852",
+       L"  Uppercase\tCtrl + Shift + U = 32851", L"  Title\tCtrl + T = 32878", L"  ---"},
+      DateLines(L"  ", kPopupDates),
+      {L"> NoSelectedItem", L"  Revert First Items = 32887", L"  ---",
+       L"  Go To Next Bookmark\tF2 = 32867", L"  Go To Previous Bookmark\tShift + F2 = 32868",
+       L"  Clear Bookmarks = 32848", L"  ---"},
+      DateLines(L"  ", kPopupDates),
+  });
+  EXPECT_EQ(MenuLines(IDR_CONTEXTMENU), expected);
+}
+
+// One control of a template, where the template puts it (dialog units).
+struct CONTROL_ROW {
+  int id;
+  const wchar_t* cls;
+  const wchar_t* text;
+  RECT units;  // x, y, width, height
+};
+
+INT_PTR CALLBACK Quiet(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// Creates the template hidden and compares its controls, in creation (tab)
+// order, with the rows; also its caption and its client size.
+void ExpectDialog(UINT id, const wchar_t* caption, SIZE units,
+                  const std::vector<CONTROL_ROW>& rows) {
+  HWND dialog =
+      ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr, Quiet, 0);
+  ASSERT_TRUE(dialog) << id;
+  wchar_t text[256] = {};
+  ::GetWindowTextW(dialog, text, 256);
+  EXPECT_STREQ(text, caption);
+  RECT size{0, 0, units.cx, units.cy}, client;
+  ::MapDialogRect(dialog, &size);
+  ::GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, size.right);
+  EXPECT_EQ(client.bottom, size.bottom);
+  size_t i = 0;
+  for (HWND child = ::GetWindow(dialog, GW_CHILD); child;
+       child = ::GetWindow(child, GW_HWNDNEXT), ++i) {
+    ASSERT_LT(i, rows.size()) << "more controls than expected in " << id;
+    const CONTROL_ROW& row = rows[i];
+    SCOPED_TRACE(i);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(child, cls, 64);
+    ::GetWindowTextW(child, text, 256);
+    EXPECT_EQ(static_cast<WORD>(::GetDlgCtrlID(child)), static_cast<WORD>(row.id));
+    EXPECT_STREQ(cls, row.cls);
+    if (row.text) {
+      EXPECT_STREQ(text, row.text);
+    }
+    // The dialog manager maps position and size each on its own.
+    RECT expected = row.units;
+    ::MapDialogRect(dialog, &expected);
+    RECT actual;
+    ::GetWindowRect(child, &actual);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+    EXPECT_EQ(actual.left, expected.left);
+    EXPECT_EQ(actual.top, expected.top);
+    // An icon control takes its icon's size, an etched rule the system's
+    // frame, and a combo box's height is that of its closed field: the
+    // template's size is checked for every other control.
+    const LONG_PTR type = ::GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK;
+    const bool bStatic = std::wstring(cls) == L"Static";
+    if (bStatic && (type == SS_ICON || type == SS_ETCHEDHORZ)) continue;
+    EXPECT_EQ(actual.right - actual.left, expected.right);
+    if (std::wstring(cls) != L"ComboBox") {
+      EXPECT_EQ(actual.bottom - actual.top, expected.bottom);
+    }
+  }
+  EXPECT_EQ(i, rows.size());
+  ::DestroyWindow(dialog);
+}
+
+TEST(ResourceTest, DialogTemplates) {
+  CListView::InitCommonControls();
+  ExpectDialog(IDD_VIEWITEM, L"Clip Item", {316, 276},
+               {{1011, L"Edit", L"", {7, 7, 302, 232}},
+                {1019, L"Button", L"Replace", {204, 252, 50, 14}},
+                {2, L"Button", L"Cancel", {258, 252, 50, 14}},
+                {1018, L"Button", L"Append", {150, 252, 50, 14}}});
+  ExpectDialog(IDD_FIND, L"Find", {244, 107},
+               {{-1, L"Static", L"Fi&nd what:", {6, 6, 35, 8}},
+                {1021, L"Edit", L"", {6, 18, 229, 14}},
+                {-1, L"Button", L"Find &options", {7, 37, 227, 41}},
+                {1022, L"Button", L"Match &case", {12, 48, 52, 10}},
+                {1023, L"Button", L"Match &whole word", {12, 60, 74, 10}},
+                {1024, L"Button", L"&Find Next", {108, 84, 62, 14}},
+                {1025, L"Button", L"&Bookmark All", {174, 84, 62, 14}}});
+  ExpectDialog(IDD_SMALLCLIP, L"", {219, 106},
+               {{1000, L"SysListView32", nullptr, {0, 0, 219, 106}}});
+  ExpectDialog(IDD_OPTIONS, L"Options", {316, 258},
+               {{-1, L"Button", L"Hotkeys", {6, 6, 300, 156}},
+                {1017, L"SysListView32", nullptr, {12, 18, 288, 138}},
+                {-1, L"Button", L"System", {6, 168, 300, 54}},
+                {-1, L"Static", L"Items count:", {11, 182, 42, 8}},
+                {1005, L"Edit", L"", {96, 180, 30, 14}},
+                {-1, L"Static", L"Max Clipboard Copy Size:", {12, 200, 82, 8}},
+                {1008, L"Edit", L"", {96, 198, 30, 14}},
+                {-1, L"Static", L"MB", {129, 200, 10, 8}},
+                {1006, L"Button", L"Start with Windows", {162, 180, 78, 10}},
+                {1007, L"Button", L"Paste Activated Item", {162, 192, 83, 10}},
+                {1, L"Button", L"OK", {204, 234, 50, 14}},
+                {2, L"Button", L"Cancel", {258, 234, 50, 14}}});
+  ExpectDialog(IDD_EDITHOTKEY, L"Hotkey Edit", {178, 97},
+               {{1, L"Button", L"OK", {66, 72, 50, 14}},
+                {2, L"Button", L"Cancel", {119, 72, 50, 14}},
+                {1012, L"Button", L"Ctrl", {6, 36, 27, 10}},
+                {1013, L"Button", L"Alt", {6, 54, 25, 10}},
+                {1014, L"Button", L"Shift", {48, 44, 31, 10}},
+                {1015, L"ComboBox", nullptr, {90, 42, 78, 274}},
+                {-1, L"Static", L"+", {36, 44, 8, 8}},
+                {-1, L"Static", L"+", {78, 44, 8, 8}},
+                {-1, L"Static", L"Command Name:", {6, 8, 55, 8}},
+                {1016, L"Edit", L"", {66, 6, 102, 14}}});
+  ExpectDialog(IDD_ABOUTBOX, L"About Tansel", {235, 91},
+               {{-1, L"Static", nullptr, {12, 12, 20, 20}},
+                {-1, L"Static", L"Tansel Version", {42, 12, 50, 8}},
+                {1020, L"Static", L"1.0.0.0", {90, 12, 48, 8}},
+                {-1, L"Static", L"Orvelle", {42, 24, 90, 8}},
+                {1009, L"Static", nullptr, {138, 24, 82, 8}},
+                {-1, L"Static", L"", {37, 40, 178, 1}},
+                {-1, L"Static", nullptr, {40, 47, 178, 8}},
+                {1, L"Button", L"OK", {178, 68, 50, 16}}});
+}
+
+// The styles that a template's words are easiest to get wrong in.
+TEST(ResourceTest, DialogStyles) {
+  struct {
+    UINT id;
+    DWORD style, notStyle, exStyle;
+  } cases[] = {
+      {IDD_SMALLCLIP, WS_POPUP | WS_THICKFRAME, WS_CAPTION | WS_VISIBLE,
+       WS_EX_TOPMOST | WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE},
+      {IDD_FIND, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_THICKFRAME, WS_EX_TOOLWINDOW},
+      {IDD_VIEWITEM, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_THICKFRAME, 0},
+  };
+  for (const auto& c : cases) {
+    HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c.id), nullptr,
+                                       Quiet, 0);
+    ASSERT_TRUE(dialog);
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE));
+    EXPECT_EQ(style & c.style, c.style) << c.id;
+    EXPECT_EQ(style & c.notStyle, 0u) << c.id;
+    EXPECT_EQ(exStyle & c.exStyle, c.exStyle) << c.id;
+    ::DestroyWindow(dialog);
+  }
+  // The item editor's text: several lines, Enter makes a new one, both bars.
+  HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VIEWITEM),
+                                     nullptr, Quiet, 0);
+  HWND hEdit = ::GetDlgItem(dialog, 1011);
+  const DWORD edit = static_cast<DWORD>(::GetWindowLongPtrW(hEdit, GWL_STYLE));
+  const DWORD wanted = ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL |
+                       WS_HSCROLL | WS_TABSTOP;
+  EXPECT_EQ(edit & wanted, wanted);
+  // The border: the dialog manager draws a template's border as a sunken edge.
+  EXPECT_TRUE((edit & WS_BORDER) || (::GetWindowLongPtrW(hEdit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
+  ::DestroyWindow(dialog);
+}
+
+TEST(ResourceTest, PicturesStringsVersionAndManifest) {
+  HINSTANCE module = ::GetModuleHandleW(nullptr);
+  for (int size : {16, 32, 48, 256}) {
+    CIconHandle icon(static_cast<HICON>(
+        ::LoadImageW(module, MAKEINTRESOURCEW(IDI_TANSEL), IMAGE_ICON, size, size, 0)));
+    ASSERT_TRUE(icon) << size;
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon.Get(), &info));
+    BITMAP bitmap{};
+    ::GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, size);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+  }
+  EXPECT_TRUE(::LoadImageW(module, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, 16, 16, 0));
+  // Row pictures: 17 x 13, 24 bits; the transparent colour where nothing is drawn.
+  const struct {
+    UINT id;
+    COLORREF corner, middle;
+  } pictures[] = {{IDB_ITEM, RGB(0, 0, 0), RGB(0, 0, 0)},
+                  {IDB_BOOKMARK, RGB(0, 0, 0), RGB(0x8C, 0xC4, 0xF0)},
+                  {IDB_SMALLITEM, RGB(0, 132, 132), RGB(255, 255, 255)}};
+  for (const auto& p : pictures) {
+    CBitmapHandle bitmap(static_cast<HBITMAP>(
+        ::LoadImageW(module, MAKEINTRESOURCEW(p.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    ASSERT_TRUE(bitmap) << p.id;
+    DIBSECTION dib{};
+    ::GetObjectW(bitmap.Get(), sizeof(dib), &dib);
+    EXPECT_EQ(dib.dsBm.bmWidth, 17);
+    EXPECT_EQ(dib.dsBm.bmHeight, 13);
+    EXPECT_EQ(dib.dsBm.bmBitsPixel, 24);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, bitmap.Get());
+    EXPECT_EQ(::GetPixel(dc, 0, 0), p.corner) << p.id;
+    EXPECT_EQ(::GetPixel(dc, 8, 7), p.middle) << p.id;
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+  }
+  wchar_t text[256] = {};
+  ::LoadStringW(module, IDS_APP_TITLE, text, 256);
+  EXPECT_STREQ(text, L"Tansel");
+  ::LoadStringW(module, IDS_OLE_INIT_FAILED, text, 256);
+  EXPECT_STREQ(
+      text,
+      L"OLE initialization failed.  Make sure that the OLE libraries are the correct version.");
+
+  wchar_t path[MAX_PATH];
+  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::vector<BYTE> version(::GetFileVersionInfoSizeW(path, nullptr));
+  ASSERT_FALSE(version.empty());
+  ASSERT_TRUE(::GetFileVersionInfoW(path, 0, static_cast<DWORD>(version.size()), version.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(::VerQueryValueW(version.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwProductVersionMS, DWORD(0x00010008));
+  EXPECT_EQ(fixed->dwProductVersionLS, DWORD(0x000700D8));
+  const struct {
+    const wchar_t *name, *value;
+  } strings[] = {{L"CompanyName", L"Orvelle"},
+                 {L"ProductName", L"Tansel"},
+                 {L"FileDescription", L"Clipboard Manager"},
+                 {L"Comments", L"Clipboard Manager"},
+                 {L"FileVersion", L"1.8.7.0216"},
+                 {L"ProductVersion", L"1.8.7.0216"},
+                 {L"InternalName", L"Tansel.exe"},
+                 {L"OriginalFilename", L"Tansel.exe"}};
+  for (const auto& s : strings) {
+    wchar_t* value = nullptr;
+    ASSERT_TRUE(::VerQueryValueW(version.data(),
+                                 (std::wstring(L"\\StringFileInfo\\040904B0\\") + s.name).c_str(),
+                                 reinterpret_cast<void**>(&value), &length))
+        << s.name;
+    EXPECT_STREQ(value, s.value);
+  }
+
+  HRSRC manifest = ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  ASSERT_TRUE(manifest);
+  const std::string xml(static_cast<const char*>(::LockResource(::LoadResource(module, manifest))),
+                        ::SizeofResource(module, manifest));
+  for (const char* needle :
+       {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "PerMonitorV2", "asInvoker"})
+    EXPECT_NE(xml.find(needle), std::string::npos) << needle;
+}
+
+}  // namespace
