@@ -79,6 +79,20 @@ bool CDialog::PreTranslateMessage(MSG& msg) {
   return ::IsDialogMessageW(m_hWnd, &msg) != FALSE;
 }
 
+void CDialog::CenterOverOwner() const {
+  RECT area, dialog;
+  HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+  if (owner && ::IsWindowVisible(owner))
+    ::GetWindowRect(owner, &area);
+  else
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  ::GetWindowRect(m_hWnd, &dialog);
+  const int width = dialog.right - dialog.left, height = dialog.bottom - dialog.top;
+  ::SetWindowPos(m_hWnd, nullptr, area.left + (area.right - area.left - width) / 2,
+                 area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 CString16 CDialog::GetItemText(int id) const {
   HWND hItem = Item(id);
   if (!hItem) return CString16();

@@ -31,6 +31,10 @@ class CDialog : public CWindowBase {
   // derived class that looks at keys first calls this afterwards.
   bool PreTranslateMessage(MSG& msg) override;
 
+  // Centres the dialog over its owner, or over the screen's work area when
+  // the owner is hidden or there is none.
+  void CenterOverOwner() const;
+
   // Plain data exchange with the controls.
   CString16 GetItemText(int id) const;
   bool SetItemText(int id, const CString16& text) const;

@@ -6,6 +6,8 @@
 CFindDlg::CFindDlg(FIND_CRITERIA& criteria) : CDialog(IDD_FIND), m_criteria(criteria) {}
 
 BOOL CFindDlg::OnInitDialog() {
+  // Over the list it searches, not at the owner's corner.
+  CenterOverOwner();
   SetItemText(IDC_FIND_TEXT, m_criteria.strText);
   CheckItem(IDC_MATCH_CASE, m_criteria.bMatchCase != FALSE);
   CheckItem(IDC_WHOLE_WORD, m_criteria.bWholeWord != FALSE);

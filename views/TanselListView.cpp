@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "resources/resource.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -64,10 +65,11 @@ LRESULT CTanselListView::OnCreate() {
   CListView& list = m_rows.List();
   list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT |
                         LVS_EX_INFOTIP | LVS_EX_LABELTIP);
+  const UINT dpi = WindowDpi(m_hWnd);
   list.InsertColumn(0, L"", LVCFMT_LEFT, 0);
-  list.InsertColumn(1, L"No", LVCFMT_RIGHT, 45);
-  list.InsertColumn(2, L"Text", LVCFMT_LEFT, 300);
-  list.InsertColumn(3, L"Created Time", LVCFMT_LEFT, 115);
+  list.InsertColumn(1, L"No", LVCFMT_RIGHT, ScaleForDpi(45, dpi));
+  list.InsertColumn(2, L"Text", LVCFMT_LEFT, ScaleForDpi(300, dpi));
+  list.InsertColumn(3, L"Created Time", LVCFMT_LEFT, ScaleForDpi(115, dpi));
   m_commands.RegisterKeys(m_keys);
   m_doc.AddView(this);
   m_rows.Refresh(0);

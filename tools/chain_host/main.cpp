@@ -1,7 +1,9 @@
-// chain_host: the frame and the history as the program runs them, without the
-// views, logging every capture to a file. The end-to-end scenarios drive it
-// from outside (xclip copies, the driver's viewer beside it) until the views
-// exist. Log lines: "capture <unix-us> <qpc-us> <item count> <head text, UTF-8>".
+// chain_host: the frame and the history as the program runs them, logging
+// every capture; with --view it also shows the history list view in a window
+// with the main menu, so that a person can try the view by hand. The
+// end-to-end scenarios drive it from outside (xclip copies, the driver's
+// viewer beside it). Log lines: "capture <unix-us> <qpc-us> <item count>
+// <head text, UTF-8>".
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +18,7 @@
 #include "ui/ProgramFileWin32.h"
 #include "ui/SettingsMessagesWin32.h"
 #include "ui/TextServicesWin32.h"
+#include "views/tests/ViewHost.h"
 
 namespace {
 
@@ -71,6 +74,13 @@ int wmain(int argc, wchar_t** argv) {
   doc.AddView(&log);
   CMainFrame frame(doc, gl_oKeyboardAccelerator);
   if (!frame.Create()) return 1;
+  CMessageBoxPrompt prompt;
+  CViewHost viewHost(doc, text, prompt);
+  for (int i = 1; i < argc; ++i) {
+    if (std::wstring(argv[i]) != L"--view") continue;
+    CListView::InitCommonControls();
+    if (!viewHost.Create(L"Tansel history view", true)) return 1;
+  }
   std::fprintf(f, "ready %lld %lld\n", static_cast<long long>(UnixMicros()),
                static_cast<long long>(QpcMicros()));
   std::fflush(f);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "resources/resource.h"
+#include "ui/Dpi.h"
 #include "ui/Menu.h"
 #include "views/TanselListView.h"
 
@@ -24,8 +25,9 @@ class CViewHost : public CWindow {
     CMenu menu;
     menu.Load(IDR_MAINFRAME);
     const DWORD style = WS_OVERLAPPEDWINDOW | (bVisible ? WS_VISIBLE : 0);
-    if (!CWindow::Create(L"TanselViewHost", title, style, 0, 40, 40, width, height, nullptr,
-                         menu.Get()))
+    const UINT dpi = WindowDpi(nullptr);
+    if (!CWindow::Create(L"TanselViewHost", title, style, 0, 40, 40, ScaleForDpi(width, dpi),
+                         ScaleForDpi(height, dpi), nullptr, menu.Get()))
       return false;
     menu.Release();  // the window destroys its menu bar
     return true;
