@@ -81,6 +81,30 @@ TEST_F(ViewTest, RefreshRulesAndWhatTheyDoToTheSelection) {
   EXPECT_TRUE(Selected().empty());
 }
 
+// Records the list's redraw switches and row changes, in order.
+LRESULT CALLBACK NoteDrawing(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR data) {
+  auto& log = *reinterpret_cast<std::vector<std::string>*>(data);
+  if (message == WM_SETREDRAW) log.push_back(wParam ? "redraw on" : "redraw off");
+  if (message == LVM_SETITEMW || message == LVM_SETITEMTEXTW || message == LVM_INSERTITEMW)
+    if (log.empty() || log.back() != "rows") log.push_back("rows");
+  return ::DefSubclassProc(hWnd, message, wParam, lParam);
+}
+
+TEST_F(ViewTest, AWholeRefreshChangesRowsWithDrawingSuspended) {
+  Fill({u"a", u"b", u"c"});
+  std::vector<std::string> log;
+  ASSERT_TRUE(::SetWindowSubclass(View().ListHandle(), NoteDrawing, 1, reinterpret_cast<DWORD_PTR>(&log)));
+  const std::vector<std::string> once{"redraw off", "rows", "redraw on"};
+  m_doc->NotifyChange(-1);  // same count
+  EXPECT_EQ(log, once);
+  log.clear();
+  m_clip.SetUnicode(u"d");  // another count
+  m_doc->CaptureClipboard();
+  EXPECT_EQ(log, once);
+  ::RemoveWindowSubclass(View().ListHandle(), NoteDrawing, 1);
+}
+
 // Each command from every place that offers it: the main menu, the popup for
 // the selection, the local key.
 struct COMMAND_CASE {
