@@ -114,6 +114,30 @@ TEST_F(ViewTest, ItemEditorShowsTheWholeTextAndItsModesControls) {
   EXPECT_EQ(m_doc->GetItemCount(), 1);
 }
 
+TEST_F(ViewTest, AFiveMegabyteTextIsShownWholeAndCanStillBeTypedInto) {
+  std::u16string text;
+  while (text.size() < 2400000) text += u"some words on a line, and more of them to fill it\r\n";
+  Fill({text.c_str()});
+  Select({0});
+  size_t shown = 0;
+  {
+    CBoxAnswerer answer(
+        [&](HWND d) {
+          HWND edit = ::GetDlgItem(d, 1011);
+          shown = static_cast<size_t>(::GetWindowTextLengthW(edit));
+          // An edit control refuses typing beyond its limit, 30,000 by default.
+          ::SendMessageW(edit, EM_SETSEL, 0, 0);
+          ::SendMessageW(edit, WM_CHAR, 'x', 1);
+          KeyTo(d, 1011, VK_F2);
+        },
+        0);
+    MenuCommand(32807);
+  }
+  EXPECT_EQ(shown, text.size());
+  ASSERT_EQ(m_doc->GetItemCount(), 2);
+  EXPECT_TRUE(m_doc->GetItem(0)->strText == u"x" + text) << "the typed character was taken";
+}
+
 TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
   Fill({u"alpha", u"abc one", u"beta", u"ABC two"});
   struct Case {
