@@ -79,3 +79,34 @@ scenario_leaving_member_is_replaced_by_its_follower() {
     wine_stop host drv close Tansel
     wine_stop follower drv signal e2e-follower
 }
+
+# The history view in chain_host's window, used from outside as a person
+# would: copies show as rows, keys typed into the focused list run the
+# commands, and their own clipboard writes come back as rows.
+scenario_view_rows_and_keys_from_outside() {
+    wine_start host "$E2E_CHAIN_HOST" --view --log "$(winpath "$E2E_DIR/host.log")"
+    wait_log 30 "$E2E_DIR/host.log" '^ready '
+    local view="Tansel history view"
+    xcopy "routeTable"
+    wait_log 20 "$E2E_DIR/host.log" '^capture .* routeTable$'
+    xcopy $'two\tcolumns'
+    wait_log 20 "$E2E_DIR/host.log" '^capture [0-9]+ [0-9]+ 2 '
+    wait_for 10 bash -c "[ \"\$(wine '$E2E_TDRIVER' listview '$view' --count | tr -d '\r')\" = 2 ]"
+    expect_eq "$(drv listview "$view" | tr -d '\r' | cut -f3 | head -1)" "two<TAB>columns" "row 1's text"
+
+    drv activate "$view" >/dev/null
+    drv listview-select "$view" 1 >/dev/null
+    # Ctrl+Shift+D: Smart Convert to ID of the one selected row, onto the clipboard
+    # and back as a new row.
+    drv keys ctrl+shift+d >/dev/null
+    wait_log 20 "$E2E_DIR/host.log" '^capture .* ROUTE_TABLE$'
+    wait_for 10 bash -c "[ \"\$(wine '$E2E_TDRIVER' listview '$view' --count | tr -d '\r')\" = 3 ]"
+    # Enter activates the selected row: its text goes on the clipboard, no row is added.
+    drv listview-select "$view" 2 >/dev/null
+    drv keys enter >/dev/null
+    wait_for 10 drv wait-text "routeTable" 2000
+    sleep 0.3
+    expect_eq "$(drv listview "$view" --count | tr -d '\r')" 3 "rows after the activation"
+    expect_eq "$(drv listview "$view" | tr -d '\r' | cut -f3 | head -1)" "routeTable" "the activated row on top"
+    wine_stop host drv close Tansel
+}
