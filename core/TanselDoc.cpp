@@ -31,6 +31,12 @@ CLIP_ITEM* CTanselDoc::ItemAt(int nIndex) const {
   return m_lstItems.GetAt(nIndex);
 }
 
+int CTanselDoc::IndexOf(const CLIP_ITEM* pItem) const {
+  for (int i = 0, n = GetItemCount(); i < n; ++i)
+    if (m_lstItems.GetAt(i) == pItem) return i;
+  return -1;
+}
+
 void CTanselDoc::AddItem(CString16 strText) {
   auto pItem = std::make_unique<CLIP_ITEM>();
   pItem->strText = std::move(strText);

@@ -40,6 +40,9 @@ class CTanselDoc {
   int GetItemCount() const { return m_lstItems.GetCount(); }
   CLIP_ITEM* GetItem(int nIndex) const;
   CLIP_ITEM* ItemAt(int nIndex) const;
+  // Where an item is now, or -1 when it is gone: for a command that asked the
+  // user first, while the history went on changing.
+  int IndexOf(const CLIP_ITEM* pItem) const;
   void AddItem(CString16 strText);
   void NotifyChange(int nIndex);
   void LoadLimits();

@@ -84,9 +84,7 @@
 #define ID_EDIT_FIND 32890
 #define ID_EDIT_FIND_NEXT 32892
 #define ID_EDIT_FIND_PREVIOUS 32894
-// Date and time, in menu order; 32802 is not used.
-#define ID_EDIT_DATE_FIRST 32794
-#define ID_EDIT_DATE_LAST 32804
+// The ten date and time entries are 32794 to 32804 without 32802.
 
 // The same commands in the context popups: "Item" ...
 #define ID_ITEM_ACTIVATE 32814
@@ -104,8 +102,7 @@
 #define ID_ITEM_LOWERCASE 32787
 #define ID_ITEM_UPPERCASE 32786
 #define ID_ITEM_TITLE 32871
-#define ID_ITEM_DATE_FIRST 32817
-#define ID_ITEM_DATE_LAST 32826
+// The ten date and time entries are 32817 to 32826.
 // ... and "MultiItem" ("NoSelectedItem" uses the "Item" ids).
 #define ID_MULTI_ACTIVATE 32815
 #define ID_MULTI_REMOVE 32881

@@ -1,5 +1,7 @@
 #include "ui/Dialog.h"
 
+#include <algorithm>
+
 #include "ui/WinText.h"
 
 namespace {
@@ -80,17 +82,25 @@ bool CDialog::PreTranslateMessage(MSG& msg) {
 }
 
 void CDialog::CenterOverOwner() const {
-  RECT area, dialog;
   HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-  if (owner && ::IsWindowVisible(owner))
-    ::GetWindowRect(owner, &area);
-  else
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  const bool bOverOwner = owner && ::IsWindowVisible(owner);
+  // The work area of the screen the dialog will be on.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ::GetMonitorInfoW(::MonitorFromWindow(bOverOwner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST),
+                    &monitor);
+  const RECT& work = monitor.rcWork;
+  RECT area = work, dialog;
+  if (bOverOwner) ::GetWindowRect(owner, &area);
   ::GetWindowRect(m_hWnd, &dialog);
-  const int width = dialog.right - dialog.left, height = dialog.bottom - dialog.top;
-  ::SetWindowPos(m_hWnd, nullptr, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const LONG width = dialog.right - dialog.left, height = dialog.bottom - dialog.top;
+  // Centred, but wholly on the screen: an owner at the screen's edge would
+  // push half of it off.
+  LONG x = area.left + (area.right - area.left - width) / 2;
+  LONG y = area.top + (area.bottom - area.top - height) / 2;
+  x = std::max(work.left, std::min(x, work.right - width));
+  y = std::max(work.top, std::min(y, work.bottom - height));
+  ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 CString16 CDialog::GetItemText(int id) const {

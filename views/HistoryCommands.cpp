@@ -1,5 +1,8 @@
 #include "views/HistoryCommands.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "resources/resource.h"
 #include "ui/Menu.h"
 #include "views/FindDlg.h"
@@ -158,10 +161,8 @@ int CHistoryCommands::Ask(const wchar_t* text, UINT type) {
   return nAnswer;
 }
 
-INT_PTR CHistoryCommands::RunItemEditor(UINT nMode, CString16& strText) {
-  // A copy: the history may change while the dialog is up.
-  const CLIP_ITEM item = *m_doc.ItemAt(m_list.SelectedIndex());
-  CViewItemDlg dialog(nMode, item);
+INT_PTR CHistoryCommands::RunItemEditor(UINT nMode, const CLIP_ITEM& item, CString16& strText) {
+  CViewItemDlg dialog(nMode, item.strText);
   m_host.SetBusy(true);
   const INT_PTR nResult = dialog.DoModal(m_host.DialogOwner());
   m_host.SetBusy(false);
@@ -182,22 +183,26 @@ void CHistoryCommands::Activate() {
 void CHistoryCommands::Preview() {
   if (m_list.SelectedCount() != 1) return;
   CString16 strIgnored;
-  RunItemEditor(CViewItemDlg::MODE_PREVIEW, strIgnored);
+  RunItemEditor(CViewItemDlg::MODE_PREVIEW, *m_doc.ItemAt(m_list.SelectedIndex()), strIgnored);
 }
 
 void CHistoryCommands::Edit() {
   if (m_list.SelectedCount() != 1) return;
-  const int nIndex = m_list.SelectedIndex();
+  // The item, not its row: copies made while the editor is up move it down.
+  const CLIP_ITEM* pItem = m_doc.ItemAt(m_list.SelectedIndex());
   CString16 strText;
-  switch (RunItemEditor(CViewItemDlg::MODE_EDIT, strText)) {
+  switch (RunItemEditor(CViewItemDlg::MODE_EDIT, *pItem, strText)) {
     case CViewItemDlg::RESULT_APPEND:
       // The capture brings the text back as the newest item.
       m_doc.PutTextOnClipboard(strText);
       m_host.OnTextInserted();
       break;
-    case CViewItemDlg::RESULT_REPLACE:
-      m_doc.ReplaceItemText(nIndex, std::move(strText));
+    case CViewItemDlg::RESULT_REPLACE: {
+      // An item that left the history meanwhile has nothing to replace.
+      const int nIndex = m_doc.IndexOf(pItem);
+      if (nIndex >= 0) m_doc.ReplaceItemText(nIndex, std::move(strText));
       break;
+    }
   }
 }
 
@@ -207,22 +212,23 @@ void CHistoryCommands::Bookmark() {
   if (m_list.SelectedCount() == 1) m_doc.ToggleBookmark(m_list.SelectedIndex());
 }
 
-void CHistoryCommands::NextBookmark() {
-  int nStart;
-  if (!StartIndex(nStart)) return;
-  const int nFound = m_doc.GetNextBookmark(nStart);
+void CHistoryCommands::Navigate(const std::function<int(int)>& find, bool bDeselectFirst) {
+  const int nCount = m_list.SelectedCount();
+  if (nCount > 1) return;
+  const int nStart = nCount == 1 ? m_list.SelectedIndex() : -1;
+  if (bDeselectFirst) m_list.DeselectAnchor();
+  const int nFound = find(nStart);
   if (nFound < 0) return;
-  m_list.DeselectAnchor();
+  if (!bDeselectFirst) m_list.DeselectAnchor();
   m_list.SelectAndShow(nFound);
 }
 
+// A bookmark jump that finds nothing keeps the selection.
+void CHistoryCommands::NextBookmark() {
+  Navigate([this](int n) { return m_doc.GetNextBookmark(n); }, false);
+}
 void CHistoryCommands::PreviousBookmark() {
-  int nStart;
-  if (!StartIndex(nStart)) return;
-  const int nFound = m_doc.GetPreviousBookmark(nStart);
-  if (nFound < 0) return;
-  m_list.DeselectAnchor();
-  m_list.SelectAndShow(nFound);
+  Navigate([this](int n) { return m_doc.GetPreviousBookmark(n); }, false);
 }
 
 void CHistoryCommands::ClearBookmarks() {
@@ -232,13 +238,23 @@ void CHistoryCommands::ClearBookmarks() {
 
 void CHistoryCommands::Remove() {
   const int nCount = m_list.SelectedCount();
-  if (nCount == 1) {
-    if (Ask(L"Are you sure you want to remove this item?", MB_YESNO) == IDYES)
-      m_doc.RemoveItem(m_list.SelectedIndex());
-  } else if (nCount > 1) {
-    if (Ask(L"Are you sure you want to remove this items?", MB_YESNO) == IDYES)
-      m_doc.RemoveItems(m_list.SelectedIndexes());
-  }
+  if (nCount == 0) return;
+  // The items the user confirms, not their rows: copies made while the box is
+  // up move them down, and may push the oldest out.
+  std::vector<const CLIP_ITEM*> items;
+  for (int nIndex : m_list.SelectedIndexes()) items.push_back(m_doc.ItemAt(nIndex));
+  const wchar_t* text = nCount == 1 ? L"Are you sure you want to remove this item?"
+                                    : L"Are you sure you want to remove this items?";
+  if (Ask(text, MB_YESNO) != IDYES) return;
+  CIndexArray indexes;
+  for (const CLIP_ITEM* pItem : items)
+    if (int nIndex = m_doc.IndexOf(pItem); nIndex >= 0) indexes.push_back(nIndex);
+  if (indexes.empty()) return;
+  std::sort(indexes.begin(), indexes.end());
+  if (nCount == 1)
+    m_doc.RemoveItem(indexes.front());
+  else
+    m_doc.RemoveItems(indexes);
 }
 
 void CHistoryCommands::Invert() {
@@ -311,21 +327,13 @@ void CHistoryCommands::Find() {
     m_doc.BookmarkAll();
 }
 
+// A search deselects before it runs: one that finds nothing leaves no row
+// selected.
 void CHistoryCommands::FindNext() {
-  int nStart;
-  if (!StartIndex(nStart)) return;
-  // Before the search: one that finds nothing leaves no row selected.
-  m_list.DeselectAnchor();
-  const int nFound = m_doc.FindNext(nStart, TRUE);
-  if (nFound >= 0) m_list.SelectAndShow(nFound);
+  Navigate([this](int n) { return m_doc.FindNext(n, TRUE); }, true);
 }
-
 void CHistoryCommands::FindPrevious() {
-  int nStart;
-  if (!StartIndex(nStart)) return;
-  m_list.DeselectAnchor();
-  const int nFound = m_doc.FindPrevious(nStart);
-  if (nFound >= 0) m_list.SelectAndShow(nFound);
+  Navigate([this](int n) { return m_doc.FindPrevious(n); }, true);
 }
 
 void CHistoryCommands::SelectAll() { m_list.SelectAll(); }

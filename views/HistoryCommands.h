@@ -4,6 +4,8 @@
 // window. The hosts differ only where the host interface says.
 #include <windows.h>
 
+#include <functional>
+
 #include "core/TanselDoc.h"
 #include "settings/win/KeyboardAccelerator.h"
 #include "ui/MessageBox.h"
@@ -42,7 +44,7 @@ class CHistoryCommands {
   // command reaches owner as WM_COMMAND.
   void ShowContextMenu(POINT screenPoint, HWND owner);
 
-  // The commands.
+  // The commands, each with its selection rule.
   void Activate();
   void Preview();
   void Edit();
@@ -71,10 +73,14 @@ class CHistoryCommands {
   // when navigation does nothing at all.
   bool StartIndex(int& nStart) const;
   void ChangeCase(int nMode);
+  // From the start index to a row the document finds; the anchor is taken
+  // out of the selection before the search when bDeselectFirst, else only
+  // when something is found.
+  void Navigate(const std::function<int(int)>& find, bool bDeselectFirst);
   // A box with the host busy around it.
   int Ask(const wchar_t* text, UINT type);
-  // The item editor on the selected item; its end code, with the text.
-  INT_PTR RunItemEditor(UINT nMode, CString16& strText);
+  // The item editor on an item; its end code, with the edited text.
+  INT_PTR RunItemEditor(UINT nMode, const CLIP_ITEM& item, CString16& strText);
 
   CTanselDoc& m_doc;
   CHistoryList& m_list;

@@ -11,8 +11,7 @@ CHistoryList::CHistoryList(CTanselDoc& doc, ITextServices& text, const HISTORY_C
 void CHistoryList::Attach(HWND hList) { m_list.Attach(hList); }
 
 bool CHistoryList::LoadPictures(UINT nOrdinaryBitmap, COLORREF ordinaryMask) {
-  // Pictures of 17 x 13 pixels, 32-bit colour with a mask, room for one and
-  // growing by one.
+  // A mask, so that each bitmap's background colour shows the row beneath.
   CImageListHandle images = CreateImageList(17, 13, ILC_COLOR32 | ILC_MASK, 1, 1);
   if (!images) return false;
   m_nOrdinaryPicture = AddMaskedBitmap(images.Get(), nOrdinaryBitmap, ordinaryMask);

@@ -22,10 +22,10 @@ class CHistoryList {
 
   CHistoryList(CTanselDoc& doc, ITextServices& text, const HISTORY_COLUMNS& columns);
 
-  // Binds the list control; the pictures are added to the host's image list
-  // with the given transparent colour for the ordinary one (the bookmark's is
-  // black).
+  // Binds the list control, which a host made.
   void Attach(HWND hList);
+  // Gives the list its two row pictures: the host's picture of an ordinary
+  // item, whose background is ordinaryMask, and the bookmark (on black).
   bool LoadPictures(UINT nOrdinaryBitmap, COLORREF ordinaryMask);
   CListView& List() { return m_list; }
   const CListView& List() const { return m_list; }

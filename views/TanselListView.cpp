@@ -12,6 +12,9 @@ const wchar_t kViewClass[] = L"TanselListView";
 constexpr UINT kListId = 1;
 // "No" shows the number and the picture together.
 const HISTORY_COLUMNS kColumns = {1, 1, 2, 3};
+const wchar_t* const kHeaders[] = {L"", L"No", L"Text", L"Created Time"};
+// Pixels at 96 DPI; the first column only carries the row.
+const int kWidths[] = {0, 45, 300, 115};
 
 }  // namespace
 
@@ -58,7 +61,7 @@ LRESULT CTanselListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
 LRESULT CTanselListView::OnCreate() {
   RECT client;
   ::GetClientRect(m_hWnd, &client);
-  // Report mode; several rows may be selected.
+  // No single-selection style: the commands act on several rows at once.
   if (!m_rows.List().Create(m_hWnd, kListId, WS_VISIBLE | WS_TABSTOP | LVS_REPORT, client))
     return -1;
   m_rows.LoadPictures(IDB_ITEM, RGB(0, 0, 0));
@@ -66,10 +69,9 @@ LRESULT CTanselListView::OnCreate() {
   list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT |
                         LVS_EX_INFOTIP | LVS_EX_LABELTIP);
   const UINT dpi = WindowDpi(m_hWnd);
-  list.InsertColumn(0, L"", LVCFMT_LEFT, 0);
-  list.InsertColumn(1, L"No", LVCFMT_RIGHT, ScaleForDpi(45, dpi));
-  list.InsertColumn(2, L"Text", LVCFMT_LEFT, ScaleForDpi(300, dpi));
-  list.InsertColumn(3, L"Created Time", LVCFMT_LEFT, ScaleForDpi(115, dpi));
+  for (int i = 0; i < 4; ++i)
+    list.InsertColumn(i, kHeaders[i], i == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT,
+                      ScaleForDpi(kWidths[i], dpi));
   m_commands.RegisterKeys(m_keys);
   m_doc.AddView(this);
   m_rows.Refresh(0);
@@ -107,18 +109,29 @@ LRESULT CTanselListView::OnNotify(NMHDR& header) {
   return 0;
 }
 
-void CTanselListView::OnContextMenu(HWND, POINT point) {
-  // (-1, -1) is the keyboard's request (Shift+F10, the Menu key): the menu
-  // opens at the focused row, or at the list's corner without one.
-  if (point.x == -1 && point.y == -1) {
-    const int nFocused = m_rows.List().GetNextItem(-1, LVNI_FOCUSED);
-    RECT row{};
-    point = {0, 0};
-    if (nFocused >= 0 && m_rows.List().GetSubItemRect(nFocused, 1, row))
-      point = {row.left, row.bottom};
-    ::ClientToScreen(ListHandle(), &point);
+void CTanselListView::OnContextMenu(HWND hWnd, POINT point) {
+  // The mouse's popup comes with the list's right-click notice; what is left
+  // is the keyboard's request (Shift+F10, the Menu key), at (-1, -1), which
+  // opens the popup at the focused row. A right click on the column headers
+  // opens nothing.
+  if (hWnd != ListHandle() || point.x != -1 || point.y != -1) return;
+  CListView& list = m_rows.List();
+  const int nFocused = list.GetNextItem(-1, LVNI_FOCUSED);
+  RECT row{};
+  point = {0, 0};
+  if (nFocused >= 0) {
+    list.EnsureVisible(nFocused, false);
+    if (list.GetSubItemRect(nFocused, 1, row)) point = {row.left, row.bottom};
   }
+  ::ClientToScreen(ListHandle(), &point);
   m_commands.ShowContextMenu(point, m_hWnd);
+}
+
+void CTanselListView::OnDpiChanged(UINT dpi) {
+  // The window moved to a screen of another DPI: the columns follow, as the
+  // fonts do.
+  for (int i = 1; i < 4; ++i)
+    ListView_SetColumnWidth(ListHandle(), i, ScaleForDpi(kWidths[i], dpi));
 }
 
 void CTanselListView::OnActivated() { m_rows.DeselectAnchor(); }

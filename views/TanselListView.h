@@ -27,6 +27,9 @@ class CTanselListView : public CWindow, public IHistoryView, private IHistoryCom
   // A popup of the frame's menu is opening: its entries follow the selection.
   void OnInitMenuPopup(HMENU hPopup) { m_commands.UpdateMenu(hPopup); }
 
+  // The frame moved to a screen of another DPI.
+  void OnDpiChanged(UINT dpi);
+
   // The document changed: hint 0 the whole list, n the row n - 1.
   void OnUpdate(int nHint) override;
 

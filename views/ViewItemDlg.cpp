@@ -3,8 +3,8 @@
 #include "resources/resource.h"
 #include "ui/WinText.h"
 
-CViewItemDlg::CViewItemDlg(UINT nMode, const CLIP_ITEM& item)
-    : CDialog(IDD_VIEWITEM), m_nMode(nMode), m_item(item) {}
+CViewItemDlg::CViewItemDlg(UINT nMode, const CString16& strItemText)
+    : CDialog(IDD_VIEWITEM), m_nMode(nMode), m_strItemText(strItemText) {}
 
 BOOL CViewItemDlg::OnInitDialog() {
   HWND hEdit = Item(IDC_ITEM_TEXT);
@@ -15,7 +15,7 @@ BOOL CViewItemDlg::OnInitDialog() {
   }
   // The whole text as stored, however long: no limit on what can be edited.
   ::SendMessageW(hEdit, EM_SETLIMITTEXT, 0, 0);
-  SetItemText(IDC_ITEM_TEXT, m_item.strText);
+  SetItemText(IDC_ITEM_TEXT, m_strItemText);
   return TRUE;
 }
 

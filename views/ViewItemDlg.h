@@ -2,7 +2,7 @@
 // "Clip Item": the whole text of one history item, to read (preview) or to
 // change (edit). The dialog changes nothing itself: it ends with the user's
 // choice and the edited text, and the caller acts on them.
-#include "core/ClipItem.h"
+#include "base/Text.h"
 #include "ui/Dialog.h"
 
 class CViewItemDlg : public CDialog {
@@ -12,7 +12,9 @@ class CViewItemDlg : public CDialog {
   // close box.
   enum : INT_PTR { RESULT_APPEND = 1018, RESULT_REPLACE = 1019 };
 
-  CViewItemDlg(UINT nMode, const CLIP_ITEM& item);
+  // The item's text is read when the dialog opens, before anything else can
+  // run, so a reference into the history is enough however long the text.
+  CViewItemDlg(UINT nMode, const CString16& strItemText);
 
   // Set after RESULT_APPEND or RESULT_REPLACE: the text in the editor.
   CString16 m_strText;
@@ -29,5 +31,5 @@ class CViewItemDlg : public CDialog {
   void End(INT_PTR nResult);
 
   const UINT m_nMode;
-  const CLIP_ITEM& m_item;
+  const CString16& m_strItemText;
 };

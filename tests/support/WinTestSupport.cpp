@@ -48,14 +48,14 @@ HWND FindThreadDialog(DWORD threadId) {
 
 CBoxAnswerer::CBoxAnswerer(std::function<void(HWND box)> inspect, int button) {
   const DWORD thread = ::GetCurrentThreadId();
-  m_thread = std::thread([thread, inspect, button] {
-    for (const DWORD deadline = ::GetTickCount() + 10000; ::GetTickCount() < deadline;
-         ::Sleep(20)) {
-      // Only a box of the thread under test: any other dialog on the desktop
-      // is someone else's.
-      // Visible only once its controls and texts are in place.
+  m_thread = std::thread([this, thread, inspect, button] {
+    for (const DWORD deadline = ::GetTickCount() + 10000; !m_bStop && ::GetTickCount() < deadline;
+         ::Sleep(10)) {
+      // Only a box of the thread under test, once its controls and texts are
+      // in place (visible): any other dialog on the desktop is someone else's.
       HWND box = FindThreadDialog(thread);
       if (!box || !::IsWindowVisible(box)) continue;
+      m_bAnswered = true;
       inspect(box);
       if (button) ::PostMessageW(box, WM_COMMAND, button, 0);
       return;
@@ -63,7 +63,10 @@ CBoxAnswerer::CBoxAnswerer(std::function<void(HWND box)> inspect, int button) {
   });
 }
 
-CBoxAnswerer::~CBoxAnswerer() { m_thread.join(); }
+CBoxAnswerer::~CBoxAnswerer() {
+  m_bStop = true;
+  m_thread.join();
+}
 
 namespace {
 

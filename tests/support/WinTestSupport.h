@@ -4,12 +4,16 @@
 // test windows of.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "ui/KeyEvents.h"
+#include "ui/MessageBox.h"
 #include "ui/MessageLoop.h"
 
 // Handles messages until pred() holds or the time is up; tells whether it
@@ -46,20 +50,76 @@ bool PutRawText(const wchar_t* text);
 std::u16string ReadRawText();
 
 // Answers the next message box or dialog of the thread that makes this
-// object: a helper thread waits for it, lets inspect() look at it (and act on
-// it, with messages) and presses button (0: none, inspect() ends it). The
-// destructor waits for the answer (or 10 s).
+// object: a helper thread waits for it (10 s at most), lets inspect() look at
+// it (and act on it, with messages) and presses button (0: none, inspect()
+// ends it). The destructor stops waiting and joins: by then a modal box the
+// object was made for has come and gone.
 class CBoxAnswerer {
  public:
   CBoxAnswerer(std::function<void(HWND box)> inspect, int button);
   ~CBoxAnswerer();
   CBoxAnswerer(const CBoxAnswerer&) = delete;
   CBoxAnswerer& operator=(const CBoxAnswerer&) = delete;
+  // Whether a box came.
+  bool Answered() const { return m_bAnswered; }
 
  private:
+  std::atomic<bool> m_bStop{false};
+  std::atomic<bool> m_bAnswered{false};
   std::thread m_thread;
 };
 
 // A dialog (class #32770) of the given thread, visible or not; null when it
 // has none.
 HWND FindThreadDialog(DWORD threadId);
+
+// Answers boxes with the answers queued (IDYES when none is), and notes
+// what was asked.
+class CRecordingPrompt : public IUserPrompt {
+ public:
+  struct ASKED {
+    std::wstring text;
+    UINT type;
+  };
+  std::vector<ASKED> m_asked;
+  std::deque<int> m_answers;
+  // Runs while the box is up, as whatever else happens meanwhile.
+  std::function<void()> m_fnWhileShown;
+  int Show(const wchar_t* text, UINT type) override {
+    m_asked.push_back({text, type});
+    if (m_fnWhileShown) m_fnWhileShown();
+    if (m_answers.empty()) return IDYES;
+    const int answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+  }
+};
+
+// Key events noted instead of typed; Ctrl is down when the test says so.
+class CRecordingKeyEvents : public IKeyEvents {
+ public:
+  struct EVENT {
+    BYTE vk, scan;
+    DWORD flags;
+    ULONG_PTR extra;
+    bool operator==(const EVENT& o) const {
+      return vk == o.vk && scan == o.scan && flags == o.flags && extra == o.extra;
+    }
+  };
+  std::vector<EVENT> m_events;
+  bool m_bCtrlDown = false;
+  // The key of "v" as a layout might report it, with a shift state above.
+  SHORT m_nVkOfV = 0x0056;
+  int m_nScans = 0;
+
+  SHORT GetKeyState(int vk) override {
+    return vk == VK_CONTROL && m_bCtrlDown ? static_cast<SHORT>(0xFF80) : 0;
+  }
+  SHORT VkKeyScan(wchar_t) override {
+    ++m_nScans;
+    return m_nVkOfV;
+  }
+  void KeyEvent(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extra) override {
+    m_events.push_back({vk, scan, flags, extra});
+  }
+};

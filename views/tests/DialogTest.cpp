@@ -1,5 +1,6 @@
 // The item editor and the find dialog, run by the list view's commands and
 // driven from a helper thread as a user would: typing, keys, buttons.
+#include <atomic>
 #include <functional>
 
 #include "views/tests/ViewFixture.h"
@@ -18,43 +19,57 @@ std::wstring TextOf(HWND dialog, int id) {
   return text;
 }
 
+// How a test opens the editor: as the menu, a popup or a key does.
+using Open = void (*)(ViewTest&);
+void EditFromMenu(ViewTest& t) { t.MenuCommand(32807); }
+void EditFromPopup(ViewTest& t) { t.PopupCommand(32806); }
+void EditByKey(ViewTest& t) { t.Press({true, false, VK_RETURN}); }
+void PreviewFromPopup(ViewTest& t) { t.PopupCommand(32805); }
+
 TEST_F(ViewTest, ItemEditorEndsAsTheUserChooses) {
   struct Case {
     const char* what;
-    UINT command;  // Preview or Edit
+    Open open;
     std::function<void(HWND)> act;
     V after;
   } cases[] = {
       {"edit, F2 appends the edited text",
-       32807,
+       EditFromMenu,
        [](HWND d) {
          ::SetDlgItemTextW(d, 1011, L"changed");
          KeyTo(d, 1011, VK_F2);
        },
        {u"changed", u"one", u"two"}},
-      {"edit, F3 replaces the item's text",
-       32807,
+      {"edit by Ctrl+Enter, F3 replaces the item's text",
+       EditByKey,
        [](HWND d) {
          ::SetDlgItemTextW(d, 1011, L"changed");
          KeyTo(d, 1011, VK_F3);
        },
        {u"one", u"changed"}},
-      {"edit, Replace button",
-       32807,
+      {"edit from the popup, Replace button",
+       EditFromPopup,
        [](HWND d) {
          ::SetDlgItemTextW(d, 1011, L"by button");
          ::PostMessageW(d, WM_COMMAND, 1019, 0);
        },
        {u"one", u"by button"}},
+      {"edit, Append button",
+       EditFromMenu,
+       [](HWND d) {
+         ::SetDlgItemTextW(d, 1011, L"appended");
+         ::PostMessageW(d, WM_COMMAND, 1018, 0);
+       },
+       {u"appended", u"one", u"two"}},
       {"edit, Cancel after changes",
-       32807,
+       EditFromMenu,
        [](HWND d) {
          ::SetDlgItemTextW(d, 1011, L"dropped");
          ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
        },
        {u"one", u"two"}},
-      {"preview, F2 and F3 do nothing, Escape closes",
-       32808,
+      {"preview from the popup, F2 and F3 do nothing, Escape closes",
+       PreviewFromPopup,
        [](HWND d) {
          KeyTo(d, 1011, VK_F2);
          KeyTo(d, 1011, VK_F3);
@@ -69,10 +84,47 @@ TEST_F(ViewTest, ItemEditorEndsAsTheUserChooses) {
     Select({1});
     {
       CBoxAnswerer answer(c.act, 0);
-      MenuCommand(c.command);
+      c.open(*this);
+      EXPECT_TRUE(answer.Answered());
     }
     EXPECT_EQ(Texts(), c.after);
   }
+}
+
+TEST_F(ViewTest, PreviewAndEditNeedExactlyOneRow) {
+  Fill({u"one", u"two"});
+  for (const CIndexArray& rows : {CIndexArray{}, CIndexArray{0, 1}}) {
+    Select(rows);
+    for (Open open : {EditFromMenu, EditFromPopup, EditByKey, PreviewFromPopup}) {
+      CBoxAnswerer answer([](HWND d) { ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0); }, 0);
+      open(*this);
+      EXPECT_FALSE(answer.Answered()) << rows.size() << " rows";
+    }
+  }
+  EXPECT_EQ(Texts(), (V{u"one", u"two"}));
+}
+
+TEST_F(ViewTest, ReplaceChangesTheEditedItemEvenWhenCopiesMovedItMeanwhile) {
+  Fill({u"one", u"two"});
+  std::atomic<bool> copied{false};
+  m_host->m_fnOnApp = [&] {
+    m_clip.SetUnicode(u"copied while editing");
+    m_doc->CaptureClipboard();
+    copied = true;
+  };
+  Select({1});
+  {
+    CBoxAnswerer answer(
+        [&](HWND d) {
+          ::PostMessageW(m_host->Handle(), WM_APP, 0, 0);
+          while (!copied) ::Sleep(5);
+          ::SetDlgItemTextW(d, 1011, L"edited");
+          ::PostMessageW(d, WM_COMMAND, 1019, 0);
+        },
+        0);
+    MenuCommand(32807);
+  }
+  EXPECT_EQ(Texts(), (V{u"copied while editing", u"one", u"edited"}));
 }
 
 TEST_F(ViewTest, ItemEditorShowsTheWholeTextAndItsModesControls) {
@@ -83,6 +135,7 @@ TEST_F(ViewTest, ItemEditorShowsTheWholeTextAndItsModesControls) {
   struct Seen {
     size_t length = 0;
     bool appendEnabled = true, replaceEnabled = true, readOnly = false, stillOpen = false;
+    size_t grewBy = 99;
   };
   for (UINT command : {32808u, 32807u}) {
     Seen seen;
@@ -94,9 +147,12 @@ TEST_F(ViewTest, ItemEditorShowsTheWholeTextAndItsModesControls) {
             seen.appendEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1018));
             seen.replaceEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1019));
             seen.readOnly = (::GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0;
-            // Enter in the text makes a new line; the dialog stays.
+            // Enter in the text makes a new line (edit mode); the dialog stays.
+            ::SendMessageW(edit, EM_SETSEL, 0, 0);
             KeyTo(d, 1011, VK_RETURN);
-            ::Sleep(200);
+            for (int i = 0; i < 200 && ::GetWindowTextLengthW(edit) == int(seen.length); ++i)
+              ::Sleep(10);
+            seen.grewBy = static_cast<size_t>(::GetWindowTextLengthW(edit)) - seen.length;
             seen.stillOpen = ::IsWindow(d);
             ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
           },
@@ -109,6 +165,7 @@ TEST_F(ViewTest, ItemEditorShowsTheWholeTextAndItsModesControls) {
     EXPECT_EQ(seen.appendEnabled, !bPreview);
     EXPECT_EQ(seen.replaceEnabled, !bPreview);
     EXPECT_EQ(seen.readOnly, bPreview);
+    EXPECT_EQ(seen.grewBy, bPreview ? 0u : 2u) << "a CR LF where Enter was pressed";
     EXPECT_TRUE(seen.stillOpen);
   }
   EXPECT_EQ(m_doc->GetItemCount(), 1);
@@ -194,10 +251,55 @@ TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
   EXPECT_TRUE(m_doc->GetFindCriteria()->bWholeWord);
   Press({false, false, VK_F3});
   EXPECT_EQ(Selected(), (CIndexArray{2}));
-  // Every end stores the dialog's size.
-  std::vector<uint8_t> data;
-  uint32_t type;
-  EXPECT_TRUE(m_store.GetValue(u"Software\\Orvelle\\Tansel\\FindWindow", u"Width", type, data));
+}
+
+TEST_F(ViewTest, FindDialogStoresItsSizeAtEveryEnd) {
+  Fill({u"abc"});
+  const CString16 key = u"Software\\Orvelle\\Tansel\\FindWindow";
+  for (int end : {1024, 1025, IDCANCEL}) {
+    SCOPED_TRACE(end);
+    m_store.PutDword(key, u"Width", 0xBAD);
+    m_store.PutDword(key, u"Height", 0xBAD);
+    RECT shown{};
+    {
+      CBoxAnswerer answer([&](HWND d) { ::GetWindowRect(d, &shown); }, end);
+      MenuCommand(32890);
+    }
+    uint32_t type;
+    std::vector<uint8_t> width, height;
+    ASSERT_TRUE(m_store.GetValue(key, u"Width", type, width));
+    ASSERT_TRUE(m_store.GetValue(key, u"Height", type, height));
+    EXPECT_EQ(*reinterpret_cast<const uint32_t*>(width.data()), uint32_t(shown.right - shown.left));
+    EXPECT_EQ(*reinterpret_cast<const uint32_t*>(height.data()),
+              uint32_t(shown.bottom - shown.top));
+  }
+}
+
+TEST_F(ViewTest, FindNextFromTheDialogFollowsTheSelectionRules) {
+  Fill({u"abc", u"def", u"abc"});
+  const struct {
+    const char* what;
+    const wchar_t* text;
+    CIndexArray before, after;
+  } cases[] = {
+      {"two rows selected: nothing at all", L"abc", {0, 1}, {0, 1}},
+      {"an empty search text: no row selected", L"", {1}, {}},
+      {"one row selected: the next match", L"abc", {0}, {2}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Select(c.before);
+    {
+      CBoxAnswerer answer(
+          [&](HWND d) {
+            ::SetDlgItemTextW(d, 1021, c.text);
+            ::PostMessageW(d, WM_COMMAND, 1024, 0);
+          },
+          0);
+      MenuCommand(32890);
+    }
+    EXPECT_EQ(Selected(), c.after);
+  }
 }
 
 TEST_F(ViewTest, FindDialogOpensWithThePreviousCriteria) {

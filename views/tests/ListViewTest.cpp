@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "ui/Dpi.h"
 #include "views/tests/ViewFixture.h"
 
 namespace {
@@ -35,12 +36,11 @@ TEST_F(ViewTest, RowsShowNumberPictureDisplayTextAndTime) {
 }
 
 TEST_F(ViewTest, ColumnsAndStylesOfTheList) {
+  // Pixels at 96 DPI, grown in proportion on a screen with more dots.
   const struct {
     const wchar_t* header;
     int format, width;
-  } columns[] = {{L"", LVCFMT_LEFT, 0},
-                 {L"No", LVCFMT_RIGHT, 45},
-                 {L"Text", LVCFMT_LEFT, 300},
+  } columns[] = {{L"", LVCFMT_LEFT, 0}, {L"No", LVCFMT_RIGHT, 45}, {L"Text", LVCFMT_LEFT, 300},
                  {L"Created Time", LVCFMT_LEFT, 115}};
   HWND hList = View().ListHandle();
   for (int i = 0; i < 4; ++i) {
@@ -52,7 +52,7 @@ TEST_F(ViewTest, ColumnsAndStylesOfTheList) {
     ASSERT_TRUE(ListView_GetColumn(hList, i, &column));
     EXPECT_STREQ(header, columns[i].header);
     EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, columns[i].format) << i;
-    EXPECT_EQ(column.cx, columns[i].width) << i;
+    EXPECT_EQ(column.cx, ScaleForDpi(columns[i].width, WindowDpi(hList))) << i;
   }
   EXPECT_EQ(List().GetExtendedStyle() & 0xFFFF, DWORD(0x4423));
   const LONG_PTR style = ::GetWindowLongPtrW(hList, GWL_STYLE);
@@ -125,233 +125,84 @@ const wchar_t kRemoveMany[] = L"Are you sure you want to remove this items?";
 const wchar_t kContiguous[] = L"You have to select contiguous items.";
 const wchar_t kClearBookmarks[] = L"Are you sure you want to clear all bookmarks?";
 
+// clang-format off
 const COMMAND_CASE kCommandCases[] = {
-    {"activate none",
-     32816,
-     32814,
-     32815,
-     {0, 0, VK_RETURN},
-     {},
-     0,
-     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
-    {"activate one",
-     32816,
-     32814,
-     32815,
-     {0, 0, VK_RETURN},
-     {2},
-     0,
-     {u"hello World", u"routeTable", u"ROUTE_TABLE", u"abc"},
-     {}},
-    {"activate several",
-     32816,
-     32814,
-     32815,
-     {0, 0, VK_RETURN},
-     {0, 3},
-     0,
-     {u"routeTable\r\nabc", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
-    {"revert",
-     32885,
-     32887,
-     0,
-     {},
-     {3},
-     0,
-     {u"ROUTE_TABLE", u"routeTable", u"hello World", u"abc"},
-     {}},
-    {"remove none",
-     32828,
-     32829,
-     32881,
-     {0, 0, VK_DELETE},
-     {},
-     0,
-     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
-    {"remove one, yes",
-     32828,
-     32829,
-     32881,
-     {0, 0, VK_DELETE},
-     {1},
-     IDYES,
-     {u"routeTable", u"hello World", u"abc"},
-     {kRemoveOne}},
-    {"remove one, no",
-     32828,
-     32829,
-     32881,
-     {0, 0, VK_DELETE},
-     {1},
-     IDNO,
-     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {kRemoveOne}},
-    {"remove several, yes",
-     32828,
-     32829,
-     32881,
-     {0, 0, VK_DELETE},
-     {1, 3},
-     IDYES,
-     {u"routeTable", u"hello World"},
-     {kRemoveMany}},
-    {"invert one",
-     32858,
-     0,
-     32880,
-     {1, 0, 'I'},
-     {1},
-     0,
-     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
-    {"invert block",
-     32858,
-     0,
-     32880,
-     {1, 0, 'I'},
-     {1, 2, 3},
-     0,
-     {u"routeTable", u"abc", u"hello World", u"ROUTE_TABLE"},
-     {}},
-    {"invert with a gap",
-     32858,
-     0,
-     32880,
-     {1, 0, 'I'},
-     {0, 2},
-     IDOK,
-     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {kContiguous}},
-    {"invert and activate block",
-     32866,
-     0,
-     32875,
-     {1, 1, 'I'},
-     {2, 3},
-     0,
-     {u"abc\r\nhello World", u"routeTable", u"ROUTE_TABLE", u"abc", u"hello World"},
-     {}},
-    {"invert and activate with a gap",
-     32866,
-     0,
-     32875,
-     {1, 1, 'I'},
-     {0, 1, 3},
-     IDOK,
+    {"activate none", 32816, 32814, 32815, {0, 0, VK_RETURN}, {}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"activate one", 32816, 32814, 32815, {0, 0, VK_RETURN}, {2}, 0,
+     {u"hello World", u"routeTable", u"ROUTE_TABLE", u"abc"}, {}},
+    {"activate several", 32816, 32814, 32815, {0, 0, VK_RETURN}, {0, 3}, 0,
+     {u"routeTable\r\nabc", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"revert", 32885, 32887, 0, {}, {3}, 0,
+     {u"ROUTE_TABLE", u"routeTable", u"hello World", u"abc"}, {}},
+    {"remove none", 32828, 32829, 32881, {0, 0, VK_DELETE}, {}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"remove one, yes", 32828, 32829, 32881, {0, 0, VK_DELETE}, {1}, IDYES,
+     {u"routeTable", u"hello World", u"abc"}, {kRemoveOne}},
+    {"remove one, no", 32828, 32829, 32881, {0, 0, VK_DELETE}, {1}, IDNO,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {kRemoveOne}},
+    {"remove several, yes", 32828, 32829, 32881, {0, 0, VK_DELETE}, {1, 3}, IDYES,
+     {u"routeTable", u"hello World"}, {kRemoveMany}},
+    {"invert one", 32858, 0, 32880, {1, 0, 'I'}, {1}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"invert block", 32858, 0, 32880, {1, 0, 'I'}, {1, 2, 3}, 0,
+     {u"routeTable", u"abc", u"hello World", u"ROUTE_TABLE"}, {}},
+    {"invert with a gap", 32858, 0, 32880, {1, 0, 'I'}, {0, 2}, IDOK,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {kContiguous}},
+    {"invert and activate block", 32866, 0, 32875, {1, 1, 'I'}, {2, 3}, 0,
+     {u"abc\r\nhello World", u"routeTable", u"ROUTE_TABLE", u"abc", u"hello World"}, {}},
+    {"invert and activate with a gap", 32866, 0, 32875, {1, 1, 'I'}, {0, 1, 3}, IDOK,
      {u"routeTable\r\nROUTE_TABLE\r\nabc", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
      {kContiguous}},
-    {"bookmark several",
-     32841,
-     32842,
-     0,
-     {1, 0, VK_F2},
-     {1, 2},
-     0,
-     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
-    {"make object",
-     32896,
-     32898,
-     0,
-     {1, 0, 'O'},
-     {0},
-     0,
-     {u"oouteTable", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
-    {"make object of several",
-     32896,
-     32898,
-     0,
-     {1, 0, 'O'},
-     {0, 1},
-     0,
-     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
-    {"from id, one",
-     32863,
-     32870,
-     32877,
-     {1, 0, 'D'},
-     {1},
-     0,
-     {u"RouteTable", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
-    {"from id, several",
-     32863,
-     32870,
-     32877,
-     {1, 0, 'D'},
-     {1, 3},
-     0,
-     {u"routeTable", u"RouteTable", u"hello World", u"Abc"},
-     {}},
-    {"to id, one",
-     32862,
-     32869,
-     32876,
-     {1, 1, 'D'},
-     {0},
-     0,
-     {u"ROUTE_TABLE", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
-    {"to id, several",
-     32862,
-     32869,
-     32876,
-     {1, 1, 'D'},
-     {2, 3},
-     0,
-     {u"routeTable", u"ROUTE_TABLE", u"HELLO_WORLD", u"ABC"},
-     {}},
-    {"lowercase, one",
-     32811,
-     32787,
-     32852,
-     {1, 0, 'U'},
-     {1},
-     0,
-     {u"route_table", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
-    {"uppercase, several",
-     32809,
-     32786,
-     32851,
-     {1, 1, 'U'},
-     {0, 2},
-     0,
-     {u"ROUTETABLE", u"ROUTE_TABLE", u"HELLO WORLD", u"abc"},
-     {}},
-    {"title, one",
-     32864,
-     32871,
-     32878,
-     {1, 0, 'T'},
-     {2},
-     0,
-     {u"Hello world", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
-    {"conversion of none",
-     32864,
-     32871,
-     32878,
-     {1, 0, 'T'},
-     {},
-     0,
-     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
-    {"date and time",
-     32796,
-     32819,
-     32819,
-     {},
-     {1},
-     0,
-     {u"2026.02.03 09-05-07", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"},
-     {}},
+    {"bookmark several", 32841, 32842, 0, {1, 0, VK_F2}, {1, 2}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"make object", 32896, 32898, 0, {1, 0, 'O'}, {0}, 0,
+     {u"oouteTable", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"make object of several", 32896, 32898, 0, {1, 0, 'O'}, {0, 1}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"from id, one", 32863, 32870, 32877, {1, 0, 'D'}, {1}, 0,
+     {u"RouteTable", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"from id, several", 32863, 32870, 32877, {1, 0, 'D'}, {1, 3}, 0,
+     {u"routeTable", u"RouteTable", u"hello World", u"Abc"}, {}},
+    {"to id, one", 32862, 32869, 32876, {1, 1, 'D'}, {0}, 0,
+     {u"ROUTE_TABLE", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"to id, several", 32862, 32869, 32876, {1, 1, 'D'}, {2, 3}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"HELLO_WORLD", u"ABC"}, {}},
+    {"lowercase, one", 32811, 32787, 32852, {1, 0, 'U'}, {1}, 0,
+     {u"route_table", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"uppercase, several", 32809, 32786, 32851, {1, 1, 'U'}, {0, 2}, 0,
+     {u"ROUTETABLE", u"ROUTE_TABLE", u"HELLO WORLD", u"abc"}, {}},
+    {"title, one", 32864, 32871, 32878, {1, 0, 'T'}, {2}, 0,
+     {u"Hello world", u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
+    {"conversion of none", 32864, 32871, 32878, {1, 0, 'T'}, {}, 0,
+     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
 };
+// clang-format on
+
+TEST_F(ViewTest, EveryDateAndTimeEntryStampsItsFormat) {
+  const struct {
+    UINT main, popup;
+    const char16_t* stamp;
+  } entries[] = {
+      {32794, 32817, u"2026.02.03"},          {32795, 32818, u"2026-02-03"},
+      {32796, 32819, u"2026.02.03 09-05-07"}, {32797, 32820, u"2026-02-03 09-05-07"},
+      {32798, 32821, u"2026-02-03_09-05-07"}, {32799, 32822, u"09-05-07"},
+      {32800, 32823, u"09.05.07"},            {32801, 32824, u"20260203"},
+      {32803, 32825, u"090507"},              {32804, 32826, u"20260203090507"},
+  };
+  Fill({u"x"});
+  for (const auto& e : entries) {
+    for (UINT id : {e.main, e.popup}) {
+      SCOPED_TRACE(id);
+      if (id == e.main)
+        MenuCommand(id);
+      else
+        PopupCommand(id);
+      EXPECT_EQ(m_doc->GetItem(0)->strText, e.stamp) << "a new newest item";
+    }
+  }
+  EXPECT_EQ(m_doc->GetItemCount(), 21);
+}
 
 TEST_F(ViewTest, EveryCommandFromMenuPopupAndKey) {
   for (const COMMAND_CASE& c : kCommandCases) {
@@ -379,6 +230,30 @@ TEST_F(ViewTest, EveryCommandFromMenuPopupAndKey) {
       EXPECT_EQ(asked, c.asked);
     }
   }
+}
+
+TEST_F(ViewTest, TheSelectedIndexIsTheOneSelectedRowEvenWhenTheAnchorIsElsewhere) {
+  Fill(kFill);
+  // The anchor left on a row that is no longer selected, as a selection made
+  // by the program can leave it.
+  Select({3});
+  List().SetItemState(3, 0, LVIS_SELECTED);
+  List().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+  ASSERT_EQ(List().GetSelectionMark(), 3);
+  PopupCommand(32814);  // Activate Item
+  EXPECT_EQ(m_clip.Unicode(), u"ROUTE_TABLE");
+  EXPECT_TRUE(Selected().empty()) << "the activated row, not the anchor, was deselected";
+}
+
+TEST_F(ViewTest, RemoveTakesTheItemsTheUserConfirmedEvenWhenRowsMovedMeanwhile) {
+  Fill(kFill);
+  m_prompt.m_fnWhileShown = [this] {
+    m_clip.SetUnicode(u"copied while asked");
+    m_doc->CaptureClipboard();
+  };
+  Select({1, 3});
+  MenuCommand(32828);
+  EXPECT_EQ(Texts(), (V{u"copied while asked", u"routeTable", u"hello World"}));
 }
 
 TEST_F(ViewTest, BoxesCarryTheirButtonsAndIcons) {

@@ -309,6 +309,63 @@ TEST(ResourceTest, DialogStyles) {
   ::DestroyWindow(dialog);
 }
 
+// The header of a DIALOGEX template, as the resource holds it.
+struct TEMPLATE_HEADER {
+  DWORD style = 0, exStyle = 0;
+  WORD pointSize = 0;
+  std::wstring typeface;
+};
+
+TEMPLATE_HEADER ReadTemplate(UINT id) {
+  TEMPLATE_HEADER header;
+  HINSTANCE module = ::GetModuleHandleW(nullptr);
+  HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
+  if (!resource) return header;
+  const WORD* p = static_cast<const WORD*>(::LockResource(::LoadResource(module, resource)));
+  if (p[0] != 1 || p[1] != 0xFFFF) return header;  // not an extended template
+  header.exStyle = *reinterpret_cast<const DWORD*>(p + 4);
+  header.style = *reinterpret_cast<const DWORD*>(p + 6);
+  p += 13;  // version, signature, help id, styles, item count, x, y, cx, cy
+  // The menu and the class (a string, or 0xFFFF and an ordinal), the title.
+  for (int field = 0; field < 2; ++field) {
+    if (*p == 0xFFFF)
+      p += 2;
+    else
+      while (*p++) {
+      }
+  }
+  while (*p++) {
+  }
+  if (header.style & DS_SETFONT) {
+    header.pointSize = p[0];
+    p += 3;  // size, weight, italic and charset
+    header.typeface = reinterpret_cast<const wchar_t*>(p);
+  }
+  return header;
+}
+
+TEST(ResourceTest, TemplatesUseTheShellFontAndTheirFrames) {
+  const struct {
+    UINT id;
+    DWORD style;
+  } templates[] = {
+      {IDD_OPTIONS, DS_MODALFRAME | WS_CAPTION | WS_SYSMENU},
+      {IDD_SMALLCLIP, DS_SETFOREGROUND | WS_THICKFRAME},
+      {IDD_EDITHOTKEY, DS_MODALFRAME | WS_CAPTION | WS_SYSMENU},
+      {IDD_VIEWITEM, DS_MODALFRAME | DS_CENTER | WS_CAPTION | WS_SYSMENU},
+      {IDD_ABOUTBOX, DS_MODALFRAME | WS_CAPTION | WS_SYSMENU},
+      {IDD_FIND, DS_MODALFRAME | WS_CAPTION | WS_SYSMENU},
+  };
+  for (const auto& t : templates) {
+    SCOPED_TRACE(t.id);
+    const TEMPLATE_HEADER header = ReadTemplate(t.id);
+    EXPECT_EQ(header.style & t.style, t.style);
+    EXPECT_EQ(header.style & WS_VISIBLE, 0u) << "shown by the program";
+    EXPECT_EQ(header.pointSize, 8);
+    EXPECT_EQ(header.typeface, L"MS Shell Dlg");
+  }
+}
+
 TEST(ResourceTest, PicturesStringsVersionAndManifest) {
   HINSTANCE module = ::GetModuleHandleW(nullptr);
   for (int size : {16, 32, 48, 256}) {
@@ -365,6 +422,9 @@ TEST(ResourceTest, PicturesStringsVersionAndManifest) {
   ASSERT_TRUE(::VerQueryValueW(version.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
   EXPECT_EQ(fixed->dwProductVersionMS, DWORD(0x00010008));
   EXPECT_EQ(fixed->dwProductVersionLS, DWORD(0x000700D8));
+  EXPECT_EQ(fixed->dwFileVersionMS, DWORD(0x00010008));
+  EXPECT_EQ(fixed->dwFileVersionLS, DWORD(0x000700D8));
+  EXPECT_EQ(fixed->dwFileType, DWORD(VFT_APP));
   const struct {
     const wchar_t *name, *value;
   } strings[] = {{L"CompanyName", L"Orvelle"},

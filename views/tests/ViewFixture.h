@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,25 +15,6 @@
 #include "settings/SettingsPlatform.h"
 #include "tests/support/WinTestSupport.h"
 #include "views/tests/ViewHost.h"
-
-// Answers boxes with the answers queued (IDYES when none is), and notes
-// what was asked.
-class CRecordingPrompt : public IUserPrompt {
- public:
-  struct ASKED {
-    std::wstring text;
-    UINT type;
-  };
-  std::vector<ASKED> m_asked;
-  std::deque<int> m_answers;
-  int Show(const wchar_t* text, UINT type) override {
-    m_asked.push_back({text, type});
-    if (m_answers.empty()) return IDYES;
-    const int answer = m_answers.front();
-    m_answers.pop_front();
-    return answer;
-  }
-};
 
 // A key as the local tables see it: the modifiers down in the thread's key
 // state while the key-down reaches the list.
@@ -95,6 +75,7 @@ class ViewTest : public ::testing::Test {
   }
   CIndexArray Selected() { return List().GetSelectedIndexes(); }
 
+ public:
   // A main-menu command as the frame passes it on.
   void MenuCommand(UINT id) { m_host->Send(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   // A context popup's command, which the popup sends to the view.

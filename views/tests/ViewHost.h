@@ -5,6 +5,8 @@
 // that a person can try the view by hand.
 #include <windows.h>
 
+#include <functional>
+
 #include "resources/resource.h"
 #include "ui/Dpi.h"
 #include "ui/Menu.h"
@@ -33,6 +35,9 @@ class CViewHost : public CWindow {
     return true;
   }
   CTanselListView& View() { return m_view; }
+  // Run when WM_APP arrives: what tests make happen while a modal dialog of
+  // the view runs its own loop.
+  std::function<void()> m_fnOnApp;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -50,6 +55,9 @@ class CViewHost : public CWindow {
         return 0;
       case WM_INITMENUPOPUP:
         m_view.OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+        return 0;
+      case WM_APP:
+        if (m_fnOnApp) m_fnOnApp();
         return 0;
       case WM_COMMAND:
         // The view first, as the frame routes every command.
