@@ -188,7 +188,7 @@ TEST_F(ChainTest, DestructionSavesTheRestoredRectangleAndTheDockingSwitch) {
     auto frame = MakeFrame();
     ::SetWindowPos(frame->Handle(), nullptr, 70, 80, 333, 444, SWP_NOZORDER | SWP_NOACTIVATE);
     ::ShowWindow(frame->Handle(), SW_MINIMIZE);  // the restored rectangle is what counts
-  }  // destroyed with its window alive
+  }                                              // destroyed with its window alive
   uint32_t type = 0;
   std::vector<uint8_t> data;
   std::vector<uint32_t> values;

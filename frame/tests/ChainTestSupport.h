@@ -112,10 +112,13 @@ class ChainTest : public ::testing::Test {
   CClipboardWin32 m_clip;
   CTextServicesWin32 m_text;
   CKeyboardAccelerator m_accelerator;
+  CRecordingPrompt m_prompt;
+  CRecordingKeyEvents m_keyEvents;
   std::unique_ptr<CTanselDoc> m_doc;
   CCaptureLog m_capture;
 
   void SetUp() override {
+    CListView::InitCommonControls();
     SetSettingsPlatform(&m_store, nullptr);
     m_doc = std::make_unique<CTanselDoc>(m_clip, m_text);
     m_capture.pDoc = m_doc.get();
@@ -129,7 +132,8 @@ class ChainTest : public ::testing::Test {
     SetSettingsPlatform(nullptr, nullptr);
   }
   std::unique_ptr<CTestFrame> MakeFrame() {
-    auto p = std::make_unique<CTestFrame>(*m_doc, m_accelerator);
+    auto p = std::make_unique<CTestFrame>(
+        FRAME_SERVICES{*m_doc, m_accelerator, m_text, m_prompt, m_keyEvents});
     EXPECT_TRUE(p->Create());
     return p;
   }

@@ -1,5 +1,6 @@
 #include "tests/support/WinTestSupport.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "ui/Window.h"
@@ -31,16 +32,16 @@ const wchar_t* TestWindowClass() {
   return bRegistered ? L"TanselUiTestWindow" : nullptr;
 }
 
-HWND FindThreadDialog(DWORD threadId) {
-  HWND found = nullptr;
+std::vector<HWND> ThreadDialogs(DWORD threadId) {
+  std::vector<HWND> found;
   ::EnumThreadWindows(
       threadId,
       [](HWND hWnd, LPARAM param) -> BOOL {
         wchar_t name[16] = {};
         ::GetClassNameW(hWnd, name, 16);
-        if (lstrcmpW(name, L"#32770") != 0) return TRUE;
-        *reinterpret_cast<HWND*>(param) = hWnd;
-        return FALSE;
+        if (lstrcmpW(name, L"#32770") == 0)
+          reinterpret_cast<std::vector<HWND>*>(param)->push_back(hWnd);
+        return TRUE;
       },
       reinterpret_cast<LPARAM>(&found));
   return found;
@@ -48,13 +49,18 @@ HWND FindThreadDialog(DWORD threadId) {
 
 CBoxAnswerer::CBoxAnswerer(std::function<void(HWND box)> inspect, int button) {
   const DWORD thread = ::GetCurrentThreadId();
-  m_thread = std::thread([this, thread, inspect, button] {
+  // The next box: not a dialog the thread shows already (a clip window).
+  const std::vector<HWND> before = ThreadDialogs(thread);
+  m_thread = std::thread([this, thread, inspect, button, before] {
     for (const DWORD deadline = ::GetTickCount() + 10000; !m_bStop && ::GetTickCount() < deadline;
          ::Sleep(10)) {
       // Only a box of the thread under test, once its controls and texts are
       // in place (visible): any other dialog on the desktop is someone else's.
-      HWND box = FindThreadDialog(thread);
-      if (!box || !::IsWindowVisible(box)) continue;
+      HWND box = nullptr;
+      for (HWND h : ThreadDialogs(thread))
+        if (std::find(before.begin(), before.end(), h) == before.end() && ::IsWindowVisible(h))
+          box = h;
+      if (!box) continue;
       m_bAnswered = true;
       inspect(box);
       if (button) ::PostMessageW(box, WM_COMMAND, button, 0);

@@ -69,9 +69,8 @@ class CBoxAnswerer {
   std::thread m_thread;
 };
 
-// A dialog (class #32770) of the given thread, visible or not; null when it
-// has none.
-HWND FindThreadDialog(DWORD threadId);
+// The dialogs (class #32770) of a thread, visible or not.
+std::vector<HWND> ThreadDialogs(DWORD threadId);
 
 // Answers boxes with the answers queued (IDYES when none is), and notes
 // what was asked.

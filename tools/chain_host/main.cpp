@@ -1,6 +1,6 @@
 // chain_host: the frame and the history as the program runs them, logging
-// every capture; with --view it also shows the history list view in a window
-// with the main menu, so that a person can try the view by hand. The
+// every capture; with --view it shows the main window, so that a person can
+// try the history view by hand. The
 // end-to-end scenarios drive it from outside (xclip copies, the driver's
 // viewer beside it). Log lines: "capture <unix-us> <qpc-us> <item count>
 // <head text, UTF-8>".
@@ -13,12 +13,12 @@
 #include "frame/MainFrame.h"
 #include "settings/SettingsPlatform.h"
 #include "ui/ClipboardWin32.h"
+#include "ui/KeyEventsWin32.h"
 #include "ui/KeyStoreWin32.h"
 #include "ui/MessageLoop.h"
 #include "ui/ProgramFileWin32.h"
 #include "ui/SettingsMessagesWin32.h"
 #include "ui/TextServicesWin32.h"
-#include "views/tests/ViewHost.h"
 
 namespace {
 
@@ -72,15 +72,13 @@ int wmain(int argc, wchar_t** argv) {
   CTanselDoc doc(clipboard, text);
   CCaptureLog log(doc, f);
   doc.AddView(&log);
-  CMainFrame frame(doc, gl_oKeyboardAccelerator);
-  if (!frame.Create()) return 1;
   CMessageBoxPrompt prompt;
-  CViewHost viewHost(doc, text, prompt);
-  for (int i = 1; i < argc; ++i) {
-    if (std::wstring(argv[i]) != L"--view") continue;
-    CListView::InitCommonControls();
-    if (!viewHost.Create(L"Tansel history view", true)) return 1;
-  }
+  CKeyEventsWin32 keyEvents;
+  CListView::InitCommonControls();
+  CMainFrame frame(FRAME_SERVICES{doc, gl_oKeyboardAccelerator, text, prompt, keyEvents});
+  if (!frame.Create()) return 1;
+  for (int i = 1; i < argc; ++i)
+    if (std::wstring(argv[i]) == L"--view") frame.ToggleMainWindow();
   std::fprintf(f, "ready %lld %lld\n", static_cast<long long>(UnixMicros()),
                static_cast<long long>(QpcMicros()));
   std::fflush(f);

@@ -28,7 +28,7 @@ views() {
     set_dpi "$1"
     wine_start host "$E2E_CHAIN_HOST" --view --log "$(winpath "$E2E_DIR/host.log")"
     wait_log 30 "$E2E_DIR/host.log" '^ready '
-    local view="Tansel history view" n=0 text
+    local view="Tansel" n=0 text
     local texts=("routeTable" "Line one"$'\r\n'"Line two" "café crème"
                  "$(printf 'long %.0s' $(seq 1 50))" $'tab\tseparated\ttext' "First copy")
     for text in "${texts[@]}"; do

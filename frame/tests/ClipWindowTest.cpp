@@ -1,0 +1,226 @@
+// The clip window as the frame opens and closes it: every way it goes away,
+// its size kept, the busy flag, pasting by recorded key events.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/tests/HistoryTexts.h"
+#include "frame/PrivateMessages.h"
+#include "frame/tests/ChainTestSupport.h"
+#include "settings/ApplicationRegistry.h"
+
+namespace {
+
+using V = std::vector<std::u16string>;
+using EVENT = CRecordingKeyEvents::EVENT;
+
+class ClipWindowTest : public ChainTest {
+ protected:
+  void SetUp() override {
+    ChainTest::SetUp();
+    m_frame = MakeFrame();
+    for (const wchar_t* text : {L"older", L"newest"}) {
+      const int n = m_doc->GetItemCount();
+      CopyText(text);
+      ASSERT_TRUE(WaitFor([&] { return m_doc->GetItemCount() == n + 1; }));
+    }
+  }
+  void TearDown() override {
+    m_frame.reset();
+    ChainTest::TearDown();
+  }
+  CSmallClipDlg* Open() {
+    m_frame->Send(WM_SHOW_CLIP_WINDOW);
+    CSmallClipDlg* pClip = m_frame->ClipWindow();
+    if (pClip) WaitFor([&] { return ::IsWindowVisible(pClip->Handle()) != FALSE; });
+    return pClip;
+  }
+  // Closed: the frame forgot it, and its window is gone.
+  bool Closed(HWND hClip) {
+    return WaitFor([&] { return !m_frame->ClipWindow() && !::IsWindow(hClip); }, 3000);
+  }
+  void Key(HWND hList, WORD vk, bool ctrl = false) {
+    BYTE saved[256], state[256] = {};
+    ::GetKeyboardState(saved);
+    if (ctrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+    ::SetKeyboardState(state);
+    ::PostMessageW(hList, WM_KEYDOWN, vk, 1);
+    PumpMessages();
+    ::SetKeyboardState(saved);
+  }
+  std::pair<int, int> StoredSize() {
+    int w, h;
+    CApplicationRegistry().GetSmallWindowSize(w, h);
+    return {w, h};
+  }
+
+  std::unique_ptr<CTestFrame> m_frame;
+};
+
+TEST_F(ClipWindowTest, OpensAtTheCursorTopmostWithTheNewestRowSelected) {
+  ::SetCursorPos(200, 150);
+  CSmallClipDlg* pClip = Open();
+  ASSERT_NE(pClip, nullptr);
+  RECT r;
+  ::GetWindowRect(pClip->Handle(), &r);
+  EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}),
+            std::vector<LONG>({200, 150, 415, 250}));
+  EXPECT_TRUE(::GetWindowLongPtrW(pClip->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  CListView list(pClip->ListHandle());
+  EXPECT_EQ(list.GetSelectedIndexes(), CIndexArray{0});
+  EXPECT_EQ(list.GetItemText(0, 3), u"newest");
+  EXPECT_EQ(list.GetItemText(0, 2), u"1");
+  EXPECT_EQ(list.GetItemImage(0, 1), 0);
+  // The history's changes reach its rows after the current message.
+  m_doc->ToggleBookmark(1);
+  EXPECT_EQ(list.GetItemImage(1, 1), 0) << "not yet: the notice is posted";
+  PumpFor(30);
+  EXPECT_EQ(list.GetItemImage(1, 1), 1);
+  // The hotkey again closes it, a third press opens a new one.
+  const HWND hClip = pClip->Handle();
+  m_frame->Send(WM_SHOW_CLIP_WINDOW);
+  EXPECT_TRUE(Closed(hClip));
+  EXPECT_NE(Open(), nullptr);
+}
+
+TEST_F(ClipWindowTest, EveryWayOfClosingKeepsTheSizeAndTellsTheFrame) {
+  const struct {
+    const char* what;
+    std::function<void(CSmallClipDlg&)> close;
+  } ways[] = {
+      {"another window is activated",
+       [](CSmallClipDlg&) {
+         CWindow other;
+         other.Create(TestWindowClass(), L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 100,
+                      100);
+         ::SetForegroundWindow(other.Handle());
+         ::SetActiveWindow(other.Handle());
+         PumpFor(50);
+       }},
+      {"Escape",
+       [](CSmallClipDlg& c) { ::PostMessageW(c.ListHandle(), WM_KEYDOWN, VK_ESCAPE, 1); }},
+      {"Activate",
+       [](CSmallClipDlg& c) { ::PostMessageW(c.ListHandle(), WM_KEYDOWN, VK_RETURN, 1); }},
+      {"the frame goes", [&](CSmallClipDlg&) { m_frame.reset(); }},
+  };
+  int size = 300;
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.what);
+    if (!m_frame) m_frame = MakeFrame();
+    CSmallClipDlg* pClip = Open();
+    ASSERT_NE(pClip, nullptr);
+    const HWND hClip = pClip->Handle();
+    ::SetWindowPos(hClip, nullptr, 0, 0, size, size - 100, SWP_NOMOVE | SWP_NOZORDER);
+    way.close(*pClip);
+    PumpFor(30);
+    EXPECT_FALSE(::IsWindow(hClip));
+    if (m_frame) {
+      EXPECT_EQ(m_frame->ClipWindow(), nullptr);
+    }
+    EXPECT_EQ(StoredSize(), std::make_pair(size, size - 100));
+    size += 20;
+  }
+  // It opens again in the size it was left in.
+  m_frame = MakeFrame();
+  CSmallClipDlg* pClip = Open();
+  RECT r;
+  ::GetWindowRect(pClip->Handle(), &r);
+  EXPECT_EQ(r.right - r.left, size - 20);
+}
+
+TEST_F(ClipWindowTest, ItsOwnBoxesDoNotCloseIt) {
+  CSmallClipDlg* pClip = Open();
+  ASSERT_NE(pClip, nullptr);
+  const HWND hClip = pClip->Handle();
+  bool bBusyWhileAsked = false;
+  m_prompt.m_fnWhileShown = [&] {
+    bBusyWhileAsked = m_frame->ClipWindow() && m_frame->ClipWindow()->IsBusy();
+    // The box takes the activation from the clip window.
+    CWindow box;
+    box.Create(TestWindowClass(), L"box", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 100, 100);
+    ::SetActiveWindow(box.Handle());
+    PumpFor(50);
+  };
+  m_prompt.m_answers = {IDNO};
+  ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_DELETE, 1);
+  PumpMessages();
+  EXPECT_TRUE(bBusyWhileAsked);
+  EXPECT_TRUE(::IsWindow(hClip)) << "it survives its own box";
+  EXPECT_FALSE(pClip->IsBusy());
+  EXPECT_EQ(m_prompt.m_asked.size(), 1u);
+}
+
+TEST_F(ClipWindowTest, ActivatingClosesAndPastesWhenPastingIsOn) {
+  const std::vector<EVENT> withCtrl{{0x11, 0, 0, 0},
+                                    {0x56, 0, 0, 0},
+                                    {0x56, 0, KEYEVENTF_KEYUP, 0},
+                                    {0x11, 0, KEYEVENTF_KEYUP, 0}};
+  const std::vector<EVENT> vOnly{{0x56, 0, 0, 0}, {0x56, 0, KEYEVENTF_KEYUP, 0}};
+  const struct {
+    const char* what;
+    BOOL bPaste;
+    bool bCtrlHeld;
+    std::vector<EVENT> events;
+  } cases[] = {
+      {"pasting off", FALSE, false, {}},
+      {"pasting on, Ctrl up", TRUE, false, withCtrl},
+      {"pasting on, Ctrl held", TRUE, true, vOnly},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    CApplicationRegistry().SetDoPaste(c.bPaste);
+    m_keyEvents.m_events.clear();
+    m_keyEvents.m_bCtrlDown = c.bCtrlHeld;
+    // The layout's answer for "v" carries a shift state: only its low byte is the key.
+    m_keyEvents.m_nVkOfV = 0x0156;
+    CSmallClipDlg* pClip = Open();
+    ASSERT_NE(pClip, nullptr);
+    const HWND hClip = pClip->Handle();
+    CListView(pClip->ListHandle()).SetItemState(-1, 0, LVIS_SELECTED);
+    CListView(pClip->ListHandle()).SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_TRUE(Closed(hClip));
+    EXPECT_EQ(m_keyEvents.m_events, c.events);
+    EXPECT_EQ(ReadRawText(), HistoryTexts(*m_doc)[0]) << "the activated text is on the clipboard";
+  }
+  // Both activations moved the older item up, and nothing was added.
+  EXPECT_EQ(HistoryTexts(*m_doc).size(), 2u);
+}
+
+TEST_F(ClipWindowTest, WithNoRowSelectedEnterDoesNothingAndTheWindowStays) {
+  CSmallClipDlg* pClip = Open();
+  CListView(pClip->ListHandle()).SetItemState(-1, 0, LVIS_SELECTED);
+  ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_RETURN, 1);
+  PumpFor(50);
+  EXPECT_EQ(m_frame->ClipWindow(), pClip);
+  EXPECT_TRUE(::IsWindowVisible(pClip->Handle()));
+}
+
+TEST_F(ClipWindowTest, ReplaceKeepsItOpenAppendClosesAndPastes) {
+  CApplicationRegistry().SetDoPaste(TRUE);
+  const struct {
+    const char* what;
+    UINT button;
+    bool closed;
+    V after;
+  } cases[] = {
+      {"Replace", 1019, false, {u"edited", u"older"}},
+      {"Append", 1018, true, {u"edited", u"edited", u"older"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_keyEvents.m_events.clear();
+    CSmallClipDlg* pClip = m_frame->ClipWindow() ? m_frame->ClipWindow() : Open();
+    const HWND hClip = pClip->Handle();
+    {
+      CBoxAnswerer answer([](HWND d) { ::SetDlgItemTextW(d, 1011, L"edited"); },
+                          static_cast<int>(c.button));
+      Key(pClip->ListHandle(), VK_RETURN, true);  // Ctrl+Enter: Edit Item
+    }
+    PumpFor(50);
+    EXPECT_EQ(!::IsWindow(hClip), c.closed);
+    EXPECT_EQ(m_keyEvents.m_events.size(), c.closed ? 4u : 0u);
+    EXPECT_EQ(HistoryTexts(*m_doc), c.after);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,243 @@
+// The main window as a user meets it: hidden, shown and hidden again, its
+// menus, the tray icon's callbacks, and every private message.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/tests/HistoryTexts.h"
+#include "frame/PrivateMessages.h"
+#include "frame/tests/ChainTestSupport.h"
+#include "resources/resource.h"
+#include "settings/ApplicationRegistry.h"
+#include "ui/Menu.h"
+
+namespace {
+
+using V = std::vector<std::u16string>;
+
+class FrameTest : public ChainTest {
+ protected:
+  void SetUp() override {
+    ChainTest::SetUp();
+    m_frame = MakeFrame();
+  }
+  void TearDown() override {
+    m_frame.reset();
+    ChainTest::TearDown();
+  }
+  // Copies made by another program, oldest last: index 0 holds the first.
+  void Fill(std::initializer_list<const wchar_t*> texts) {
+    std::vector<const wchar_t*> v(texts);
+    for (auto it = v.rbegin(); it != v.rend(); ++it) {
+      const int n = m_doc->GetItemCount();
+      CopyText(*it);
+      ASSERT_TRUE(WaitFor([&] { return m_doc->GetItemCount() == n + 1; }));
+    }
+  }
+  V Texts() const { return HistoryTexts(*m_doc); }
+  bool Shown() const { return ::IsWindowVisible(m_frame->Handle()) != FALSE; }
+
+  std::unique_ptr<CTestFrame> m_frame;
+};
+
+TEST_F(FrameTest, TheWindowStartsHiddenAndTogglesOnItsOwnRecord) {
+  EXPECT_FALSE(Shown());
+  EXPECT_TRUE(m_frame->ToggleMainWindow());
+  EXPECT_TRUE(Shown());
+  EXPECT_EQ(::GetForegroundWindow(), m_frame->Handle());
+  EXPECT_FALSE(m_frame->ToggleMainWindow());
+  EXPECT_FALSE(Shown());
+  // Left on screen by someone else: the record still says hidden, so the
+  // first toggle shows (and raises) and the second hides.
+  ::ShowWindow(m_frame->Handle(), SW_SHOW);
+  EXPECT_TRUE(m_frame->ToggleMainWindow());
+  EXPECT_TRUE(Shown());
+  EXPECT_FALSE(m_frame->ToggleMainWindow());
+  EXPECT_FALSE(Shown());
+}
+
+TEST_F(FrameTest, CloseMinimiseAndEscapeOnlyHide) {
+  Fill({L"kept"});
+  const struct {
+    const char* what;
+    std::function<void(HWND)> hide;
+  } ways[] = {
+      {"close box", [](HWND h) { ::SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"minimise", [](HWND h) { ::ShowWindow(h, SW_MINIMIZE); }},
+      {"Escape in the list",
+       [&](HWND) {
+         ::PostMessageW(m_frame->View().ListHandle(), WM_KEYDOWN, VK_ESCAPE, 1);
+         PumpMessages();
+       }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.what);
+    m_frame->ToggleMainWindow();
+    ::SetWindowPos(m_frame->Handle(), nullptr, 30, 40, 400, 300, SWP_NOZORDER);
+    ASSERT_TRUE(Shown());
+    way.hide(m_frame->Handle());
+    PumpFor(50);
+    EXPECT_FALSE(Shown());
+    EXPECT_FALSE(m_frame->IsVisibleByRecord());
+    EXPECT_TRUE(::IsWindow(m_frame->Handle())) << "the program goes on";
+    // Shown again, it comes back in its normal size, not minimised.
+    m_frame->ToggleMainWindow();
+    RECT r;
+    ::GetWindowRect(m_frame->Handle(), &r);
+    EXPECT_FALSE(::IsIconic(m_frame->Handle()));
+    EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}),
+              std::vector<LONG>({30, 40, 430, 340}));
+    m_frame->ToggleMainWindow();
+  }
+  EXPECT_EQ(Texts(), (V{u"kept"}));
+}
+
+TEST_F(FrameTest, TheTrayIconActsOnThePressNotOnTheRelease) {
+  const struct {
+    UINT mouse;
+    bool shownAfter;
+  } clicks[] = {{WM_LBUTTONUP, false},  {WM_LBUTTONDBLCLK, false}, {WM_MOUSEMOVE, false},
+                {WM_LBUTTONDOWN, true}, {WM_LBUTTONUP, true},      {WM_LBUTTONDOWN, false}};
+  for (const auto& c : clicks) {
+    m_frame->Send(WM_TRAY_NOTIFY, 0, c.mouse);
+    EXPECT_EQ(Shown(), c.shownAfter) << std::hex << c.mouse;
+  }
+}
+
+// Notes the popups that open over the frame, their default item and the
+// check of "&Paste Activated Item", and closes them.
+struct POPUP_SEEN {
+  std::wstring first;
+  int defaultItem;
+  bool pasteChecked, dockingChecked;
+};
+LRESULT CALLBACK NotePopups(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR data) {
+  if (message == WM_INITMENUPOPUP) {
+    // The frame sets the checks first.
+    const LRESULT result = ::DefSubclassProc(hWnd, message, wParam, lParam);
+    HMENU menu = reinterpret_cast<HMENU>(wParam);
+    wchar_t text[64] = {};
+    ::GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
+    reinterpret_cast<std::vector<POPUP_SEEN>*>(data)->push_back(
+        {text, static_cast<int>(::GetMenuDefaultItem(menu, TRUE, 0)),
+         (::GetMenuState(menu, ID_TRAY_PASTE_ACTIVATED, MF_BYCOMMAND) & MF_CHECKED) != 0,
+         (::GetMenuState(menu, ID_VIEW_ENABLE_DOCKING, MF_BYCOMMAND) & MF_CHECKED) != 0});
+    ::EndMenu();
+    return result;
+  }
+  return ::DefSubclassProc(hWnd, message, wParam, lParam);
+}
+
+TEST_F(FrameTest, TheTrayMenuOpensOnTheRightPressWithItsDefaultAndTheCheckMark) {
+  std::vector<POPUP_SEEN> seen;
+  ASSERT_TRUE(
+      ::SetWindowSubclass(m_frame->Handle(), NotePopups, 1, reinterpret_cast<DWORD_PTR>(&seen)));
+  m_frame->Send(WM_TRAY_NOTIFY, 0, WM_RBUTTONUP);
+  EXPECT_TRUE(seen.empty()) << "not on the release";
+  m_frame->Send(WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+  CApplicationRegistry().SetDoPaste(1);
+  m_frame->Send(WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+  ::RemoveWindowSubclass(m_frame->Handle(), NotePopups, 1);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].first, L"&Show Tansel");
+  EXPECT_EQ(seen[0].defaultItem, 0);
+  EXPECT_FALSE(seen[0].pasteChecked);
+  EXPECT_TRUE(seen[1].pasteChecked);
+}
+
+TEST_F(FrameTest, MenuCommandsOfTheFrame) {
+  Fill({L"a", L"b"});
+  // Clear List asks, from either menu; only Yes clears.
+  for (UINT id : {UINT(ID_FILE_CLEAR_LIST), UINT(ID_TRAY_CLEAR_LIST)}) {
+    m_prompt.m_answers = {IDNO};
+    m_frame->Send(WM_COMMAND, id);
+    EXPECT_EQ(Texts(), (V{u"a", u"b"}));
+  }
+  ASSERT_EQ(m_prompt.m_asked.size(), 2u);
+  EXPECT_EQ(m_prompt.m_asked[0].text, L"Are you sure you want to clear the list?");
+  EXPECT_EQ(m_prompt.m_asked[0].type, UINT(MB_YESNO));
+  m_prompt.m_answers = {IDYES};
+  m_frame->Send(WM_COMMAND, ID_TRAY_CLEAR_LIST);
+  EXPECT_TRUE(Texts().empty());
+
+  // Docking and pasting are switched by their entries, and the menus show it.
+  const BOOL bDocking = m_frame->IsDockingEnabled();
+  m_frame->Send(WM_COMMAND, ID_VIEW_ENABLE_DOCKING);
+  EXPECT_EQ(m_frame->IsDockingEnabled(), !bDocking);
+  CMenu view;
+  ASSERT_TRUE(view.Load(IDR_MAINFRAME));
+  m_frame->Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view.GetSubMenu(2)), 2);
+  EXPECT_EQ(CMenu::IsItemChecked(view.GetSubMenu(2), ID_VIEW_ENABLE_DOCKING), !bDocking);
+  for (BOOL expected : {TRUE, FALSE}) {
+    m_frame->Send(WM_COMMAND, ID_TRAY_PASTE_ACTIVATED);
+    EXPECT_EQ(CApplicationRegistry().GetDoPaste(), expected);
+  }
+  // Exit hides the window and ends the frame, which saves its placement.
+  m_frame->ToggleMainWindow();
+  m_frame->Send(WM_COMMAND, ID_FILE_EXIT);
+  EXPECT_FALSE(::IsWindow(m_frame->Handle()) && ::IsWindowVisible(m_frame->Handle()));
+  EXPECT_EQ(m_frame->Handle(), nullptr);
+  std::vector<uint8_t> data;
+  uint32_t type;
+  EXPECT_TRUE(
+      m_store.GetValue(u"Software\\Orvelle\\Tansel\\MainWindow", u"DockingEnabled", type, data));
+  EXPECT_EQ(data, (std::vector<uint8_t>{uint8_t(!bDocking), 0, 0, 0}));
+}
+
+// Every private message with an empty and with a filled history.
+TEST_F(FrameTest, EveryPrivateMessageDoesItsAction) {
+  const struct {
+    const char* what;
+    UINT id;
+    V empty, filled;  // the history afterwards; filled starts as abc, x
+  } cases[] = {
+      {"revert first items", 0x465, {}, {u"x", u"abc"}},
+      {"uppercase first item", 0x466, {}, {u"ABC", u"abc", u"x"}},
+      {"lowercase first item", 0x467, {}, {u"abc", u"abc", u"x"}},
+      {"title first item", 0x479, {}, {u"Abc", u"abc", u"x"}},
+      {"make object first item", 0x468, {}, {u"obc", u"abc", u"x"}},
+      {"to id first item", 0x469, {}, {u"ABC", u"abc", u"x"}},
+      {"from id first item", 0x46A, {}, {u"Abc", u"abc", u"x"}},
+      {"bookmark first item", 0x477, {}, {u"abc", u"x"}},
+      {"activate first bookmark without one", 0x478, {}, {u"abc", u"x"}},
+      {"reset the viewer", 0x4CA, {}, {u"abc", u"x"}},
+      {"an unknown id", 0x480, {}, {u"abc", u"x"}},
+  };
+  for (bool bFilled : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (bFilled ? ", filled" : ", empty"));
+      m_doc->ClearList();
+      if (bFilled) Fill({L"abc", L"x"});
+      m_frame->Send(c.id);
+      PumpFor(60);
+      EXPECT_EQ(Texts(), bFilled ? c.filled : c.empty);
+    }
+  }
+  // A stamp needs no item: it is the newest item either way.
+  m_doc->ClearList();
+  m_frame->Send(0x46C);  // yyyy-mm-dd
+  ASSERT_TRUE(WaitFor([&] { return m_doc->GetItemCount() == 1; }));
+  EXPECT_EQ(m_doc->GetItem(0)->strText.size(), 10u);
+  EXPECT_EQ(m_doc->GetItem(0)->strText[4], u'-');
+  // Bookmark the first item, then activate the first bookmark.
+  m_doc->ClearList();
+  Fill({L"p", L"q", L"r"});
+  m_doc->SetBookmark(2, TRUE);
+  m_frame->Send(0x478);
+  EXPECT_EQ(Texts(), (V{u"r", u"p", u"q"}));
+  EXPECT_EQ(ReadRawText(), u"r");
+  m_frame->Send(0x477);
+  EXPECT_FALSE(m_doc->GetItem(0)->bBookmark) << "item 0 was bookmarked: toggled off";
+  // Paste Activated Item twice leaves it as it was.
+  const BOOL bPaste = CApplicationRegistry().GetDoPaste();
+  m_frame->Send(0x4C9);
+  EXPECT_NE(CApplicationRegistry().GetDoPaste(), bPaste);
+  m_frame->Send(0x4C9);
+  EXPECT_EQ(CApplicationRegistry().GetDoPaste(), bPaste);
+  // The options changed: the history is cut to the new size at once.
+  CApplicationRegistry().SetBufferSize(1);
+  m_frame->Send(WM_OPTIONS_CHANGED);
+  EXPECT_EQ(Texts(), (V{u"r"}));
+}
+
+}  // namespace
