@@ -129,6 +129,7 @@ int CmdHoldClipboard(Args&);
 int CmdFind(Args&);
 int CmdWaitWindow(Args&);
 int CmdInfo(Args&);
+int CmdText(Args&);
 int CmdPost(Args&);
 int CmdSend(Args&);
 int CmdClose(Args&);

@@ -122,6 +122,29 @@ int CmdInfo(Args& args) {
   return kOk;
 }
 
+int CmdText(Args& args) {
+  // The text of the window, or of its first descendant of a class (an edit
+  // inside another program's window); WM_GETTEXT crosses processes.
+  const auto pos = args.Positional(1, 2);
+  HWND h = ResolveWindow(pos[0]);
+  if (pos.size() > 1) {
+    HWND child = FindWindowExW(h, nullptr, pos[1].c_str(), nullptr);
+    for (HWND parent = GetWindow(h, GW_CHILD); !child && parent; parent = GetWindow(parent, GW_HWNDNEXT))
+      child = FindWindowExW(parent, nullptr, pos[1].c_str(), nullptr);
+    if (!child) Fail(kFailed, L"no " + pos[1] + L" inside the window");
+    h = child;
+  }
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(h, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  text.resize(copied);
+  Out(text);
+  return kOk;
+}
+
 int CmdPost(Args& args) {
   const Message m = ParseMessageArgs(args.Positional(2, 4));
   if (!PostMessageW(m.hwnd, m.msg, m.wp, m.lp)) FailLastError(L"PostMessage");

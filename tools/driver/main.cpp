@@ -33,6 +33,7 @@ const Command kCommands[] = {
     {L"wait-window", CmdWaitWindow,
      L"<title> [child-title] [timeout-ms=10000] [--visible] [--gone]"},
     {L"info", CmdInfo, L"<window>     key/value lines: class, pid, visible, foreground, rect..."},
+    {L"text", CmdText, L"<window> [descendant-class]     its text, exactly (WM_GETTEXT)"},
     {L"post", CmdPost, L"<window> <msg> [wparam] [lparam]"},
     {L"send", CmdSend, L"<window> <msg> [wparam] [lparam] [--timeout ms]   prints the result"},
     {L"close", CmdClose, L"<window>     post WM_CLOSE"},
