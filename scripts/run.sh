@@ -7,15 +7,14 @@ build=${TANSEL_BUILD:-$root/build}
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
 exe="$build/windows/Tansel.exe"
-if [ ! -f "$exe" ]; then
-  echo "Everything is built, but the program itself is not there yet: Tansel.exe" \
-       "comes with the main window. The tests run with: bash scripts/test.sh"
-  exit 0
-fi
 source "$root/scripts/wine-env.sh"
 tansel_wine_prefix
 tansel_display
+echo "Tansel runs hidden in the tray of Wine's desktop window (on $DISPLAY)."
 if [ -n "$TANSEL_XVFB_PID" ]; then
-  echo "No display: Tansel runs on the virtual display $DISPLAY (screenshot: import -display $DISPLAY -window root shot.png)."
+  echo "That is a virtual display: see it with  import -display $DISPLAY -window root shot.png"
 fi
+echo "Ctrl+Alt+A shows the main window, Ctrl+Alt+0 the clip window at the mouse;"
+echo "'bash scripts/run.sh /n' starts with the main window shown. Copy text anywhere"
+echo "in Wine (or with xclip on $DISPLAY) and it appears in the history."
 exec wine "$exe" "$@"

@@ -72,11 +72,47 @@ views() {
     wine_stop host drv close Tansel
 }
 
+# Tansel.exe itself: the main window with each of its menus open, the tray
+# menu, and the clip window at the cursor with bookmarked and ordinary rows.
+app() {
+    set_dpi "$1"
+    wine_start app "$E2E_TANSEL" /n
+    wait_for 30 drv find Tansel "{3F9A61C2-7B4E-4D0A-9E25-6C1D8B7A42F0}"
+    local n=0 text
+    for text in "tab"$'\t'"separated" "café crème" "routeTable" "Line one"$'\r\n'"Line two" "First copy"; do
+        n=$((n + 1))
+        drv set-text "$text" >/dev/null
+        wait_for 10 bash -c "[ \"\$(wine '$E2E_TDRIVER' listview Tansel --count | tr -d '\r')\" = $n ]"
+    done
+    drv activate Tansel >/dev/null
+    drv listview-select Tansel 1 >/dev/null
+    drv keys ctrl+f2 >/dev/null
+    drv listview-select Tansel 3 >/dev/null
+    drv keys ctrl+f2 >/dev/null
+    local menu
+    for menu in f e v h; do
+        drv keys "alt+$menu" >/dev/null
+        shot "main-menu-$menu"
+        drv keys escape escape >/dev/null
+    done
+    xdotool mousemove 1266 1012 click 3
+    shot tray-menu
+    drv keys escape >/dev/null
+    xdotool mousemove 700 500
+    drv keys ctrl+alt+0 >/dev/null
+    sleep 0.5
+    shot clip-window
+    drv keys escape >/dev/null
+    drv post Tansel 0x111 32780 >/dev/null
+}
+
 scenario_views_96() { views 96; }
 scenario_views_144() { views 144; }
+scenario_app_96() { app 96; }
+scenario_app_144() { app 144; }
 
 suites=("$@")
-[ ${#suites[@]} -gt 0 ] || suites=(views)
+[ ${#suites[@]} -gt 0 ] || suites=(views app)
 fns=()
 for s in "${suites[@]}"; do fns+=("scenario_${s}_96" "scenario_${s}_144"); done
 e2e_run_functions "${fns[@]}"
