@@ -250,7 +250,8 @@ e2e_run_scenario() {
         trap 'exit 130' INT
         trap 'exit 143' TERM
         set -eE -o pipefail
-        trap 'printf "FAIL: %s:%s: %s\n" "${BASH_SOURCE[0]##*/}" "$LINENO" "$BASH_COMMAND" >&2' ERR
+        # With the callers: a failing drv call alone says nothing of where.
+        trap 'e2e_err_trace "$LINENO" "$BASH_COMMAND"' ERR
         e2e_start_display
         # Persistent, so the desktop and the clipboard stay between driver
         # calls; bounded, so a server that a killed run leaves behind ends
@@ -299,6 +300,15 @@ e2e_run_functions() {
     [ $failed -gt 0 ] && e2e_log "failed: ${failures[*]}"
     echo "$passed passed, $failed failed"
     [ $failed -eq 0 ]
+}
+
+# Prints the failing command and the chain of calls that led to it.
+e2e_err_trace() {
+    local where="${BASH_SOURCE[1]##*/}:$1" i
+    for ((i = 1; i < ${#FUNCNAME[@]} - 1; i++)); do
+        where+=", in ${FUNCNAME[i]} called at ${BASH_SOURCE[i + 1]##*/}:${BASH_LINENO[i]}"
+    done
+    printf 'FAIL: %s: %s\n' "$where" "$2" >&2
 }
 
 # e2e_main [--tdriver PATH] [--exe PATH] SCENARIO-FILE [NAME-FILTER...]

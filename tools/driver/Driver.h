@@ -96,6 +96,8 @@ struct KeyCombo {
   UINT modifiers = 0;
 };
 KeyCombo ParseCombo(const std::wstring& text);
+// Presses the modifiers, the key, and lets them go, in one SendInput call.
+void PressCombo(const KeyCombo& combo);
 
 // Polling helper: calls pred every intervalMs until it returns true or
 // timeoutMs passes; returns whether it succeeded.
@@ -130,6 +132,9 @@ int CmdFind(Args&);
 int CmdWaitWindow(Args&);
 int CmdInfo(Args&);
 int CmdText(Args&);
+int CmdTimePopup(Args&);
+int CmdTimeClipboard(Args&);
+int CmdWaitHotkeyTaken(Args&);
 int CmdPost(Args&);
 int CmdSend(Args&);
 int CmdClose(Args&);

@@ -120,22 +120,26 @@ int CmdKeys(Args& args) {
   const auto pos = args.Positional(1, 1000);
   std::vector<KeyCombo> combos;
   for (const auto& p : pos) combos.push_back(ParseCombo(p));  // all parsed before any is sent
+  for (size_t i = 0; i < combos.size(); ++i) {
+    if (i && delay) Sleep(delay);
+    PressCombo(combos[i]);
+  }
+  return kOk;
+}
+
+void PressCombo(const KeyCombo& combo) {
   static const struct {
     UINT mod, vk;
   } kModKeys[] = {
       {MOD_CONTROL, VK_CONTROL}, {MOD_ALT, VK_MENU}, {MOD_SHIFT, VK_SHIFT}, {MOD_WIN, VK_LWIN}};
-  for (size_t i = 0; i < combos.size(); ++i) {
-    if (i && delay) Sleep(delay);
-    std::vector<INPUT> inputs;
-    for (const auto& m : kModKeys)
-      if (combos[i].modifiers & m.mod) inputs.push_back(KeyInput(m.vk, false));
-    inputs.push_back(KeyInput(combos[i].vk, false));
-    inputs.push_back(KeyInput(combos[i].vk, true));
-    for (int k = 3; k >= 0; --k)
-      if (combos[i].modifiers & kModKeys[k].mod) inputs.push_back(KeyInput(kModKeys[k].vk, true));
-    Send(inputs);
-  }
-  return kOk;
+  std::vector<INPUT> inputs;
+  for (const auto& m : kModKeys)
+    if (combo.modifiers & m.mod) inputs.push_back(KeyInput(m.vk, false));
+  inputs.push_back(KeyInput(combo.vk, false));
+  inputs.push_back(KeyInput(combo.vk, true));
+  for (int k = 3; k >= 0; --k)
+    if (combo.modifiers & kModKeys[k].mod) inputs.push_back(KeyInput(kModKeys[k].vk, true));
+  Send(inputs);
 }
 
 int CmdType(Args& args) {

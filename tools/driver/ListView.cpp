@@ -214,19 +214,20 @@ int CmdWatchListView(Args& args) {
   const DWORD interval =
       static_cast<DWORD>(ParseInt(args.Option(L"--interval-ms", L"1"), L"--interval-ms"));
   const std::wstring stopName = args.Option(L"--stop-event");
+  const bool painted = args.Flag(L"--painted");
+  const int column = static_cast<int>(ParseInt(args.Option(L"--column", L"0"), L"--column"));
   const auto pos = args.Positional(1, 1);
   if (logPath.empty()) Fail(kUsage, L"watch-listview needs --log");
   HWND h = ResolveListView(pos[0], index);
   HANDLE stop = stopName.empty() ? nullptr : CreateEventW(nullptr, TRUE, FALSE, stopName.c_str());
   LogFile log(logPath);
   ListReader list(h);
-  // Logs each change of the row count or of row 0's first column, which is
-  // where a new newest item shows.
+  // Logs each change of the row count or of row 0's text in the column
+  // given, which is where a new newest item shows.
   int lastRows = -1;
   std::wstring lastText;
   for (;;) {
     if (!IsWindow(h)) break;
-    const int64_t unixUs = UnixMicros(), qpcUs = QpcMicros();
     int rows;
     std::wstring text;
     try {
@@ -234,13 +235,23 @@ int CmdWatchListView(Args& args) {
       // the count around the text agrees.
       for (int before = -2; before != (rows = list.Rows());) {
         before = rows;
-        text = rows > 0 ? list.Cell(0, 0) : L"";
+        text = rows > 0 ? list.Cell(0, column) : L"";
       }
     } catch (const Failure&) {
       if (!IsWindow(h)) break;  // the watched program ended
       throw;
     }
-    if (rows != lastRows || text != lastText) {
+    const bool changed = rows != lastRows || text != lastText;
+    // A program may change its rows and paint them later, when it is idle:
+    // with --painted a change counts once the list has nothing left to paint.
+    if (changed && painted) {
+      const DWORD start = GetTickCount();
+      while (GetUpdateRect(h, nullptr, FALSE) && GetTickCount() - start < 1000) Sleep(0);
+    }
+    // Stamped once the change is seen: a stamp before the read could
+    // precede the change it reports and make a latency negative.
+    const int64_t unixUs = UnixMicros(), qpcUs = QpcMicros();
+    if (changed) {
       log.Event(lastRows < 0 ? L"initial" : L"change",
                 L"rows=" + std::to_wstring(rows) + L" row0=" + text, unixUs, qpcUs);
       lastRows = rows;

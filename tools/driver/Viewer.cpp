@@ -1,7 +1,10 @@
 // The viewer subcommand: a minimal member of the clipboard viewer chain that
 // logs every notice with its time. It is the baseline of the latency
 // benchmarks and a stand-in program for the harness's own tests: it can
-// also show a list view of the texts it saw and register global hotkeys.
+// also show a list view of the texts it saw and register global hotkeys, and
+// with --popup it is the simplest clip window: its first hotkey shows a
+// topmost list of the texts at the cursor, where Enter puts the selected text
+// back on the clipboard.
 #include "Driver.h"
 
 #include <commctrl.h>
@@ -21,6 +24,12 @@ struct Viewer {
   DWORD slowMs = 0;
   bool read = false;  // read the text at each notice, as a history would
   std::vector<std::wstring> hotkeys;
+  // The popup list: the texts seen, newest first, and the next notice to
+  // skip (the popup's own write).
+  HWND popup = nullptr;
+  HWND popupList = nullptr;
+  std::vector<std::wstring> texts;
+  bool skipNext = false;
 };
 
 // The text on the clipboard; false when there is none. The cost of a
@@ -75,6 +84,47 @@ void CreateList(Viewer& v) {
   }
 }
 
+// Every text, newest first, row 0 selected, at the cursor, in front.
+void ShowPopup(Viewer& v) {
+  SendMessageW(v.popupList, LVM_DELETEALLITEMS, 0, 0);
+  for (size_t i = 0; i < v.texts.size(); ++i) {
+    std::wstring shown = v.texts[i].substr(0, 200);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(i);
+    item.pszText = shown.data();
+    SendMessageW(v.popupList, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  LVITEMW state{};
+  state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(v.popupList, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+  POINT at;
+  GetCursorPos(&at);
+  SetWindowPos(v.popup, HWND_TOPMOST, at.x, at.y, 415, 250, SWP_SHOWWINDOW);
+  SetForegroundWindow(v.popup);
+  SetFocus(v.popupList);
+}
+
+// Enter in the popup: the selected text back on the clipboard, the popup gone.
+void ActivateFromPopup(Viewer& v) {
+  const int row = static_cast<int>(SendMessageW(v.popupList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  ShowWindow(v.popup, SW_HIDE);
+  if (row < 0 || static_cast<size_t>(row) >= v.texts.size()) return;
+  const std::wstring text = v.texts[static_cast<size_t>(row)];
+  if (!OpenClipboard(v.hwnd)) return;
+  v.skipNext = true;
+  EmptyClipboard();
+  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    memcpy(GlobalLock(h), text.c_str(), bytes);
+    GlobalUnlock(h);
+    if (!SetClipboardData(CF_UNICODETEXT, h)) GlobalFree(h);
+  }
+  CloseClipboard();
+  v.texts.erase(v.texts.begin() + row);
+  v.texts.insert(v.texts.begin(), text);
+}
+
 LRESULT Dispatch(Viewer& v, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_DRAWCLIPBOARD: {
@@ -87,8 +137,13 @@ LRESULT Dispatch(Viewer& v, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       if (v.slowMs) Sleep(v.slowMs);
       if (v.next && v.next != hwnd) SendMessageW(v.next, WM_DRAWCLIPBOARD, 0, 0);
+      if (v.skipNext) {
+        v.skipNext = false;
+        return 0;
+      }
       std::wstring text;
-      const bool has = (v.read || v.list) && ReadText(hwnd, text);
+      const bool has = (v.read || v.list || v.popup) && ReadText(hwnd, text);
+      if (has && v.popup) v.texts.insert(v.texts.begin(), text);
       if (v.read) {
         // Stamped once the text is read: comparable with a capture.
         v.log->Event(L"draw", L"seq=" + std::to_wstring(GetClipboardSequenceNumber()) + L" units=" +
@@ -113,6 +168,7 @@ LRESULT Dispatch(Viewer& v, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       const size_t id = static_cast<size_t>(wp);
       v.log->Event(L"hotkey", L"id=" + std::to_wstring(id) +
                                   (id < v.hotkeys.size() ? L" " + v.hotkeys[id] : L""));
+      if (v.popup && id == 0) ShowPopup(v);
       return 0;
     }
     case WM_SETFOCUS:
@@ -170,6 +226,7 @@ int CmdViewer(Args& args) {
   const bool withList = args.Flag(L"--list");
   const bool show = args.Flag(L"--show") || withList;
   const bool noChain = args.Flag(L"--no-chain");
+  const bool withPopup = args.Flag(L"--popup");
   while (args.Has(L"--hotkey")) v.hotkeys.push_back(args.Option(L"--hotkey"));
   args.Positional(0, 0);
 
@@ -199,6 +256,17 @@ int CmdViewer(Args& args) {
   g_hwndForCtrl = v.hwnd;
   SetConsoleCtrlHandler(OnConsoleCtrl, TRUE);
   if (withList) CreateList(v);
+  if (withPopup) {
+    v.popup = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_BORDER,
+                              0, 0, 415, 250, nullptr, nullptr, nullptr, nullptr);
+    v.popupList = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT |
+                                  LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS, 0, 0, 413, 248, v.popup,
+                                  nullptr, nullptr, nullptr);
+    LVCOLUMNW col{};
+    col.mask = LVCF_WIDTH;
+    col.cx = 400;
+    SendMessageW(v.popupList, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&col));
+  }
   // A hidden titled child, as single-instance checks look for.
   if (!childTitle.empty())
     CreateWindowExW(0, L"STATIC", childTitle.c_str(), WS_CHILD, 0, 0, 0, 0, v.hwnd, nullptr,
@@ -230,6 +298,14 @@ int CmdViewer(Args& args) {
       if (msg.message == WM_QUIT) {
         quit = true;
         break;
+      }
+      if (v.popup && msg.hwnd == v.popupList && msg.message == WM_KEYDOWN &&
+          (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
+        if (msg.wParam == VK_RETURN)
+          ActivateFromPopup(v);
+        else
+          ShowWindow(v.popup, SW_HIDE);
+        continue;
       }
       TranslateMessage(&msg);
       DispatchMessageW(&msg);

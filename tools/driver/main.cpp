@@ -33,6 +33,13 @@ const Command kCommands[] = {
     {L"wait-window", CmdWaitWindow,
      L"<title> [child-title] [timeout-ms=10000] [--visible] [--gone]"},
     {L"info", CmdInfo, L"<window>     key/value lines: class, pid, visible, foreground, rect..."},
+    {L"time-popup", CmdTimePopup,
+     L"<combo> [--rows n] [--timeout ms]   µs from the keys to a new foreground window\n"
+     L"         showing a list of at least n rows"},
+    {L"time-clipboard", CmdTimeClipboard,
+     L"<combo> <text> [--timeout ms]   µs from the keys to the clipboard holding the text"},
+    {L"wait-hotkey-taken", CmdWaitHotkeyTaken,
+     L"<combo> [--timeout ms]   waits until another program holds the hotkey; its Unix µs"},
     {L"text", CmdText, L"<window> [descendant-class]     its text, exactly (WM_GETTEXT)"},
     {L"post", CmdPost, L"<window> <msg> [wparam] [lparam]"},
     {L"send", CmdSend, L"<window> <msg> [wparam] [lparam] [--timeout ms]   prints the result"},
@@ -45,10 +52,13 @@ const Command kCommands[] = {
     {L"listview", CmdListView, L"<window> [--index n] [--state] [--header] [--count]"},
     {L"listview-select", CmdListViewSelect, L"<window> <row>... [--index n]"},
     {L"watch-listview", CmdWatchListView,
-     L"<window> --log file [--index n] [--interval-ms 1] [--stop-event name]"},
+     L"<window> --log file [--index n] [--column 0] [--interval-ms 1] [--stop-event name]\n"
+     L"         [--painted]"},
     {L"viewer", CmdViewer,
      L"[--log file] [--title t] [--child title] [--stop-event name] [--list] [--show]\n"
-     L"         [--hotkey combo]... [--slow-ms n] [--no-chain] [--read]   prints 'ready <hwnd>'"},
+     L"         [--hotkey combo]... [--slow-ms n] [--no-chain] [--read] [--popup]\n"
+     L"         prints 'ready <hwnd>'; --popup: the first hotkey shows a topmost list, Enter\n"
+     L"         puts its selected text on the clipboard"},
 };
 
 void Usage() {
