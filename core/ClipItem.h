@@ -10,6 +10,9 @@ struct CLIP_ITEM {
   CString16 strText;
   BOOL bBookmark = FALSE;
   int64_t tCreated;
+  // Given by the history, never reused: a command that waits for the user
+  // finds its items again by it (an address may be reused by a newer item).
+  uint64_t nSerial = 0;
 };
 
 struct FIND_CRITERIA {

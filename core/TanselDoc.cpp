@@ -31,15 +31,16 @@ CLIP_ITEM* CTanselDoc::ItemAt(int nIndex) const {
   return m_lstItems.GetAt(nIndex);
 }
 
-int CTanselDoc::IndexOf(const CLIP_ITEM* pItem) const {
+int CTanselDoc::IndexOf(uint64_t nSerial) const {
   for (int i = 0, n = GetItemCount(); i < n; ++i)
-    if (m_lstItems.GetAt(i) == pItem) return i;
+    if (m_lstItems.GetAt(i)->nSerial == nSerial) return i;
   return -1;
 }
 
 void CTanselDoc::AddItem(CString16 strText) {
   auto pItem = std::make_unique<CLIP_ITEM>();
   pItem->strText = std::move(strText);
+  pItem->nSerial = ++m_nLastSerial;
   m_lstItems.AddHead(std::move(pItem));
   if (m_lstItems.GetCount() > m_nBufferSize) m_lstItems.RemoveTailAndDelete();
   NotifyChange(-1);

@@ -40,9 +40,9 @@ class CTanselDoc {
   int GetItemCount() const { return m_lstItems.GetCount(); }
   CLIP_ITEM* GetItem(int nIndex) const;
   CLIP_ITEM* ItemAt(int nIndex) const;
-  // Where an item is now, or -1 when it is gone: for a command that asked the
-  // user first, while the history went on changing.
-  int IndexOf(const CLIP_ITEM* pItem) const;
+  // Where the item with this serial is now, or -1 when it is gone: for a
+  // command that asked the user first, while the history went on changing.
+  int IndexOf(uint64_t nSerial) const;
   void AddItem(CString16 strText);
   void NotifyChange(int nIndex);
   void LoadLimits();
@@ -98,6 +98,7 @@ class CTanselDoc {
   // Members in the documented order.
   CSmartTypedPtrList<CLIP_ITEM> m_lstItems;
   int32_t m_nBufferSize = 0;
+  uint64_t m_nLastSerial = 0;
   uint32_t m_nMaxClipboardCopySize = 0;
   BOOL m_bSkipClipboardChange = FALSE;
   FIND_CRITERIA m_oFindCriteria;

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 #include <windowsx.h>
+#include <algorithm>
 
 #include "frame/Docking.h"
 #include "frame/PrivateMessages.h"
@@ -81,11 +82,12 @@ bool CMainFrame::Create() {
   menu.Load(IDR_MAINFRAME);
   // Caption, system menu, sizing border and minimise box; no maximise box.
   const DWORD dwStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
-  if (!CWindow::Create(kFrameClass, L"Tansel", dwStyle, 0, nLeft, nTop, nWidth, nHeight, nullptr,
-                       menu.Get()))
-    return false;
-  menu.Release();  // the window destroys its menu bar
-  return true;
+  const bool bCreated = CWindow::Create(kFrameClass, L"Tansel", dwStyle, 0, nLeft, nTop, nWidth,
+                                        nHeight, nullptr, menu.Get());
+  // The window destroys its menu bar, also when it is destroyed while it is
+  // being created; a window never made leaves the menu to us.
+  if (bCreated || !::IsMenu(menu.Get())) menu.Release();
+  return bCreated;
 }
 
 bool CMainFrame::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -200,8 +202,9 @@ void CMainFrame::OnDestroy() {
   m_oTrayIcon.RemoveIcon();
   if (m_hTrayIcon) ::DestroyIcon(std::exchange(m_hTrayIcon, nullptr));
   // The clip window tells the frame that it goes, before this returns.
+  // Closed clip windows are deleted with the frame's object: one may still
+  // be inside its own box.
   if (m_pClipWindow) ::DestroyWindow(m_pClipWindow->Handle());
-  m_pClosedClipWindow.reset();
   // From here on no notice reaches the history.
   ::ChangeClipboardChain(m_hWnd, m_hWndNextViewer);
   m_hWndNextViewer = nullptr;
@@ -427,13 +430,15 @@ LRESULT CMainFrame::OnViewFirstItem(UINT nId, WPARAM, LPARAM) {
   const bool bEdit = nId == WM_EDIT_FIRST_ITEM;
   // The item, not its place: a copy made meanwhile moves it down.
   const CLIP_ITEM* pItem = m_doc.ItemAt(0);
+  const uint64_t nSerial = pItem->nSerial;
+  // The dialog reads the text while it starts, before anything can change it.
   CViewItemDlg dialog(bEdit ? CViewItemDlg::MODE_EDIT : CViewItemDlg::MODE_PREVIEW, pItem->strText);
   const INT_PTR nResult = dialog.DoModal(m_hWnd);
   if (!bEdit) return 0;
   if (nResult == CViewItemDlg::RESULT_APPEND) {
     m_doc.PutTextOnClipboard(dialog.m_strText);
   } else if (nResult == CViewItemDlg::RESULT_REPLACE) {
-    const int nIndex = m_doc.IndexOf(pItem);
+    const int nIndex = m_doc.IndexOf(nSerial);
     if (nIndex >= 0) m_doc.ReplaceItemText(nIndex, std::move(dialog.m_strText));
   }
   return 0;
@@ -476,7 +481,7 @@ LRESULT CMainFrame::OnClipWindowClosed(UINT, WPARAM, LPARAM) {
   // activation); the object is deleted once the message or command that
   // closed it, which may still be on the stack, has returned.
   pClosed->DestroyQuietly();
-  m_pClosedClipWindow = std::move(pClosed);
+  m_lstClosedClipWindows.push_back(std::move(pClosed));
   Post(WM_DELETE_CLOSED_CLIP_WINDOW);
   return 0;
 }
@@ -492,6 +497,10 @@ LRESULT CMainFrame::OnHistoryChanged(UINT, WPARAM wParam, LPARAM) {
 }
 
 LRESULT CMainFrame::OnDeleteClosedClipWindow(UINT, WPARAM, LPARAM) {
-  m_pClosedClipWindow.reset();
+  // One still inside its own box tells again when the box has returned.
+  auto& closed = m_lstClosedClipWindows;
+  closed.erase(
+      std::remove_if(closed.begin(), closed.end(), [](const auto& p) { return !p->IsBusy(); }),
+      closed.end());
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "core/ChangeSink.h"
 #include "core/TanselDoc.h"
@@ -51,6 +52,8 @@ class CMainFrame : public CWindow, public IMainWindowNotice {
   BOOL IsVisibleByRecord() const { return m_bVisible; }
   BOOL IsDockingEnabled() const { return m_bDockingEnabled; }
   CSmallClipDlg* ClipWindow() const { return m_pClipWindow; }
+  // Closed clip windows not deleted yet.
+  size_t ClosedClipWindowCount() const { return m_lstClosedClipWindows.size(); }
   CTanselListView& View() { return m_wndView; }
 
   static constexpr UINT_PTR kRejoinTimerId = 0;
@@ -125,7 +128,7 @@ class CMainFrame : public CWindow, public IMainWindowNotice {
   CTanselListView m_wndView;
   // A clip window that told the frame it closed, until its last message has
   // returned.
-  std::unique_ptr<CSmallClipDlg> m_pClosedClipWindow;
+  std::vector<std::unique_ptr<CSmallClipDlg>> m_lstClosedClipWindows;
   UINT m_nRejoinPeriod = 0;
   // Sent by the shell when it starts again and has lost every icon.
   const UINT m_nTaskbarCreated;

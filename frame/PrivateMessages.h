@@ -31,9 +31,7 @@ enum : UINT {
   WM_TRAY_NOTIFY = 0x7E9,
   WM_OPTIONS_CHANGED = 0x7EB,
   WM_HISTORY_CHANGED = 0x7EC,
-  // The frame's own: a closed clip window is deleted once its last message
-  // has returned.
-  WM_DELETE_CLOSED_CLIP_WINDOW = 0x7ED,
+  // WM_DELETE_CLOSED_CLIP_WINDOW (0x7ED) is the frame's and the clip window's.
 };
 
 // The title of the main window's hidden child, by which a second start

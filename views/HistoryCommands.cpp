@@ -190,7 +190,9 @@ void CHistoryCommands::Edit() {
   if (m_list.SelectedCount() != 1) return;
   // The item, not its row: copies made while the editor is up move it down.
   const CLIP_ITEM* pItem = m_doc.ItemAt(m_list.SelectedIndex());
+  const uint64_t nSerial = pItem->nSerial;
   CString16 strText;
+  // pItem may be gone once the editor has returned.
   switch (RunItemEditor(CViewItemDlg::MODE_EDIT, *pItem, strText)) {
     case CViewItemDlg::RESULT_APPEND:
       // The capture brings the text back as the newest item.
@@ -199,7 +201,7 @@ void CHistoryCommands::Edit() {
       break;
     case CViewItemDlg::RESULT_REPLACE: {
       // An item that left the history meanwhile has nothing to replace.
-      const int nIndex = m_doc.IndexOf(pItem);
+      const int nIndex = m_doc.IndexOf(nSerial);
       if (nIndex >= 0) m_doc.ReplaceItemText(nIndex, std::move(strText));
       break;
     }
@@ -241,14 +243,14 @@ void CHistoryCommands::Remove() {
   if (nCount == 0) return;
   // The items the user confirms, not their rows: copies made while the box is
   // up move them down, and may push the oldest out.
-  std::vector<const CLIP_ITEM*> items;
-  for (int nIndex : m_list.SelectedIndexes()) items.push_back(m_doc.ItemAt(nIndex));
+  std::vector<uint64_t> items;
+  for (int nIndex : m_list.SelectedIndexes()) items.push_back(m_doc.ItemAt(nIndex)->nSerial);
   const wchar_t* text = nCount == 1 ? L"Are you sure you want to remove this item?"
                                     : L"Are you sure you want to remove this items?";
   if (Ask(text, MB_YESNO) != IDYES) return;
   CIndexArray indexes;
-  for (const CLIP_ITEM* pItem : items)
-    if (int nIndex = m_doc.IndexOf(pItem); nIndex >= 0) indexes.push_back(nIndex);
+  for (uint64_t nSerial : items)
+    if (int nIndex = m_doc.IndexOf(nSerial); nIndex >= 0) indexes.push_back(nIndex);
   if (indexes.empty()) return;
   std::sort(indexes.begin(), indexes.end());
   if (nCount == 1)

@@ -129,6 +129,15 @@ void CSmallClipDlg::OnFinalMessage() {
   ::SendMessageW(m_hWndMain, WM_CLIP_WINDOW_CLOSED, 0, 0);
 }
 
+void CSmallClipDlg::SetBusy(bool bBusy) {
+  m_bBusy = bBusy ? TRUE : FALSE;
+  // Closed while its box or dialog was up (the clip window's hotkey, Exit
+  // from the tray): the object was kept for the command still running in it,
+  // which ends soon after this.
+  if (!bBusy && !m_hWnd && m_hWndMain)
+    ::PostMessageW(m_hWndMain, WM_DELETE_CLOSED_CLIP_WINDOW, 0, 0);
+}
+
 void CSmallClipDlg::SaveSize() {
   RECT r;
   if (GetRestoredRect(r))

@@ -62,7 +62,7 @@ class CSmallClipDlg : public CDialog, private IHistoryCommandHost {
   // The host's part of the commands.
   void OnActivated() override { CloseAndPaste(); }
   void OnTextInserted() override { CloseAndPaste(); }
-  void SetBusy(bool bBusy) override { m_bBusy = bBusy ? TRUE : FALSE; }
+  void SetBusy(bool bBusy) override;
   // The window itself: the editor and find dialog then stay above it.
   HWND DialogOwner() override { return m_hWnd; }
 

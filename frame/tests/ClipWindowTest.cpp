@@ -6,6 +6,7 @@
 #include "core/tests/HistoryTexts.h"
 #include "frame/PrivateMessages.h"
 #include "frame/tests/ChainTestSupport.h"
+#include "resources/resource.h"
 #include "settings/ApplicationRegistry.h"
 
 namespace {
@@ -149,6 +150,80 @@ TEST_F(ClipWindowTest, ItsOwnBoxesDoNotCloseIt) {
   EXPECT_EQ(m_prompt.m_asked.size(), 1u);
 }
 
+TEST_F(ClipWindowTest, AHistoryChangeRefreshesTheRowsItNames) {
+  for (const wchar_t* text : {L"c", L"d", L"e"}) {
+    const int n = m_doc->GetItemCount();
+    CopyText(text);
+    ASSERT_TRUE(WaitFor([&] { return m_doc->GetItemCount() == n + 1; }));
+  }
+  CSmallClipDlg* pClip = Open();
+  ASSERT_NE(pClip, nullptr);
+  CListView list(pClip->ListHandle());
+  // Changed behind the rows' back: only a refresh shows them.
+  m_doc->GetItem(0)->strText = u"new 0";
+  m_doc->GetItem(4)->strText = u"new 4";
+  const struct {
+    const char* what;
+    WPARAM hint;
+    V rows;  // rows 0 and 4 afterwards
+  } cases[] = {
+      {"row 4 alone", 5, {u"e", u"new 4"}},
+      {"every row", 0, {u"new 0", u"new 4"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_frame->Send(WM_HISTORY_CHANGED, c.hint);
+    EXPECT_EQ((V{list.GetItemText(0, 3), list.GetItemText(4, 3)}), c.rows);
+  }
+  // With no clip window open the message does nothing.
+  ::DestroyWindow(pClip->Handle());
+  m_frame->Send(WM_HISTORY_CHANGED, 0);
+  m_frame->Send(WM_CLIP_WINDOW_CLOSED);
+  EXPECT_EQ(m_frame->ClipWindow(), nullptr);
+}
+
+TEST_F(ClipWindowTest, TheFrameHearsOfTheClosingBeforeTheClosingCallReturns) {
+  // Sent, not posted: nothing is pumped between the closing and the check.
+  ASSERT_NE(Open(), nullptr);
+  m_frame->Send(WM_SHOW_CLIP_WINDOW);
+  EXPECT_EQ(m_frame->ClipWindow(), nullptr);
+}
+
+TEST_F(ClipWindowTest, ClosedUnderItsOwnBoxItOutlivesTheBox) {
+  // The box's own message loop runs the frame's deferred deletion; the
+  // command waiting for the box still runs in the clip window's object.
+  const struct {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+    size_t nKeptAfter;  // once the command has returned
+  } cases[] = {
+      {"its hotkey again", WM_SHOW_CLIP_WINDOW, 0, 0},
+      {"Exit from the tray", WM_COMMAND, ID_TRAY_EXIT, 1},  // until the frame's object goes
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    CSmallClipDlg* pClip = Open();
+    ASSERT_NE(pClip, nullptr);
+    const HWND hClip = pClip->Handle();
+    size_t nKeptWhileAsked = 0;
+    m_prompt.m_fnWhileShown = [&] {
+      m_frame->Send(c.message, c.wParam);
+      PumpFor(50);
+      nKeptWhileAsked = m_frame->ClosedClipWindowCount();
+    };
+    m_prompt.m_answers = {IDNO};
+    ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_DELETE, 1);
+    PumpMessages();
+    PumpFor(50);
+    EXPECT_FALSE(::IsWindow(hClip));
+    EXPECT_EQ(m_frame->ClipWindow(), nullptr);
+    EXPECT_EQ(nKeptWhileAsked, 1u) << "deleted while its command still ran";
+    EXPECT_EQ(m_frame->ClosedClipWindowCount(), c.nKeptAfter);
+    m_prompt.m_fnWhileShown = nullptr;
+  }
+}
+
 TEST_F(ClipWindowTest, ActivatingClosesAndPastesWhenPastingIsOn) {
   const std::vector<EVENT> withCtrl{{0x11, 0, 0, 0},
                                     {0x56, 0, 0, 0},
@@ -172,16 +247,25 @@ TEST_F(ClipWindowTest, ActivatingClosesAndPastesWhenPastingIsOn) {
     m_keyEvents.m_bCtrlDown = c.bCtrlHeld;
     // The layout's answer for "v" carries a shift state: only its low byte is the key.
     m_keyEvents.m_nVkOfV = 0x0156;
+    m_keyEvents.m_nScans = 0;
     CSmallClipDlg* pClip = Open();
     ASSERT_NE(pClip, nullptr);
     const HWND hClip = pClip->Handle();
+    int nWhileShown = 0;
+    m_keyEvents.m_fnOnEvent = [&] { nWhileShown += ::IsWindow(hClip) ? 1 : 0; };
+    const std::u16string activated = HistoryTexts(*m_doc)[1];
     CListView(pClip->ListHandle()).SetItemState(-1, 0, LVIS_SELECTED);
     CListView(pClip->ListHandle()).SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_TRUE(Closed(hClip));
     EXPECT_EQ(m_keyEvents.m_events, c.events);
-    EXPECT_EQ(ReadRawText(), HistoryTexts(*m_doc)[0]) << "the activated text is on the clipboard";
+    EXPECT_EQ(nWhileShown, 0) << "keys pressed before the window was gone";
+    // The key of "v" is looked up for the press and again for the release.
+    EXPECT_EQ(m_keyEvents.m_nScans, c.bPaste ? 2 : 0);
+    EXPECT_EQ(ReadRawText(), activated);
+    EXPECT_EQ(HistoryTexts(*m_doc)[0], activated);
   }
+  m_keyEvents.m_fnOnEvent = nullptr;
   // Both activations moved the older item up, and nothing was added.
   EXPECT_EQ(HistoryTexts(*m_doc).size(), 2u);
 }

@@ -110,6 +110,8 @@ class CRecordingKeyEvents : public IKeyEvents {
   // The key of "v" as a layout might report it, with a shift state above.
   SHORT m_nVkOfV = 0x0056;
   int m_nScans = 0;
+  // Called at each event, before it is recorded.
+  std::function<void()> m_fnOnEvent;
 
   SHORT GetKeyState(int vk) override {
     return vk == VK_CONTROL && m_bCtrlDown ? static_cast<SHORT>(0xFF80) : 0;
@@ -119,6 +121,7 @@ class CRecordingKeyEvents : public IKeyEvents {
     return m_nVkOfV;
   }
   void KeyEvent(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extra) override {
+    if (m_fnOnEvent) m_fnOnEvent();
     m_events.push_back({vk, scan, flags, extra});
   }
 };

@@ -40,7 +40,9 @@ TEST_F(ViewTest, ColumnsAndStylesOfTheList) {
   const struct {
     const wchar_t* header;
     int format, width;
-  } columns[] = {{L"", LVCFMT_LEFT, 0}, {L"No", LVCFMT_RIGHT, 45}, {L"Text", LVCFMT_LEFT, 300},
+  } columns[] = {{L"", LVCFMT_LEFT, 0},
+                 {L"No", LVCFMT_RIGHT, 45},
+                 {L"Text", LVCFMT_LEFT, 300},
                  {L"Created Time", LVCFMT_LEFT, 115}};
   HWND hList = View().ListHandle();
   for (int i = 0; i < 4; ++i) {
@@ -94,7 +96,8 @@ LRESULT CALLBACK NoteDrawing(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
 TEST_F(ViewTest, AWholeRefreshChangesRowsWithDrawingSuspended) {
   Fill({u"a", u"b", u"c"});
   std::vector<std::string> log;
-  ASSERT_TRUE(::SetWindowSubclass(View().ListHandle(), NoteDrawing, 1, reinterpret_cast<DWORD_PTR>(&log)));
+  ASSERT_TRUE(
+      ::SetWindowSubclass(View().ListHandle(), NoteDrawing, 1, reinterpret_cast<DWORD_PTR>(&log)));
   const std::vector<std::string> once{"redraw off", "rows", "redraw on"};
   m_doc->NotifyChange(-1);  // same count
   EXPECT_EQ(log, once);
@@ -184,11 +187,16 @@ TEST_F(ViewTest, EveryDateAndTimeEntryStampsItsFormat) {
     UINT main, popup;
     const char16_t* stamp;
   } entries[] = {
-      {32794, 32817, u"2026.02.03"},          {32795, 32818, u"2026-02-03"},
-      {32796, 32819, u"2026.02.03 09-05-07"}, {32797, 32820, u"2026-02-03 09-05-07"},
-      {32798, 32821, u"2026-02-03_09-05-07"}, {32799, 32822, u"09-05-07"},
-      {32800, 32823, u"09.05.07"},            {32801, 32824, u"20260203"},
-      {32803, 32825, u"090507"},              {32804, 32826, u"20260203090507"},
+      {32794, 32817, u"2026.02.03"},
+      {32795, 32818, u"2026-02-03"},
+      {32796, 32819, u"2026.02.03 09-05-07"},
+      {32797, 32820, u"2026-02-03 09-05-07"},
+      {32798, 32821, u"2026-02-03_09-05-07"},
+      {32799, 32822, u"09-05-07"},
+      {32800, 32823, u"09.05.07"},
+      {32801, 32824, u"20260203"},
+      {32803, 32825, u"090507"},
+      {32804, 32826, u"20260203090507"},
   };
   Fill({u"x"});
   for (const auto& e : entries) {
@@ -254,6 +262,20 @@ TEST_F(ViewTest, RemoveTakesTheItemsTheUserConfirmedEvenWhenRowsMovedMeanwhile) 
   Select({1, 3});
   MenuCommand(32828);
   EXPECT_EQ(Texts(), (V{u"copied while asked", u"routeTable", u"hello World"}));
+}
+
+TEST_F(ViewTest, RemoveLeavesAnItemMadeWhileAskedInTheRemovedOnesPlace) {
+  // The confirmed item goes while the box is up and a new one takes its
+  // place, likely at the same address: the new one is not the one confirmed.
+  Fill({u"only"});
+  m_prompt.m_fnWhileShown = [this] {
+    m_doc->RemoveItem(0);
+    m_clip.SetUnicode(u"new");  // short: no allocation but the item's own
+    m_doc->CaptureClipboard();
+  };
+  Select({0});
+  MenuCommand(32828);
+  EXPECT_EQ(Texts(), (V{u"new"}));
 }
 
 TEST_F(ViewTest, BoxesCarryTheirButtonsAndIcons) {
