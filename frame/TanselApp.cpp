@@ -32,13 +32,19 @@ HWND CTanselApp::FindRunningInstance() {
 BOOL CTanselApp::InitInstance(const wchar_t* pszCommandLine) {
   if (HWND hRunning = FindRunningInstance()) {
     // The running instance shows or hides its window; this one makes
-    // nothing and ends.
+    // nothing and ends. The user started this one, so it may hand the
+    // running instance the right to come to the front.
+    DWORD dwProcess = 0;
+    ::GetWindowThreadProcessId(hRunning, &dwProcess);
+    ::AllowSetForegroundWindow(dwProcess);
     ::PostMessageW(hRunning, WM_SHOW_MAIN_WINDOW, 0, 0);
     return FALSE;
   }
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
-  // The clipboard is read with OpenClipboard, so no OLE is set up.
+  // The clipboard is read with OpenClipboard, so no OLE is set up; nor COM,
+  // which the program links no library for (the product page is opened by
+  // ShellExecuteW alone).
   SetSettingsPlatform(&m_keyStore, &m_settingsMessages, &m_programFile);
   m_bPlatformSet = true;
   m_pDoc = std::make_unique<CTanselDoc>(m_clipboard, m_textServices);

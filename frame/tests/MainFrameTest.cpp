@@ -185,11 +185,52 @@ TEST_F(FrameTest, MenuCommandsOfTheFrame) {
 }
 
 // Every private message with an empty and with a filled history.
+TEST_F(FrameTest, TheFirstItemsEditorEndsAsTheUserChose) {
+  const struct {
+    const char* what;
+    UINT id;
+    int button;
+    bool bCopyWhileOpen;  // another program copies while the editor is up
+    V after;              // the history afterwards; it starts as abc, x
+  } cases[] = {
+      {"preview, Cancel", 0x475, IDCANCEL, false, {u"abc", u"x"}},
+      {"edit, Cancel", 0x476, IDCANCEL, false, {u"abc", u"x"}},
+      {"edit, Replace", 0x476, IDC_REPLACE, false, {u"edited", u"x"}},
+      {"edit, Append", 0x476, IDC_APPEND, false, {u"edited", u"abc", u"x"}},
+      // The item edited is replaced, wherever the copy moved it.
+      {"edit, Replace after a copy", 0x476, IDC_REPLACE, true, {u"copied", u"edited", u"x"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_doc->ClearList();
+    Fill({L"abc", L"x"});
+    const int nBefore = m_doc->GetItemCount();
+    {
+      CBoxAnswerer answerer(
+          [&](HWND editor) {
+            ::SendMessageW(::GetDlgItem(editor, IDC_ITEM_TEXT), WM_SETTEXT, 0,
+                           reinterpret_cast<LPARAM>(L"edited"));
+            if (c.bCopyWhileOpen) {
+              PutRawText(L"copied");
+              WaitFor([&] { return m_doc->GetItemCount() == nBefore + 1; });
+            }
+          },
+          c.button);
+      m_frame->Send(c.id);
+      EXPECT_TRUE(answerer.Answered());
+    }
+    WaitFor([&] { return m_doc->GetItemCount() == static_cast<int>(c.after.size()); });
+    PumpFor(30);
+    EXPECT_EQ(Texts(), c.after);
+  }
+}
+
 TEST_F(FrameTest, EveryPrivateMessageDoesItsAction) {
   const struct {
     const char* what;
     UINT id;
-    V empty, filled;  // the history afterwards; filled starts as abc, x
+    V empty, filled;          // the history afterwards; filled starts as abc, x
+    bool bBookmark0 = false;  // item 0's bookmark afterwards, filled
   } cases[] = {
       {"revert first items", 0x465, {}, {u"x", u"abc"}},
       {"uppercase first item", 0x466, {}, {u"ABC", u"abc", u"x"}},
@@ -198,9 +239,8 @@ TEST_F(FrameTest, EveryPrivateMessageDoesItsAction) {
       {"make object first item", 0x468, {}, {u"obc", u"abc", u"x"}},
       {"to id first item", 0x469, {}, {u"ABC", u"abc", u"x"}},
       {"from id first item", 0x46A, {}, {u"Abc", u"abc", u"x"}},
-      {"bookmark first item", 0x477, {}, {u"abc", u"x"}},
+      {"bookmark first item", 0x477, {}, {u"abc", u"x"}, true},
       {"activate first bookmark without one", 0x478, {}, {u"abc", u"x"}},
-      {"reset the viewer", 0x4CA, {}, {u"abc", u"x"}},
       {"an unknown id", 0x480, {}, {u"abc", u"x"}},
   };
   for (bool bFilled : {false, true}) {
@@ -211,6 +251,7 @@ TEST_F(FrameTest, EveryPrivateMessageDoesItsAction) {
       m_frame->Send(c.id);
       PumpFor(60);
       EXPECT_EQ(Texts(), bFilled ? c.filled : c.empty);
+      if (bFilled) EXPECT_EQ(!!m_doc->GetItem(0)->bBookmark, c.bBookmark0);
     }
   }
   // A stamp needs no item: it is the newest item either way.

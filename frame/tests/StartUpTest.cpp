@@ -31,6 +31,10 @@ TEST_F(ChainTest, ASecondStartFindsTheFirstPostsItShowAndMakesNothing) {
   ASSERT_TRUE(decoy.Create(TestWindowClass(), L"Tansel", WS_OVERLAPPEDWINDOW, 0, 0, 0, 50, 50));
   EXPECT_EQ(CTanselApp::FindRunningInstance(), nullptr);
   auto frame = MakeFrame();
+  // One made later lies above the frame and is met first.
+  CWindow later;
+  ASSERT_TRUE(later.Create(TestWindowClass(), L"Tansel", WS_OVERLAPPEDWINDOW, 0, 0, 0, 50, 50));
+  ASSERT_EQ(::FindWindowW(nullptr, L"Tansel"), later.Handle());
   EXPECT_EQ(CTanselApp::FindRunningInstance(), frame->Handle());
 
   const HWND hViewerBefore = ::GetClipboardViewer();
