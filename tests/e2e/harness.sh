@@ -12,7 +12,7 @@
 #   wine_start NAME CMD...        start a Wine program in the background; its
 #                                 pid is ${E2E_PID[NAME]}, output in $E2E_DIR/NAME.out/.err
 #   wine_stop NAME [GRACE-CMD...] run GRACE-CMD (e.g. drv signal ev), wait for the
-#                                 exit, then TERM/KILL by pid
+#                                 exit (failing after 10 s), then TERM/KILL by pid
 #   xcopy TEXT                    copy TEXT from an X client (xclip)
 #   xpaste [TARGET]               print the X clipboard (TARGETS lists the types)
 #   wait_for SECONDS CMD...       poll CMD until it succeeds; fail on timeout
@@ -125,13 +125,18 @@ wine_stop() {
     shift
     local pid=${E2E_PID[$name]:-}
     [ -n "$pid" ] || fail "wine_stop: nothing started as $name"
+    local lingered=0
     if [ $# -gt 0 ] && kill -0 "$pid" 2>/dev/null; then
         "$@" || true
         local end=$((SECONDS + 10))
         while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$end" ]; do sleep 0.05; done
+        kill -0 "$pid" 2>/dev/null && lingered=1
     fi
     e2e_stop_pid "$pid"
     unset "E2E_PID[$name]"
+    # A program that ignores the way it is asked to end is a fault, not
+    # something for the kill to hide.
+    [ $lingered -eq 0 ] || fail "$name did not end within 10 s of: $*"
 }
 
 xcopy() {

@@ -138,6 +138,7 @@ int CmdWaitHotkeyTaken(Args&);
 int CmdPost(Args&);
 int CmdSend(Args&);
 int CmdClose(Args&);
+int CmdMove(Args&);
 int CmdForeground(Args&);
 int CmdActivate(Args&);
 int CmdSignal(Args&);

@@ -129,7 +129,8 @@ int CmdText(Args& args) {
   HWND h = ResolveWindow(pos[0]);
   if (pos.size() > 1) {
     HWND child = FindWindowExW(h, nullptr, pos[1].c_str(), nullptr);
-    for (HWND parent = GetWindow(h, GW_CHILD); !child && parent; parent = GetWindow(parent, GW_HWNDNEXT))
+    for (HWND parent = GetWindow(h, GW_CHILD); !child && parent;
+         parent = GetWindow(parent, GW_HWNDNEXT))
       child = FindWindowExW(parent, nullptr, pos[1].c_str(), nullptr);
     if (!child) Fail(kFailed, L"no " + pos[1] + L" inside the window");
     h = child;
@@ -159,6 +160,16 @@ int CmdSend(Args& args) {
   if (!SendMessageTimeoutW(m.hwnd, m.msg, m.wp, m.lp, SMTO_ABORTIFHUNG, timeout, &result))
     FailLastError(L"SendMessageTimeout");
   OutLine(std::to_wstring(static_cast<LONG_PTR>(result)));
+  return kOk;
+}
+
+int CmdMove(Args& args) {
+  const auto pos = args.Positional(5, 5);
+  int v[4];
+  for (int i = 0; i < 4; ++i) v[i] = static_cast<int>(ParseInt(pos[i + 1], L"a coordinate"));
+  if (!SetWindowPos(ResolveWindow(pos[0]), nullptr, v[0], v[1], v[2], v[3],
+                    SWP_NOZORDER | SWP_NOACTIVATE))
+    FailLastError(L"SetWindowPos");
   return kOk;
 }
 

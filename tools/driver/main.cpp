@@ -43,6 +43,7 @@ const Command kCommands[] = {
     {L"text", CmdText, L"<window> [descendant-class]     its text, exactly (WM_GETTEXT)"},
     {L"post", CmdPost, L"<window> <msg> [wparam] [lparam]"},
     {L"send", CmdSend, L"<window> <msg> [wparam] [lparam] [--timeout ms]   prints the result"},
+    {L"move", CmdMove, L"<window> <x> <y> <width> <height>"},
     {L"close", CmdClose, L"<window>     post WM_CLOSE"},
     {L"foreground", CmdForeground, L"     the foreground window and its title"},
     {L"activate", CmdActivate, L"<window>     bring it to the front"},

@@ -103,17 +103,35 @@ scenario_copies_become_rows_and_the_default_hotkeys_work() {
     exit_tansel
 }
 
+# The window in front, when it is a dialog (the clip window) of Tansel's.
+tansel_dialog_in_front() {
+    local fg
+    fg=$(drv foreground | tr -d '\r' | cut -f1)
+    [ -n "$fg" ] || return 1
+    local info
+    info=$(drv info "$fg" | tr -d '\r') || return 1
+    grep -qx 'class #32770' <<<"$info" && grep -qx 'visible 1' <<<"$info" || return 1
+    [ "$(awk '$1 == "pid" { print $2 }' <<<"$info")" = \
+      "$(drv info Tansel | tr -d '\r' | awk '$1 == "pid" { print $2 }')" ] || return 1
+    echo "$fg"
+}
+
+# Presses the clip window's hotkey and prints the clip window's handle once
+# it is shown in front.
+open_clip_window() {
+    drv keys ctrl+alt+0 >/dev/null
+    wait_for 10 tansel_dialog_in_front >/dev/null
+    tansel_dialog_in_front
+}
+
 scenario_clip_window_at_the_cursor_enter_activates_and_closes() {
     start_tansel
     copy "first"
     copy "second"
     copy "third"
     xdotool mousemove 500 400
-    drv keys ctrl+alt+0 >/dev/null
-    wait_for 10 bash -c "wine '$E2E_TDRIVER' foreground | grep -q '^0x'"
     local clip
-    clip=$(drv foreground | tr -d '\r' | awk '{print $1}')
-    wait_for 10 bash -c "wine '$E2E_TDRIVER' info $clip | grep -q '^visible 1'"
+    clip=$(open_clip_window)
     expect_eq "$(drv info "$clip" | tr -d '\r' | awk '$1 == "rect" { print $2, $3 }')" "500 400" "the clip window's corner"
     expect_eq "$(drv info "$clip" | tr -d '\r' | awk '$1 == "topmost" { print $2 }')" 1 "topmost"
     screenshot clip-window
@@ -123,8 +141,9 @@ scenario_clip_window_at_the_cursor_enter_activates_and_closes() {
     wait_for 10 bash -c "! wine '$E2E_TDRIVER' info $clip >/dev/null 2>&1"
     expect_eq "$(rows | tr '\n' '|')" "second|third|first|" "rows after the activation"
     # The hotkey twice: open, then closed again.
+    clip=$(open_clip_window)
     drv keys ctrl+alt+0 >/dev/null
-    wait_for 10 bash -c "wine '$E2E_TDRIVER' foreground | tr -d '\r' | awk '{print \$1}' | grep -qv '^$'"
+    wait_for 10 bash -c "! wine '$E2E_TDRIVER' info $clip >/dev/null 2>&1"
     exit_tansel
 }
 
@@ -132,9 +151,12 @@ scenario_exit_saves_the_placement_and_a_restart_starts_empty() {
     start_tansel app /n
     copy "gone after the restart"
     drv post Tansel 0x111 32781 >/dev/null  # View, Enable Docking: off
+    drv move Tansel 100 80 400 500 >/dev/null
     exit_tansel
-    expect_eq "$(reg_query "$KEY\\MainWindow" Width)" 0x168 "stored width (360)"
-    expect_eq "$(reg_query "$KEY\\MainWindow" Height)" 0x226 "stored height (550)"
+    expect_eq "$(reg_query "$KEY\\MainWindow" Left)" 0x64 "stored left (100)"
+    expect_eq "$(reg_query "$KEY\\MainWindow" Top)" 0x50 "stored top (80)"
+    expect_eq "$(reg_query "$KEY\\MainWindow" Width)" 0x190 "stored width (400)"
+    expect_eq "$(reg_query "$KEY\\MainWindow" Height)" 0x1f4 "stored height (500)"
     expect_eq "$(reg_query "$KEY\\MainWindow" DockingEnabled)" 0x0 "stored docking switch"
     start_tansel
     expect_eq "$(row_count)" 0 "rows after a restart"

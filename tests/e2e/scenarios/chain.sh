@@ -14,6 +14,8 @@ start_viewer() {
     wait_log 30 "$E2E_DIR/$1.log" '^ready '
 }
 
+# Closing the frame only hides it; the program ends by its Exit command.
+stop_host() { wine_stop host drv post Tansel 0x111 32780; }  # WM_COMMAND, ID_FILE_EXIT
 captures() { grep -c '^capture ' "$E2E_DIR/host.log" || true; }
 
 scenario_x_copies_reach_the_capture_and_nothing_at_start() {
@@ -34,7 +36,7 @@ scenario_x_copies_reach_the_capture_and_nothing_at_start() {
         "日本語" "the newest item"
     # The frame's own window is what a second start looks for.
     drv find Tansel "{3F9A61C2-7B4E-4D0A-9E25-6C1D8B7A42F0}" >/dev/null || fail "no identity child"
-    wine_stop host drv close Tansel
+    stop_host
 }
 
 scenario_next_viewer_hears_before_the_capture() {
@@ -56,7 +58,7 @@ scenario_next_viewer_hears_before_the_capture() {
     sleep 0.5
     expect_eq "$(grep -c '^draw ' "$E2E_DIR/next.log")" 1 "notices after the rejoin"
     expect_eq "$(captures)" 1 "captures after the rejoin"
-    wine_stop host drv close Tansel
+    stop_host
     # The frame left the chain: the viewer is the head again and still hears.
     xcopy "after the frame left"
     wait_log 20 "$E2E_DIR/next.log" '^draw ' 2
@@ -76,7 +78,7 @@ scenario_leaving_member_is_replaced_by_its_follower() {
     xcopy "after repair"
     wait_log 20 "$E2E_DIR/host.log" '^capture .* after repair$'
     wait_log 20 "$E2E_DIR/follower.log" '^draw ' 1
-    wine_stop host drv close Tansel
+    stop_host
     wine_stop follower drv signal e2e-follower
 }
 
@@ -108,5 +110,5 @@ scenario_view_rows_and_keys_from_outside() {
     # The row moves to the top, and no row is added for the activation.
     wait_for 10 bash -c "[ \"\$(wine '$E2E_TDRIVER' listview '$view' | tr -d '\r' | cut -f3 | head -1)\" = routeTable ]"
     expect_eq "$(drv listview "$view" --count | tr -d '\r')" 3 "rows after the activation"
-    wine_stop host drv close Tansel
+    stop_host
 }
