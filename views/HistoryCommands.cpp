@@ -147,6 +147,30 @@ void CHistoryCommands::ShowContextMenu(POINT screenPoint, HWND owner) {
   CMenu::TrackPopup(menu.GetSubMenu(nPopup), owner, screenPoint);
 }
 
+bool CHistoryCommands::OnListNotify(const NMHDR& header, HWND popupOwner, LRESULT& result) {
+  const HWND hList = m_list.List().Handle();
+  if (header.hwndFrom != hList) return false;
+  POINT point;
+  switch (header.code) {
+    case NM_CLICK:
+      ::GetCursorPos(&point);
+      ::ScreenToClient(hList, &point);
+      OnClick(point);
+      result = 0;
+      return true;
+    case NM_RCLICK:
+      ::GetCursorPos(&point);
+      ShowContextMenu(point, popupOwner);
+      result = TRUE;  // handled: no WM_CONTEXTMENU after it
+      return true;
+    case LVN_ITEMACTIVATE:
+      Activate();
+      result = 0;
+      return true;
+  }
+  return false;
+}
+
 bool CHistoryCommands::StartIndex(int& nStart) const {
   const int nCount = m_list.SelectedCount();
   if (nCount > 1) return false;

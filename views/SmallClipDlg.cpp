@@ -63,29 +63,7 @@ bool CSmallClipDlg::OnCommand(UINT id, UINT code, HWND control) {
 }
 
 bool CSmallClipDlg::OnNotify(NMHDR& header, LRESULT& result) {
-  if (header.hwndFrom != ListHandle()) return false;
-  switch (header.code) {
-    case NM_CLICK: {
-      POINT point;
-      ::GetCursorPos(&point);
-      ::ScreenToClient(ListHandle(), &point);
-      m_commands.OnClick(point);
-      result = 0;
-      return true;
-    }
-    case NM_RCLICK: {
-      POINT point;
-      ::GetCursorPos(&point);
-      m_commands.ShowContextMenu(point, m_hWnd);
-      result = TRUE;
-      return true;
-    }
-    case LVN_ITEMACTIVATE:
-      m_commands.Activate();
-      result = 0;
-      return true;
-  }
-  return false;
+  return m_commands.OnListNotify(header, m_hWnd, result);
 }
 
 INT_PTR CSmallClipDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {

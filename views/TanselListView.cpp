@@ -87,26 +87,9 @@ bool CTanselListView::PreTranslateMessage(MSG& msg) {
 }
 
 LRESULT CTanselListView::OnNotify(NMHDR& header) {
-  if (header.hwndFrom != ListHandle()) return 0;
-  switch (header.code) {
-    case NM_CLICK: {
-      POINT point;
-      ::GetCursorPos(&point);
-      ::ScreenToClient(ListHandle(), &point);
-      m_commands.OnClick(point);
-      return 0;
-    }
-    case NM_RCLICK: {
-      POINT point;
-      ::GetCursorPos(&point);
-      m_commands.ShowContextMenu(point, m_hWnd);
-      return TRUE;  // handled: no WM_CONTEXTMENU after it
-    }
-    case LVN_ITEMACTIVATE:
-      m_commands.Activate();
-      return 0;
-  }
-  return 0;
+  LRESULT result = 0;
+  m_commands.OnListNotify(header, m_hWnd, result);
+  return result;
 }
 
 void CTanselListView::OnContextMenu(HWND hWnd, POINT point) {
