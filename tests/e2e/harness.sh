@@ -16,6 +16,7 @@
 #   xcopy TEXT                    copy TEXT from an X client (xclip)
 #   xpaste [TARGET]               print the X clipboard (TARGETS lists the types)
 #   wait_for SECONDS CMD...       poll CMD until it succeeds; fail on timeout
+#   poll SECONDS CMD...           the same, returning 1 on timeout instead
 #   wait_log SECONDS FILE REGEX [COUNT]  wait until FILE has COUNT lines matching REGEX
 #   reg_query KEY [VALUE]         the data of a live registry value (or the whole key)
 #   screenshot NAME               $E2E_DIR/NAME.png of the whole screen
@@ -75,6 +76,15 @@ wait_for() {
             "$@" >&2 || true  # show what the state was
             exit 1
         fi
+        sleep 0.05
+    done
+}
+
+poll() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        [ "$SECONDS" -ge "$end" ] && return 1
         sleep 0.05
     done
 }
