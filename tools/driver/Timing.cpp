@@ -30,46 +30,56 @@ std::wstring ClipboardText() {
   return text;
 }
 
+// Presses the keys, polls done() without pausing, and prints the µs from the
+// keys to done() being true; fails with failure after timeoutMs.
+template <class Done>
+int TimeKeysUntil(const std::wstring& keys, DWORD timeoutMs, Done done,
+                  const std::wstring& failure) {
+  const KeyCombo combo = ParseCombo(keys);
+  const int64_t t0 = QpcMicros();
+  PressCombo(combo);
+  for (const DWORD end = GetTickCount() + timeoutMs; GetTickCount() < end; Sleep(0)) {
+    if (done()) {
+      OutLine(std::to_wstring(QpcMicros() - t0));
+      return kOk;
+    }
+  }
+  Fail(kTimeout, failure);
+}
+
+DWORD TimeoutOption(Args& args) {
+  return static_cast<DWORD>(ParseInt(args.Option(L"--timeout", L"10000"), L"--timeout"));
+}
+
 }  // namespace
 
 int CmdTimePopup(Args& args) {
   const int rows = static_cast<int>(ParseInt(args.Option(L"--rows", L"1"), L"--rows"));
-  const DWORD timeout = static_cast<DWORD>(ParseInt(args.Option(L"--timeout", L"10000"), L"--timeout"));
+  const DWORD timeout = TimeoutOption(args);
   const auto pos = args.Positional(1, 1);
-  const KeyCombo combo = ParseCombo(pos[0]);
   const HWND before = GetForegroundWindow();
-  const int64_t t0 = QpcMicros();
-  PressCombo(combo);
-  for (const DWORD end = GetTickCount() + timeout; GetTickCount() < end;) {
-    HWND fg = GetForegroundWindow();
-    if (fg && fg != before && IsWindowVisible(fg) && ListRows(fg) >= rows) {
-      OutLine(std::to_wstring(QpcMicros() - t0));
-      return kOk;
-    }
-    Sleep(0);
-  }
-  Fail(kTimeout, L"no window with " + std::to_wstring(rows) + L" rows came to the front");
+  return TimeKeysUntil(
+      pos[0], timeout,
+      [&] {
+        const HWND fg = GetForegroundWindow();
+        return fg && fg != before && IsWindowVisible(fg) && ListRows(fg) >= rows;
+      },
+      L"no window with " + std::to_wstring(rows) + L" rows came to the front");
 }
 
 int CmdTimeClipboard(Args& args) {
-  const DWORD timeout = static_cast<DWORD>(ParseInt(args.Option(L"--timeout", L"10000"), L"--timeout"));
+  const DWORD timeout = TimeoutOption(args);
   const auto pos = args.Positional(2, 2);
-  const KeyCombo combo = ParseCombo(pos[0]);
   const DWORD seq = GetClipboardSequenceNumber();
-  const int64_t t0 = QpcMicros();
-  PressCombo(combo);
-  for (const DWORD end = GetTickCount() + timeout; GetTickCount() < end;) {
-    if (GetClipboardSequenceNumber() != seq && ClipboardText() == pos[1]) {
-      OutLine(std::to_wstring(QpcMicros() - t0));
-      return kOk;
-    }
-    Sleep(0);
-  }
-  Fail(kTimeout, L"the clipboard never held the text");
+  return TimeKeysUntil(
+      pos[0], timeout,
+      [&] { return GetClipboardSequenceNumber() != seq && ClipboardText() == pos[1]; },
+      L"the clipboard never held the text");
 }
 
 int CmdWaitHotkeyTaken(Args& args) {
-  const DWORD timeout = static_cast<DWORD>(ParseInt(args.Option(L"--timeout", L"30000"), L"--timeout"));
+  const DWORD timeout =
+      static_cast<DWORD>(ParseInt(args.Option(L"--timeout", L"30000"), L"--timeout"));
   const auto pos = args.Positional(1, 1);
   const KeyCombo combo = ParseCombo(pos[0]);
   for (const DWORD end = GetTickCount() + timeout; GetTickCount() < end; Sleep(1)) {
