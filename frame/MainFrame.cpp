@@ -6,8 +6,11 @@
 
 #include "frame/Docking.h"
 #include "frame/PrivateMessages.h"
+#include "frame/TanselApp.h"
 #include "resources/resource.h"
 #include "settings/ApplicationRegistry.h"
+#include "settings/win/AboutDlg.h"
+#include "settings/win/OptionsDlg.h"
 #include "ui/Menu.h"
 #include "views/ViewItemDlg.h"
 
@@ -49,6 +52,7 @@ CMainFrame::CMainFrame(const FRAME_SERVICES& services)
       m_text(services.text),
       m_prompt(services.prompt),
       m_keyEvents(services.keyEvents),
+      m_mapCommands(services.commands),
       m_wndView(services.doc, services.text, services.prompt),
       m_nTaskbarCreated(::RegisterWindowMessageW(L"TaskbarCreated")) {}
 
@@ -316,8 +320,10 @@ void CMainFrame::OnCommand(UINT nId) {
       break;
     case ID_FILE_OPTIONS:
     case ID_TRAY_OPTIONS:
+      ShowOptions();
+      break;
     case ID_HELP_ABOUT:
-      // The options dialog and the about box come with the settings' dialogs.
+      ShowAbout();
       break;
   }
 }
@@ -341,6 +347,17 @@ void CMainFrame::Exit() {
 void CMainFrame::ToggleDoPaste() {
   CApplicationRegistry registry;
   registry.SetDoPaste(registry.GetDoPaste() ? 0 : 1);
+}
+
+void CMainFrame::ShowOptions() {
+  COptionsDlg dialog(m_mapCommands, m_accelerator, m_prompt, m_hWnd);
+  dialog.DoModal(m_hWnd);
+}
+
+void CMainFrame::ShowAbout() {
+  CAboutDlg dialog;
+  dialog.m_bHasVersion = CTanselApp::GetProductVersion(dialog.m_wVersion);
+  dialog.DoModal(m_hWnd);
 }
 
 void CMainFrame::AddTrayIcon() {

@@ -5,12 +5,15 @@
 // open clip window, and receives every private message of the program.
 #include <windows.h>
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
 #include "core/ChangeSink.h"
 #include "core/TanselDoc.h"
 #include "frame/TrayIcon.h"
+#include "settings/CommandTable.h"
 #include "settings/win/KeyboardAccelerator.h"
 #include "ui/KeyEvents.h"
 #include "ui/MessageBox.h"
@@ -25,6 +28,9 @@ struct FRAME_SERVICES {
   ITextServices& text;
   IUserPrompt& prompt;
   IKeyEvents& keyEvents;
+  // The hotkey commands, for the options dialog; start-up fills the table
+  // once the frame exists.
+  const std::map<uint32_t, MESSAGE_DESCRIPTION>& commands;
 };
 
 class CMainFrame : public CWindow, public IMainWindowNotice {
@@ -102,6 +108,8 @@ class CMainFrame : public CWindow, public IMainWindowNotice {
   void ClearList();
   void Exit();
   void ToggleDoPaste();
+  void ShowOptions();
+  void ShowAbout();
 
   // The private messages.
   LRESULT OnShowMainWindow(UINT, WPARAM, LPARAM);
@@ -125,6 +133,7 @@ class CMainFrame : public CWindow, public IMainWindowNotice {
   ITextServices& m_text;
   IUserPrompt& m_prompt;
   IKeyEvents& m_keyEvents;
+  const std::map<uint32_t, MESSAGE_DESCRIPTION>& m_mapCommands;
   CTanselListView m_wndView;
   // A clip window that told the frame it closed, until its last message has
   // returned.

@@ -3,6 +3,7 @@
 // names of the stored hotkey values, so they never change.
 #include <windows.h>
 
+#include "settings/win/OptionsMessages.h"
 #include "views/ViewMessages.h"
 
 enum : UINT {
@@ -27,9 +28,9 @@ enum : UINT {
   WM_PASTE_ACTIVATED_ITEM = 0x4C9,
   WM_RESET_CLIPBOARD_VIEWER = 0x4CA,
 
-  // Notices; WM_CLIP_WINDOW_CLOSED (0x7EA) comes from the clip window.
+  // Notices; WM_CLIP_WINDOW_CLOSED (0x7EA) comes from the clip window,
+  // WM_OPTIONS_CHANGED (0x7EB) from the options dialog.
   WM_TRAY_NOTIFY = 0x7E9,
-  WM_OPTIONS_CHANGED = 0x7EB,
   WM_HISTORY_CHANGED = 0x7EC,
   // WM_DELETE_CLOSED_CLIP_WINDOW (0x7ED) is the frame's and the clip window's.
 };

@@ -8,6 +8,7 @@
 #include "settings/SettingsPlatform.h"
 #include "settings/StartUp.h"
 #include "ui/MessageLoop.h"
+#include "ui/VersionInfo.h"
 
 CTanselApp::CTanselApp() = default;
 
@@ -48,8 +49,8 @@ BOOL CTanselApp::InitInstance(const wchar_t* pszCommandLine) {
   SetSettingsPlatform(&m_keyStore, &m_settingsMessages, &m_programFile);
   m_bPlatformSet = true;
   m_pDoc = std::make_unique<CTanselDoc>(m_clipboard, m_textServices);
-  m_pMainFrame = std::make_unique<CMainFrame>(
-      FRAME_SERVICES{*m_pDoc, gl_oKeyboardAccelerator, m_textServices, m_prompt, m_keyEvents});
+  m_pMainFrame = std::make_unique<CMainFrame>(FRAME_SERVICES{
+      *m_pDoc, gl_oKeyboardAccelerator, m_textServices, m_prompt, m_keyEvents, m_mapCommands});
   if (!m_pMainFrame->Create()) return FALSE;
   CTanselCommandLineInfo commandLine;
   commandLine.ParseCommandLine(pszCommandLine);
@@ -66,6 +67,13 @@ int CTanselApp::Run() {
   // The frame is gone; the window-less object goes before the history.
   m_pMainFrame.reset();
   return nExitCode;
+}
+
+BOOL CTanselApp::GetProductVersion(WORD (&parts)[4]) {
+  wchar_t path[MAX_PATH];
+  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return FALSE;
+  return ReadProductVersion(path, parts);
 }
 
 void CTanselApp::HandleFirstRun() { ::HandleFirstRun(); }

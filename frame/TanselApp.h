@@ -36,6 +36,9 @@ class CTanselApp {
   static HWND FindRunningInstance();
   void HandleFirstRun();
   void RegisterHotkeys();
+  // The product version in the program's own version record, most
+  // significant part first; FALSE when the program has none.
+  static BOOL GetProductVersion(WORD (&parts)[4]);
   const std::map<uint32_t, MESSAGE_DESCRIPTION>& GetCommandTable() const { return m_mapCommands; }
   CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
 

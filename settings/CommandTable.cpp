@@ -87,3 +87,9 @@ std::vector<MESSAGE_DESCRIPTION> GetCommandsInDisplayOrder(
             });
   return commands;
 }
+
+CString16 GetCommandName(const std::map<uint32_t, MESSAGE_DESCRIPTION>& mapCommands,
+                         uint32_t messageId) {
+  const auto it = mapCommands.find(messageId);
+  return it == mapCommands.end() ? CString16() : CString16(it->second.szName);
+}

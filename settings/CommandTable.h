@@ -22,6 +22,10 @@ void BuildCommandTable(std::map<uint32_t, MESSAGE_DESCRIPTION>& mapCommands);
 // that name no command.
 uint32_t GetDefaultHotkey(uint32_t messageId);
 
+// The command's name; empty for an id that names no command.
+CString16 GetCommandName(const std::map<uint32_t, MESSAGE_DESCRIPTION>& mapCommands,
+                         uint32_t messageId);
+
 // The commands sorted for display: by group, then by order within it.
 std::vector<MESSAGE_DESCRIPTION> GetCommandsInDisplayOrder(
     const std::map<uint32_t, MESSAGE_DESCRIPTION>& mapCommands);

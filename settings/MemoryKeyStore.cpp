@@ -280,3 +280,8 @@ std::vector<CString16> CMemoryKeyStore::ValueNames(const CString16& keyPath) con
 }
 
 size_t CMemoryKeyStore::OpenHandleCount() const { return m_mapHandles.size(); }
+
+void CMemoryKeyStore::Clear() {
+  m_oRoot.mapChildren.clear();
+  m_oRoot.arrValues.clear();
+}

@@ -51,6 +51,9 @@ class CMemoryKeyStore : public IKeyStore {
   // Value names of a key in enumeration order; empty for a missing key.
   std::vector<CString16> ValueNames(const CString16& keyPath) const;
 
+  // Removes every key and value; no handle may be open.
+  void Clear();
+
   // Handles handed out and not yet closed.
   size_t OpenHandleCount() const;
 

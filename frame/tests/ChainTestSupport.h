@@ -114,12 +114,14 @@ class ChainTest : public ::testing::Test {
   CKeyboardAccelerator m_accelerator;
   CRecordingPrompt m_prompt;
   CRecordingKeyEvents m_keyEvents;
+  std::map<uint32_t, MESSAGE_DESCRIPTION> m_mapCommands;
   std::unique_ptr<CTanselDoc> m_doc;
   CCaptureLog m_capture;
 
   void SetUp() override {
     CListView::InitCommonControls();
     SetSettingsPlatform(&m_store, nullptr);
+    BuildCommandTable(m_mapCommands);
     m_doc = std::make_unique<CTanselDoc>(m_clip, m_text);
     m_capture.pDoc = m_doc.get();
     m_doc->AddView(&m_capture);
@@ -133,7 +135,7 @@ class ChainTest : public ::testing::Test {
   }
   std::unique_ptr<CTestFrame> MakeFrame() {
     auto p = std::make_unique<CTestFrame>(
-        FRAME_SERVICES{*m_doc, m_accelerator, m_text, m_prompt, m_keyEvents});
+        FRAME_SERVICES{*m_doc, m_accelerator, m_text, m_prompt, m_keyEvents, m_mapCommands});
     EXPECT_TRUE(p->Create());
     return p;
   }

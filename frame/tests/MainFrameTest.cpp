@@ -5,6 +5,7 @@
 
 #include "core/tests/HistoryTexts.h"
 #include "frame/PrivateMessages.h"
+#include "frame/TanselApp.h"
 #include "frame/tests/ChainTestSupport.h"
 #include "resources/resource.h"
 #include "settings/ApplicationRegistry.h"
@@ -251,7 +252,9 @@ TEST_F(FrameTest, EveryPrivateMessageDoesItsAction) {
       m_frame->Send(c.id);
       PumpFor(60);
       EXPECT_EQ(Texts(), bFilled ? c.filled : c.empty);
-      if (bFilled) EXPECT_EQ(!!m_doc->GetItem(0)->bBookmark, c.bBookmark0);
+      if (bFilled) {
+        EXPECT_EQ(!!m_doc->GetItem(0)->bBookmark, c.bBookmark0);
+      }
     }
   }
   // A stamp needs no item: it is the newest item either way.
@@ -279,6 +282,64 @@ TEST_F(FrameTest, EveryPrivateMessageDoesItsAction) {
   CApplicationRegistry().SetBufferSize(1);
   m_frame->Send(WM_OPTIONS_CHANGED);
   EXPECT_EQ(Texts(), (V{u"r"}));
+}
+
+// Opens a dialog by a menu command of the frame; act() works it and ends it.
+// Returns the dialog's caption.
+std::wstring RunDialogByCommand(CTestFrame& frame, UINT command, std::function<void(HWND)> act) {
+  std::wstring caption;
+  CBoxAnswerer answer(
+      [&](HWND d) {
+        wchar_t text[64] = {};
+        ::GetWindowTextW(d, text, 64);
+        caption = text;
+        act(d);
+      },
+      0);
+  frame.Send(WM_COMMAND, command);
+  return caption;
+}
+
+TEST_F(FrameTest, OptionsFromEitherMenuCutTheHistoryAtOkOnly) {
+  for (UINT command : {ID_FILE_OPTIONS, ID_TRAY_OPTIONS}) {
+    SCOPED_TRACE(command);
+    CApplicationRegistry().SetBufferSize(200);
+    m_frame->Send(WM_OPTIONS_CHANGED);
+    m_doc->ClearList();
+    Fill({L"1", L"2", L"3", L"4", L"5"});
+    const auto setItems = [](const wchar_t* count, UINT button) {
+      return [count, button](HWND d) {
+        ::SetDlgItemTextW(d, IDC_ITEMS_COUNT, count);
+        ::PostMessageW(d, WM_COMMAND, button, 0);
+      };
+    };
+    EXPECT_EQ(RunDialogByCommand(*m_frame, command, setItems(L"2", IDCANCEL)), L"Options");
+    PumpFor(50);
+    EXPECT_EQ(m_doc->GetItemCount(), 5);
+    EXPECT_EQ(RunDialogByCommand(*m_frame, command, setItems(L"4", IDOK)), L"Options");
+    // The notice is posted: the cut comes once the dialog's message is done.
+    ASSERT_TRUE(WaitFor([&] { return m_doc->GetItemCount() == 4; }));
+    EXPECT_EQ(Texts(), (V{u"1", u"2", u"3", u"4"}));
+    CopyText(L"new");
+    ASSERT_TRUE(WaitFor([&] { return Texts().front() == u"new"; }));
+    EXPECT_EQ(m_doc->GetItemCount(), 4) << "the new size holds for later copies";
+  }
+}
+
+TEST_F(FrameTest, AboutShowsTheVersionOfThisProgramsRecord) {
+  WORD parts[4] = {};
+  ASSERT_TRUE(CTanselApp::GetProductVersion(parts));
+  EXPECT_EQ(std::vector<WORD>(parts, parts + 4), (std::vector<WORD>{1, 8, 7, 216}));
+  std::wstring version;
+  EXPECT_EQ(RunDialogByCommand(*m_frame, ID_HELP_ABOUT,
+                               [&](HWND d) {
+                                 wchar_t text[32] = {};
+                                 ::GetDlgItemTextW(d, IDC_VERSION, text, 32);
+                                 version = text;
+                                 ::PostMessageW(d, WM_COMMAND, IDOK, 0);
+                               }),
+            L"About Tansel");
+  EXPECT_EQ(version, L"1.8.7.216");
 }
 
 }  // namespace

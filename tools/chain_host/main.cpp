@@ -75,7 +75,10 @@ int wmain(int argc, wchar_t** argv) {
   CMessageBoxPrompt prompt;
   CKeyEventsWin32 keyEvents;
   CListView::InitCommonControls();
-  CMainFrame frame(FRAME_SERVICES{doc, gl_oKeyboardAccelerator, text, prompt, keyEvents});
+  // The hotkeys are not registered here; the options dialog lists them all.
+  std::map<uint32_t, MESSAGE_DESCRIPTION> commands;
+  BuildCommandTable(commands);
+  CMainFrame frame(FRAME_SERVICES{doc, gl_oKeyboardAccelerator, text, prompt, keyEvents, commands});
   if (!frame.Create()) return 1;
   for (int i = 1; i < argc; ++i)
     if (std::wstring(argv[i]) == L"--view") frame.ToggleMainWindow();

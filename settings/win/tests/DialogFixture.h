@@ -1,0 +1,127 @@
+#pragma once
+// What the settings dialogs' tests share: an in-memory store, the global
+// accelerator on a window of the test, the command table, a prompt that
+// answers in the user's place, and the thread's dialogs found as they open.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/CommandTable.h"
+#include "settings/MemoryKeyStore.h"
+#include "settings/SettingsPlatform.h"
+#include "settings/win/KeyboardAccelerator.h"
+#include "tests/support/WinTestSupport.h"
+#include "ui/ListView.h"
+#include "ui/Window.h"
+
+const CString16 kOptionsPath = u"Software\\Orvelle\\Tansel\\Options";
+const CString16 kHotkeysPath = u"Software\\Orvelle\\Tansel\\Hotkeys";
+const CString16 kRunPath = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+class CFixedProgramFile : public IProgramFile {
+ public:
+  bool GetExecutablePath(CString16& path) override {
+    path = u"C:\\Program Files\\Tansel\\Tansel.exe";
+    return true;
+  }
+};
+
+// Stands in for the main window: receives hotkeys and notices.
+class CNoticeWindow : public CWindow {
+ public:
+  std::vector<UINT> m_messages;
+  CKeyboardAccelerator* m_pAccelerator = nullptr;
+  CNoticeWindow() {
+    WNDCLASSEXW wc{};
+    wc.lpszClassName = L"TanselSettingsDialogTest";
+    RegisterClass(wc);
+    Create(L"TanselSettingsDialogTest", L"main", WS_OVERLAPPEDWINDOW, 0, 0, 0, 200, 100);
+  }
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_HOTKEY && m_pAccelerator) {
+      m_pAccelerator->OnHotkey(wParam);
+      return 0;
+    }
+    if (message >= WM_USER && message < 0x8000) {
+      m_messages.push_back(message);
+      return 0;
+    }
+    return Default(message, wParam, lParam);
+  }
+};
+
+class SettingsDialogTest : public ::testing::Test {
+ protected:
+  CMemoryKeyStore m_store;
+  CFixedProgramFile m_program;
+  CNoticeWindow m_main;
+  CKeyboardAccelerator m_accelerator;
+  std::map<uint32_t, MESSAGE_DESCRIPTION> m_commands;
+  CRecordingPrompt m_prompt;
+
+  // An empty store but for the Run key, which the system always has (and
+  // the settings never create), holding another program's entry.
+  void ResetStore() {
+    m_store.Clear();
+    m_store.PutValue(kRunPath, u"Other", kRegSz, {'o', 0, 0, 0});
+  }
+  void SetUp() override {
+    ResetStore();
+    CListView::InitCommonControls();
+    SetSettingsPlatform(&m_store, nullptr, &m_program);
+    m_accelerator.SetMainWindow(m_main.Handle());
+    m_main.m_pAccelerator = &m_accelerator;
+    // As start-up registers them.
+    BuildCommandTable(m_commands);
+    for (const auto& entry : m_commands)
+      m_accelerator.AddHotkeyMessageID(GetDefaultHotkey(entry.first), entry.first);
+  }
+  void TearDown() override {
+    m_accelerator.SetMainWindow(nullptr);
+    SetSettingsPlatform(nullptr, nullptr);
+  }
+
+  bool StoredDword(const CString16& path, const CString16& name, uint32_t& value) const {
+    uint32_t type;
+    std::vector<uint8_t> data;
+    if (!m_store.GetValue(path, name, type, data) || type != kRegDword || data.size() != 4)
+      return false;
+    value = data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24;
+    return true;
+  }
+  // The stored hotkey of a command; -1 when none is stored.
+  int64_t StoredHotkey(uint32_t messageId) const {
+    uint32_t value;
+    return StoredDword(kHotkeysPath, Utf16FromUtf8(std::to_string(messageId)), value)
+               ? int64_t{value}
+               : -1;
+  }
+};
+
+// Waits (on a helper thread) for a visible dialog of the thread that is not
+// in `before`; null when none comes in time.
+inline HWND WaitForNewDialog(DWORD thread, const std::vector<HWND>& before,
+                             DWORD timeoutMs = 10000) {
+  for (const DWORD deadline = ::GetTickCount() + timeoutMs; ::GetTickCount() < deadline;
+       ::Sleep(10)) {
+    for (HWND h : ThreadDialogs(thread))
+      if (std::find(before.begin(), before.end(), h) == before.end() && ::IsWindowVisible(h))
+        return h;
+  }
+  return nullptr;
+}
+
+inline std::wstring ItemText(HWND dialog, int id) {
+  wchar_t text[512] = {};
+  ::GetDlgItemTextW(dialog, id, text, 512);
+  return text;
+}
+
+inline bool Checked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
