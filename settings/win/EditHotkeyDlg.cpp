@@ -14,6 +14,7 @@ CEditHotkeyDlg::CEditHotkeyDlg(uint32_t messageId,
       m_prompt(prompt) {}
 
 BOOL CEditHotkeyDlg::OnInitDialog() {
+  CenterOverOwner();
   CApplicationRegistry registry;
   SetItemText(IDC_COMMAND_NAME, GetCommandName(m_mapCommands, m_dwMessageID));
   m_cmbKey.Attach(Item(IDC_KEY));

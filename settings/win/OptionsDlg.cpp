@@ -24,6 +24,9 @@ COptionsDlg::COptionsDlg(const std::map<uint32_t, MESSAGE_DESCRIPTION>& commands
       m_hWndMain(mainWindow) {}
 
 BOOL COptionsDlg::OnInitDialog() {
+  // Opened from the tray, its owner is hidden: then in the middle of the
+  // screen rather than at the hidden window's corner.
+  CenterOverOwner();
   ::SendDlgItemMessageW(m_hWnd, IDC_ITEMS_COUNT, EM_SETLIMITTEXT, kDigits, 0);
   ::SendDlgItemMessageW(m_hWnd, IDC_MAX_COPY_SIZE, EM_SETLIMITTEXT, kDigits, 0);
   m_lstHotkeys.Attach(Item(IDC_HOTKEYS));

@@ -149,6 +149,12 @@ int CmdType(Args&);
 int CmdListView(Args&);
 int CmdListViewSelect(Args&);
 int CmdWatchListView(Args&);
+int CmdListViewPoint(Args&);
+
+int CmdControl(Args&);
+int CmdSetControl(Args&);
+int CmdClick(Args&);
+int CmdStripVersion(Args&);
 
 int CmdViewer(Args&);
 

@@ -121,6 +121,18 @@ class ListReader {
     return ReadText(kTextUnits - 1);
   }
 
+  // The row's label rectangle in screen coordinates.
+  RECT LabelOnScreen(int row) {
+    RECT r{LVIR_LABEL, 0, 0, 0};
+    m_remote.Write(0, &r, sizeof r);
+    if (!Send(m_list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+              reinterpret_cast<LPARAM>(m_remote.Address())))
+      Fail(kFailed, L"no row " + std::to_wstring(row));
+    m_remote.Read(0, &r, sizeof r);
+    MapWindowPoints(m_list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+
   UINT State(int row) {
     return static_cast<UINT>(Send(m_list, LVM_GETITEMSTATE, row, LVIS_SELECTED | LVIS_FOCUSED));
   }
@@ -205,6 +217,16 @@ int CmdListViewSelect(Args& args) {
     list.SetState(wanted[i], LVIS_SELECTED | (i == 0 ? LVIS_FOCUSED : 0),
                   LVIS_SELECTED | (i == 0 ? LVIS_FOCUSED : 0));
   if (!wanted.empty()) Send(h, LVM_ENSUREVISIBLE, wanted.front(), FALSE);
+  return kOk;
+}
+
+int CmdListViewPoint(Args& args) {
+  // Where a mouse double-clicks a row: inside its label, clear of the edges.
+  const int index = static_cast<int>(ParseInt(args.Option(L"--index", L"0"), L"--index"));
+  const auto pos = args.Positional(2, 2);
+  ListReader reader(ResolveListView(pos[0], index));
+  const RECT r = reader.LabelOnScreen(static_cast<int>(ParseInt(pos[1], L"a row")));
+  OutLine(std::to_wstring(r.left + 6) + L" " + std::to_wstring((r.top + r.bottom) / 2));
   return kOk;
 }
 

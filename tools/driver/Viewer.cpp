@@ -107,7 +107,8 @@ void ShowPopup(Viewer& v) {
 
 // Enter in the popup: the selected text back on the clipboard, the popup gone.
 void ActivateFromPopup(Viewer& v) {
-  const int row = static_cast<int>(SendMessageW(v.popupList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  const int row = static_cast<int>(
+      SendMessageW(v.popupList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   ShowWindow(v.popup, SW_HIDE);
   if (row < 0 || static_cast<size_t>(row) >= v.texts.size()) return;
   const std::wstring text = v.texts[static_cast<size_t>(row)];
@@ -257,11 +258,13 @@ int CmdViewer(Args& args) {
   SetConsoleCtrlHandler(OnConsoleCtrl, TRUE);
   if (withList) CreateList(v);
   if (withPopup) {
-    v.popup = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_BORDER,
-                              0, 0, 415, 250, nullptr, nullptr, nullptr, nullptr);
-    v.popupList = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT |
-                                  LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS, 0, 0, 413, 248, v.popup,
-                                  nullptr, nullptr, nullptr);
+    v.popup =
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_BORDER, 0,
+                        0, 415, 250, nullptr, nullptr, nullptr, nullptr);
+    v.popupList =
+        CreateWindowExW(0, WC_LISTVIEWW, L"",
+                        WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS,
+                        0, 0, 413, 248, v.popup, nullptr, nullptr, nullptr);
     LVCOLUMNW col{};
     col.mask = LVCF_WIDTH;
     col.cx = 400;

@@ -52,6 +52,15 @@ const Command kCommands[] = {
     {L"type", CmdType, L"<text>     as Unicode key events"},
     {L"listview", CmdListView, L"<window> [--index n] [--state] [--header] [--count]"},
     {L"listview-select", CmdListViewSelect, L"<window> <row>... [--index n]"},
+    {L"listview-point", CmdListViewPoint,
+     L"<window> <row> [--index n]   'x y' on the screen inside the row's label"},
+    {L"control", CmdControl,
+     L"<window> <id> [--checked | --selected]   a dialog control's text, check state (0/1/2)\n"
+     L"         or a drop-down list's chosen entry"},
+    {L"set-control", CmdSetControl, L"<window> <id> [--text t] [--check 0|1] [--select entry]"},
+    {L"click", CmdClick, L"<window> <id>     press a button (posted BM_CLICK)"},
+    {L"strip-version", CmdStripVersion,
+     L"<program> <copy>     a copy of the program without its version record"},
     {L"watch-listview", CmdWatchListView,
      L"<window> --log file [--index n] [--column 0] [--interval-ms 1] [--stop-event name]\n"
      L"         [--painted]"},
