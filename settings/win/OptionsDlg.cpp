@@ -7,6 +7,7 @@
 #include "settings/ApplicationRegistry.h"
 #include "settings/win/EditHotkeyDlg.h"
 #include "settings/win/OptionsMessages.h"
+#include "ui/Dpi.h"
 #include "ui/WinText.h"
 
 namespace {
@@ -36,8 +37,10 @@ BOOL COptionsDlg::OnInitDialog() {
 }
 
 void COptionsDlg::FillHotkeyList() {
-  m_lstHotkeys.InsertColumn(0, L"Command Name", LVCFMT_LEFT, 260);
-  m_lstHotkeys.InsertColumn(1, L"Hotkey", LVCFMT_LEFT, 140);
+  // The widths are for 96 DPI; the dialog grows with the DPI, so do they.
+  const UINT dpi = WindowDpi(m_hWnd);
+  m_lstHotkeys.InsertColumn(0, L"Command Name", LVCFMT_LEFT, ScaleForDpi(260, dpi));
+  m_lstHotkeys.InsertColumn(1, L"Hotkey", LVCFMT_LEFT, ScaleForDpi(140, dpi));
   m_lstHotkeys.SetExtendedStyle(kHotkeyListStyle);
 
   std::vector<MESSAGE_DESCRIPTION> groups[3];

@@ -106,13 +106,45 @@ app() {
     drv post Tansel 0x111 32780 >/dev/null
 }
 
+# The settings' dialogs: the options, the hotkey edit dialog over them, the
+# overwrite prompt, and the about box.
+settings() {
+    set_dpi "$1"
+    wine_start app "$E2E_TANSEL" /n
+    wait_for 30 drv find Tansel "{3F9A61C2-7B4E-4D0A-9E25-6C1D8B7A42F0}"
+    drv activate Tansel >/dev/null
+    drv keys alt+f o >/dev/null
+    local options edit x y
+    options=$(drv wait-window Options 10000 --visible | tr -d '\r')
+    shot options
+    read -r x y < <(drv listview-point Options 2 | tr -d '\r')
+    xdotool mousemove "$x" "$y" click --repeat 2 --delay 120 1
+    edit=$(drv wait-window "Hotkey Edit" 10000 --visible | tr -d '\r')
+    shot hotkey-edit
+    drv set-control "$edit" 1015 --select A
+    drv click "$edit" 1
+    shot overwrite-prompt
+    drv keys escape >/dev/null  # No
+    drv click "$edit" 2
+    drv wait-window "Hotkey Edit" 10000 --gone >/dev/null
+    drv click "$options" 2
+    drv wait-window Options 10000 --gone >/dev/null
+    drv keys alt+h a >/dev/null
+    drv wait-window "About Tansel" 10000 --visible >/dev/null
+    shot about
+    drv keys escape >/dev/null
+    drv post Tansel 0x111 32780 >/dev/null
+}
+
 scenario_views_96() { views 96; }
 scenario_views_144() { views 144; }
 scenario_app_96() { app 96; }
 scenario_app_144() { app 144; }
+scenario_settings_96() { settings 96; }
+scenario_settings_144() { settings 144; }
 
 suites=("$@")
-[ ${#suites[@]} -gt 0 ] || suites=(views app)
+[ ${#suites[@]} -gt 0 ] || suites=(views app settings)
 fns=()
 for s in "${suites[@]}"; do fns+=("scenario_${s}_96" "scenario_${s}_144"); done
 e2e_run_functions "${fns[@]}"
