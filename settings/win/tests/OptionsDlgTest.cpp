@@ -225,7 +225,11 @@ TEST_F(OptionsDlgTest, ADoubleClickedRowOpensItsHotkeyAndAnOverwriteShowsAtOnce)
   const INT_PTR result = Run([&](HWND d) {
     // A heading opens nothing.
     DoubleClickRow(d, 3);
-    bHeadingOpenedNothing = WaitForNewDialog(thread, {d}, 500) == nullptr;
+    if (HWND wrong = WaitForNewDialog(thread, {d}, 500)) {
+      ::SendMessageW(wrong, WM_COMMAND, IDCANCEL, 0);  // so the test can go on
+    } else {
+      bHeadingOpenedNothing = true;
+    }
     // "Edit First Item" takes the hotkey of "Show Main Window".
     DoubleClickRow(d, 5);
     HWND edit = WaitForNewDialog(thread, {d});
