@@ -36,6 +36,7 @@ class CBenchClipboard : public IClipboard {
  public:
   const void* m_pData = nullptr;
   size_t m_nSize = 0;
+  unsigned m_nRegistered = 0;
 
   class CBlock : public IClipBlock {
    public:
@@ -52,6 +53,7 @@ class CBenchClipboard : public IClipboard {
   bool Attach() override { return true; }
   void Release() override {}
   bool IsFormatAvailable(unsigned f) override { return f == kCfUnicodeText; }
+  unsigned RegisterFormat(const char16_t*) override { return 0xC100 + m_nRegistered++; }
   std::unique_ptr<IClipBlock> Fetch(unsigned) override {
     return std::make_unique<CBlock>(m_pData, m_nSize);
   }

@@ -27,6 +27,9 @@ class IClipboard {
   virtual bool Attach() = 0;  // fails while another program holds the clipboard
   virtual void Release() = 0;
   virtual bool IsFormatAvailable(unsigned format) = 0;
+  // RegisterClipboardFormatW: the number of a named format, the same in
+  // every program; 0 when the system refuses.
+  virtual unsigned RegisterFormat(const char16_t* name) = 0;
   virtual std::unique_ptr<IClipBlock> Fetch(unsigned format) = 0;  // null: nothing this time
 
   // Writing.

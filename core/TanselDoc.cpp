@@ -9,7 +9,11 @@ CInvalidArgException::CInvalidArgException(int nIndex)
     : std::out_of_range("no history item at index " + std::to_string(nIndex)), m_nIndex(nIndex) {}
 
 CTanselDoc::CTanselDoc(IClipboard& clipboard, ITextServices& text)
-    : m_clipboard(clipboard), m_text(text), m_oTransform(text), m_oMatcher(text) {
+    : m_clipboard(clipboard),
+      m_oPrivateFormats(PRIVATE_FORMATS::Register(clipboard)),
+      m_text(text),
+      m_oTransform(text),
+      m_oMatcher(text) {
   LoadLimits();
   // The predicate reaches the criteria and the matcher through the document.
   m_lstItems.SetFindFunction(&CTanselDoc::MatchFindCriteria);

@@ -10,6 +10,7 @@
 #include "core/ClipItem.h"
 #include "core/ClipboardPort.h"
 #include "core/FindMatcher.h"
+#include "core/PrivateCopy.h"
 #include "core/SmartTypedPtrList.h"
 #include "core/TextServices.h"
 #include "core/TextTransform.h"
@@ -104,6 +105,8 @@ class CTanselDoc {
   FIND_CRITERIA m_oFindCriteria;
 
   IClipboard& m_clipboard;
+  // The markers of copies that stay out of the history, registered once.
+  const PRIVATE_FORMATS m_oPrivateFormats;
   ITextServices& m_text;
   CTextTransform m_oTransform;
   // Search is const to the history; the matcher's buffers are not.

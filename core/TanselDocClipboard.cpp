@@ -53,7 +53,10 @@ void CTanselDoc::CaptureClipboard() {
       IClipboard& clipboard;
       ~CReleaseGuard() { clipboard.Release(); }
     } guard{m_clipboard};
-    if (m_clipboard.IsFormatAvailable(kCfUnicodeText))
+    // A marked copy (a password) stays on the clipboard, out of the history.
+    if (IsPrivateCopy(m_clipboard, m_oPrivateFormats))
+      bCaptured = false;
+    else if (m_clipboard.IsFormatAvailable(kCfUnicodeText))
       bCaptured = ReadFormat(kCfUnicodeText, strText);
     else if (m_clipboard.IsFormatAvailable(kCfText))
       bCaptured = ReadFormat(kCfText, strText);

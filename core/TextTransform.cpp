@@ -5,9 +5,16 @@
 #include "core/TextCase.h"
 
 const char16_t* const kDateTimeFormats[kDateTimeFormatCount] = {
-    u"%Y.%m.%d",          u"%Y-%m-%d", u"%Y.%m.%d %H-%M-%S", u"%Y-%m-%d %H-%M-%S",
-    u"%Y-%m-%d_%H-%M-%S", u"%H-%M-%S", u"%H.%M.%S",          u"%Y%m%d",
-    u"%H%M%S",            u"%Y%m%d%H%M%S",
+    u"%Y.%m.%d",
+    u"%Y-%m-%d",
+    u"%Y.%m.%d %H-%M-%S",
+    u"%Y-%m-%d %H-%M-%S",
+    u"%Y-%m-%d_%H-%M-%S",
+    u"%H-%M-%S",
+    u"%H.%M.%S",
+    u"%Y%m%d",
+    u"%H%M%S",
+    u"%Y%m%d%H%M%S",
 };
 
 CString16 CTextTransform::MakeObjectText(CString16 s) {

@@ -66,6 +66,10 @@ bool CClipboardWin32::IsFormatAvailable(unsigned format) {
   return ::IsClipboardFormatAvailable(format) != FALSE;
 }
 
+unsigned CClipboardWin32::RegisterFormat(const char16_t* name) {
+  return ::RegisterClipboardFormatW(WinText(name));
+}
+
 std::unique_ptr<IClipBlock> CClipboardWin32::Fetch(unsigned format) {
   if (m_eOpening != kReading) return nullptr;
   HANDLE h = ::GetClipboardData(format);

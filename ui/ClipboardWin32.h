@@ -22,6 +22,7 @@ class CClipboardWin32 : public IClipboard {
   bool Attach() override;
   void Release() override;
   bool IsFormatAvailable(unsigned format) override;
+  unsigned RegisterFormat(const char16_t* name) override;
   std::unique_ptr<IClipBlock> Fetch(unsigned format) override;
 
   bool Open() override;

@@ -63,6 +63,15 @@ void CFakeClipboard::Release() {
 
 bool CFakeClipboard::IsFormatAvailable(unsigned format) { return m_content.count(format) != 0; }
 
+unsigned CFakeClipboard::RegisterFormat(const char16_t* name) {
+  ++m_nRegistrations;
+  auto it = m_mapRegistered.find(name);
+  if (it != m_mapRegistered.end()) return it->second;
+  const unsigned format = 0xC000 + static_cast<unsigned>(m_mapRegistered.size());
+  m_mapRegistered.emplace(name, format);
+  return format;
+}
+
 std::unique_ptr<IClipBlock> CFakeClipboard::Fetch(unsigned format) {
   m_log.push_back("fetch");
   if (m_nFetchFailures > 0) {
@@ -72,7 +81,7 @@ std::unique_ptr<IClipBlock> CFakeClipboard::Fetch(unsigned format) {
   auto it = m_content.find(format);
   if (it == m_content.end()) return nullptr;
   return std::make_unique<CFakeBlock>(it->second + std::string(m_nExtraBlockBytes, 'x'),
-                                      m_bFailLock, m_nLocks);
+                                      m_bFailLock || format == m_nFailLockFormat, m_nLocks);
 }
 
 bool CFakeClipboard::Open() {

@@ -25,6 +25,7 @@ class CFakeClipboard : public IClipboard {
   int m_nOpenFailures = 0;
   int m_nEmptyFailures = 0;
   bool m_bFailLock = false;
+  unsigned m_nFailLockFormat = 0;  // blocks of this format alone cannot be locked
   bool m_bFailSet = false;
   size_t m_nExtraBlockBytes = 0;  // reported beyond the data
   int m_nLocks = 0;               // locks of fetched blocks
@@ -49,6 +50,10 @@ class CFakeClipboard : public IClipboard {
   bool Attach() override;
   void Release() override;
   bool IsFormatAvailable(unsigned format) override;
+  // Numbers from 0xC000 up, one per name, as the system gives them.
+  unsigned RegisterFormat(const char16_t* name) override;
+  std::map<std::u16string, unsigned> m_mapRegistered;
+  int m_nRegistrations = 0;  // calls, not names
   std::unique_ptr<IClipBlock> Fetch(unsigned format) override;
   bool Open() override;
   bool Empty() override;

@@ -52,13 +52,27 @@ void PutBlock(UINT format, const void* data, size_t dataSize, size_t blockSize) 
 // may drop the terminator).
 // --print-time prints the time just before the clipboard is closed, which
 // is when the viewers are told: the start of a copy-latency measurement.
-int PutUnicode(const std::wstring& text, const std::wstring& block, bool printTime = false) {
+// mark: "" or "NAME[=VALUE]", a registered format holding a 32-bit VALUE
+// (default 0) beside the text, in the same session, as password managers
+// mark what no clipboard history may keep.
+int PutUnicode(const std::wstring& text, const std::wstring& block, bool printTime = false,
+               const std::wstring& mark = L"") {
   const size_t natural = (text.size() + 1) * sizeof(wchar_t);
   const size_t blockSize =
       block.empty() ? natural : static_cast<size_t>(ParseInt(block, L"--block"));
+  UINT markFormat = 0;
+  DWORD markValue = 0;
+  if (!mark.empty()) {
+    const size_t eq = mark.find(L'=');
+    markFormat = RegisterClipboardFormatW(mark.substr(0, eq).c_str());
+    if (!markFormat) FailLastError(L"RegisterClipboardFormat");
+    if (eq != std::wstring::npos)
+      markValue = static_cast<DWORD>(ParseInt(mark.substr(eq + 1), L"the mark's value"));
+  }
   OpenedClipboard clip;
   if (!EmptyClipboard()) FailLastError(L"EmptyClipboard");
   PutBlock(CF_UNICODETEXT, text.c_str(), natural, blockSize);
+  if (markFormat) PutBlock(markFormat, &markValue, sizeof markValue, sizeof markValue);
   const int64_t unixUs = UnixMicros();
   clip.Close();
   if (printTime) OutLine(std::to_wstring(unixUs));
@@ -129,8 +143,9 @@ std::wstring FormatName(UINT format) {
 int CmdSetText(Args& args) {
   const std::wstring block = args.Option(L"--block");
   const bool printTime = args.Flag(L"--print-time");
+  const std::wstring mark = args.Option(L"--mark");
   const auto pos = args.Positional(1, 1);
-  return PutUnicode(pos[0], block, printTime);
+  return PutUnicode(pos[0], block, printTime, mark);
 }
 
 int CmdSetTextFile(Args& args) {

@@ -11,7 +11,9 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {L"set-text", CmdSetText, L"<text> [--block bytes] [--print-time]   CF_UNICODETEXT only"},
+    {L"set-text", CmdSetText,
+     L"<text> [--block bytes] [--print-time] [--mark name[=dword]]   CF_UNICODETEXT, and with\n"
+     L"         --mark a registered format holding a 32-bit value (default 0)"},
     {L"set-text-file", CmdSetTextFile, L"<utf8-file> [--block bytes]"},
     {L"set-text-fill", CmdSetTextFill,
      L"<units> [pattern] [--block bytes]   pattern repeated, default x"},

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "core/PrivateCopy.h"
 #include "tests/support/WinTestSupport.h"
 #include "ui/ClipboardWin32.h"
 
@@ -167,6 +168,47 @@ TEST_F(ClipboardWin32Test, OpeningFailsWhileAnotherWindowHoldsTheClipboard) {
   m_clipboard.Release();
   EXPECT_TRUE(m_clipboard.Open());
   m_clipboard.Close();
+}
+
+TEST_F(ClipboardWin32Test, PasswordManagersMarksAreSeenThroughTheAdapter) {
+  CClipboardWin32 clip;
+  const PRIVATE_FORMATS formats = PRIVATE_FORMATS::Register(clip);
+  EXPECT_EQ(formats.nExclude,
+            ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"));
+  EXPECT_EQ(formats.nViewerIgnore, ::RegisterClipboardFormatW(L"Clipboard Viewer Ignore"));
+  EXPECT_EQ(formats.nHistory, ::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"));
+  const struct {
+    UINT mark;  // 0: none
+    DWORD value;
+    bool isPrivate;
+  } cases[] = {
+      {0, 0, false},
+      {formats.nExclude, 1, true},
+      {formats.nViewerIgnore, 0, true},
+      {formats.nHistory, 0, true},
+      {formats.nHistory, 1, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mark);
+    // Text and marker in one session, as a password manager writes them.
+    ASSERT_TRUE(Retrying([] { return ::OpenClipboard(nullptr) != FALSE; }));
+    ::EmptyClipboard();
+    const wchar_t text[] = L"secret";
+    for (const auto& block : {std::make_pair(UINT{CF_UNICODETEXT}, sizeof text),
+                              std::make_pair(c.mark, sizeof c.value)}) {
+      if (!block.first) continue;
+      HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, block.second);
+      std::memcpy(::GlobalLock(h),
+                  block.first == CF_UNICODETEXT ? static_cast<const void*>(text) : &c.value,
+                  block.second);
+      ::GlobalUnlock(h);
+      ::SetClipboardData(block.first, h);
+    }
+    ::CloseClipboard();
+    ASSERT_TRUE(Retrying([&] { return clip.Attach(); }));
+    EXPECT_EQ(IsPrivateCopy(clip, formats), c.isPrivate);
+    clip.Release();
+  }
 }
 
 }  // namespace

@@ -478,3 +478,27 @@ scenario_a_users_day_from_the_first_copy_to_the_next_start() {
     gone "$options"
     exit_tansel
 }
+
+scenario_copies_marked_by_a_password_manager_stay_out_of_the_history() {
+    start_tansel
+    copy "before"
+    local mark n=0
+    for mark in ExcludeClipboardContentFromMonitorProcessing "Clipboard Viewer Ignore" \
+                CanIncludeInClipboardHistory=0; do
+        n=$((n + 1))
+        drv set-text "password $n" --mark "$mark" >/dev/null
+        # The next ordinary copy is captured; the marked one never is.
+        copy "ordinary $n"
+        expect_eq "$(rows | head -2 | tr '\n' '|')" "ordinary $n|$( [ $n = 1 ] && echo before || echo "ordinary $((n - 1))")|" \
+            "rows after a copy marked $mark"
+        drv set-text "password $n" --mark "$mark" >/dev/null
+        wait_for 10 bash -c "[ \"\$(wine '$E2E_TDRIVER' get-text)\" = 'password $n' ]"
+    done
+    # The clipboard still holds the marked text, to paste by hand.
+    expect_eq "$(drv formats | tr -d '\r' | grep -c CanIncludeInClipboardHistory)" 1 "the marker offered"
+    # A history marker of 1 allows the copy.
+    drv set-text "allowed" --mark CanIncludeInClipboardHistory=1 >/dev/null
+    wait_rows 5
+    expect_eq "$(rows | tr '\n' '|')" "allowed|ordinary 3|ordinary 2|ordinary 1|before|" "every row"
+    exit_tansel
+}
