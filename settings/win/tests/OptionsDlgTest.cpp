@@ -37,6 +37,18 @@ void DoubleClickRow(HWND d, int row) {
   ::PostMessageW(list, WM_LBUTTONUP, 0, at);
 }
 
+// The hotkey list and the four options as the dialog shows them.
+struct SHOWN {
+  std::vector<ROW> rows;
+  std::wstring items, size;
+  bool paste = false, start = false;
+};
+
+SHOWN ReadDialog(HWND d) {
+  return {ReadRows(d), ItemText(d, IDC_ITEMS_COUNT), ItemText(d, IDC_MAX_COPY_SIZE),
+          Checked(d, IDC_PASTE_ACTIVATED), Checked(d, IDC_START_WITH_WINDOWS)};
+}
+
 class OptionsDlgTest : public SettingsDialogTest {
  protected:
   INT_PTR Run(std::function<void(HWND)> act) {
@@ -54,32 +66,26 @@ class OptionsDlgTest : public SettingsDialogTest {
 };
 
 TEST_F(OptionsDlgTest, AnEmptyStoreShowsEveryCommandAndTheDefaults) {
-  std::vector<ROW> rows;
-  std::wstring items, size;
-  bool paste = true, start = true;
+  SHOWN shown;
   DWORD exStyle = 0;
   int width0 = 0, width1 = 0;
   Run([&](HWND d) {
-    rows = ReadRows(d);
-    items = ItemText(d, IDC_ITEMS_COUNT);
-    size = ItemText(d, IDC_MAX_COPY_SIZE);
-    paste = Checked(d, IDC_PASTE_ACTIVATED);
-    start = Checked(d, IDC_START_WITH_WINDOWS);
+    shown = ReadDialog(d);
     HWND list = ::GetDlgItem(d, IDC_HOTKEYS);
     exStyle = static_cast<DWORD>(::SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     width0 = static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
     width1 = static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0));
     ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
   });
-  ASSERT_EQ(rows.size(), 28u);
+  ASSERT_EQ(shown.rows.size(), 28u);
   // Headings carry 0 and no hotkey; commands the message id and three blanks.
   for (int heading : {0, 3, 25}) {
-    EXPECT_EQ(rows[heading].data, 0) << heading;
-    EXPECT_EQ(rows[heading].hotkey, L"") << heading;
+    EXPECT_EQ(shown.rows[heading].data, 0) << heading;
+    EXPECT_EQ(shown.rows[heading].hotkey, L"") << heading;
   }
-  EXPECT_EQ(rows[0].name, L"View");
-  EXPECT_EQ(rows[3].name, L"Edit");
-  EXPECT_EQ(rows[25].name, L"Options");
+  EXPECT_EQ(shown.rows[0].name, L"View");
+  EXPECT_EQ(shown.rows[3].name, L"Edit");
+  EXPECT_EQ(shown.rows[25].name, L"Options");
   const struct {
     int row;
     const wchar_t* name;
@@ -100,20 +106,20 @@ TEST_F(OptionsDlgTest, AnEmptyStoreShowsEveryCommandAndTheDefaults) {
       {27, L"   Reset Clipboard Viewer", 1226, L""},
   };
   for (const auto& e : expected) {
-    EXPECT_EQ(rows[e.row].name, e.name) << e.row;
-    EXPECT_EQ(rows[e.row].data, e.id) << e.row;
-    EXPECT_EQ(rows[e.row].hotkey, e.hotkey) << e.row;
+    EXPECT_EQ(shown.rows[e.row].name, e.name) << e.row;
+    EXPECT_EQ(shown.rows[e.row].data, e.id) << e.row;
+    EXPECT_EQ(shown.rows[e.row].hotkey, e.hotkey) << e.row;
   }
   int withHotkey = 0;
-  for (const ROW& r : rows) withHotkey += !r.hotkey.empty();
+  for (const ROW& r : shown.rows) withHotkey += !r.hotkey.empty();
   EXPECT_EQ(withHotkey, 8);
   EXPECT_EQ(exStyle & 0x4421u, 0x4421u);
   EXPECT_EQ(width0, 260);
   EXPECT_EQ(width1, 140);
-  EXPECT_EQ(items, L"200");
-  EXPECT_EQ(size, L"5");
-  EXPECT_FALSE(paste);
-  EXPECT_FALSE(start);
+  EXPECT_EQ(shown.items, L"200");
+  EXPECT_EQ(shown.size, L"5");
+  EXPECT_FALSE(shown.paste);
+  EXPECT_FALSE(shown.start);
   // Cancel wrote and posted nothing.
   EXPECT_TRUE(m_store.ValueNames(kOptionsPath).empty());
   EXPECT_EQ(m_store.ValueNames(kRunPath), std::vector<CString16>{u"Other"});
@@ -128,24 +134,18 @@ TEST_F(OptionsDlgTest, AFilledStoreIsShownAsStored) {
   m_store.PutDword(kHotkeysPath, u"1141", 0x40074);
   // Start with Windows is the Run value itself, whatever its command.
   m_store.PutValue(kRunPath, u"TANSEL", kRegSz, {'x', 0, 0, 0});
-  std::vector<ROW> rows;
-  std::wstring items, size;
-  bool paste = false, start = false;
+  SHOWN shown;
   Run([&](HWND d) {
-    rows = ReadRows(d);
-    items = ItemText(d, IDC_ITEMS_COUNT);
-    size = ItemText(d, IDC_MAX_COPY_SIZE);
-    paste = Checked(d, IDC_PASTE_ACTIVATED);
-    start = Checked(d, IDC_START_WITH_WINDOWS);
+    shown = ReadDialog(d);
     ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
   });
-  ASSERT_EQ(rows.size(), 28u);
-  EXPECT_EQ(rows[1].hotkey, L"");
-  EXPECT_EQ(rows[4].hotkey, L"Shift + F5");
-  EXPECT_EQ(items, L"50");
-  EXPECT_EQ(size, L"12");
-  EXPECT_TRUE(paste);
-  EXPECT_TRUE(start);
+  ASSERT_EQ(shown.rows.size(), 28u);
+  EXPECT_EQ(shown.rows[1].hotkey, L"");
+  EXPECT_EQ(shown.rows[4].hotkey, L"Shift + F5");
+  EXPECT_EQ(shown.items, L"50");
+  EXPECT_EQ(shown.size, L"12");
+  EXPECT_TRUE(shown.paste);
+  EXPECT_TRUE(shown.start);
 }
 
 TEST_F(OptionsDlgTest, OkWritesEveryOptionAndTellsTheMainWindow) {
