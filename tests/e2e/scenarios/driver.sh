@@ -268,3 +268,31 @@ scenario_registry_reads_live_values() {
     reg_query "$key\\NoSuchKey" Count >/dev/null && fail "a value of a missing key was found"
     reg_query "$key" | grep -q 'Sub' || fail "the key listing lacks its subkey"
 }
+
+scenario_dialog_controls_and_a_library_without_its_version_record() {
+    # Notepad's Find dialog: an edit, check boxes and buttons by their ids.
+    wine_start notepad notepad
+    wait_for 20 drv find "Untitled - Notepad"
+    drv activate "Untitled - Notepad" >/dev/null
+    drv keys ctrl+f >/dev/null
+    local find
+    find=$(drv wait-window Find 10000 --visible | tr -d '\r')
+    drv set-control "$find" 1152 --text "needle"
+    expect_eq "$(drv control "$find" 1152 | tr -d '\r')" needle "the edit's text"
+    drv set-control "$find" 1041 --check 1
+    expect_eq "$(drv control "$find" 1041 --checked | tr -d '\r')" 1 "the box ticked"
+    drv set-control "$find" 1041 --check 0
+    expect_eq "$(drv control "$find" 1041 --checked | tr -d '\r')" 0 "the box cleared"
+    drv set-control "$find" 9999 --text x 2>/dev/null && fail "a control that does not exist was set"
+    drv click "$find" 2  # Cancel
+    wait_for 10 bash -c "! wine '$E2E_TDRIVER' info $find >/dev/null 2>&1"
+    wine_stop notepad
+    # A library with a version record loses it in the copy: stripping the
+    # copy again finds none.
+    local copy="$E2E_DIR/kernel32-without-version.dll"
+    drv strip-version 'C:\windows\system32\kernel32.dll' "$(winpath "$copy")"
+    drv strip-version "$(winpath "$copy")" "$(winpath "$E2E_DIR/again.dll")" 2>"$E2E_DIR/again.err" &&
+        fail "the copy still has a version record"
+    grep -q 'has no version record' "$E2E_DIR/again.err" || fail "the copy was refused for another reason"
+    drv strip-version 'C:\windows\system32\kernel32.dll' "$(winpath "$E2E_DIR/again.dll")"
+}
