@@ -51,15 +51,17 @@ int CmdStripVersion(Args& args) {
   // (RT_DLGINCLUDE), so the ids stay sorted as the loader needs them.
   const WORD kRenamed = static_cast<WORD>(reinterpret_cast<uintptr_t>(RT_VERSION) + 1);
   IMAGE_RESOURCE_DIRECTORY_ENTRY* version = nullptr;
+  bool renamedTaken = false;
   for (size_t i = 0; i < count; ++i) {
     auto* e =
         At<IMAGE_RESOURCE_DIRECTORY_ENTRY>(image, root + sizeof(IMAGE_RESOURCE_DIRECTORY) +
                                                       i * sizeof(IMAGE_RESOURCE_DIRECTORY_ENTRY));
     if (e->NameIsString) continue;
     if (e->Id == reinterpret_cast<uintptr_t>(RT_VERSION)) version = e;
-    if (e->Id == kRenamed) Fail(kFailed, L"the program uses the type the version would become");
+    if (e->Id == kRenamed) renamedTaken = true;
   }
   if (!version) Fail(kFailed, L"the program has no version record");
+  if (renamedTaken) Fail(kFailed, L"the program uses the type the version would become");
   version->Id = kRenamed;
   std::ofstream out(pos[1].c_str(), std::ios::binary | std::ios::trunc);
   out.write(image.data(), static_cast<std::streamsize>(image.size()));
