@@ -19,12 +19,13 @@ bool Offers(IClipboard& clipboard, unsigned format) {
 
 }  // namespace
 
-bool IsPrivateCopy(IClipboard& clipboard, const PRIVATE_FORMATS& formats) {
+bool IsPrivateCopy(IClipboard& clipboard, const PRIVATE_FORMATS& formats, int fetchTries) {
   if (Offers(clipboard, formats.nExclude) || Offers(clipboard, formats.nViewerIgnore)) return true;
   if (!Offers(clipboard, formats.nHistory)) return false;
-  std::unique_ptr<IClipBlock> pBlock = clipboard.Fetch(formats.nHistory);
+  std::unique_ptr<IClipBlock> pBlock;
+  for (int i = 0; i < fetchTries && !pBlock; ++i) pBlock = clipboard.Fetch(formats.nHistory);
   if (!pBlock) return true;
-  if (pBlock->Size() != sizeof(uint32_t)) return false;
+  if (pBlock->Size() < sizeof(uint32_t)) return false;
   const void* pData = pBlock->Lock();
   if (!pData) return true;
   uint32_t value;

@@ -15,7 +15,9 @@ struct PRIVATE_FORMATS {
 };
 
 // Whether the attached clipboard holds a marked copy: either of the first two
-// formats with any content, or the history format holding a 32-bit 0. A
-// history marker that cannot be read counts as a 0: a password is never
-// kept because its marker could not be read.
-bool IsPrivateCopy(IClipboard& clipboard, const PRIVATE_FORMATS& formats);
+// formats with any content, or the history format whose first 32 bits are 0
+// (a block shorter than that marks nothing; a longer one may be the system
+// rounding the block up). A history marker that cannot be read in
+// fetchTries tries counts as a 0: a password is never kept because its
+// marker could not be read.
+bool IsPrivateCopy(IClipboard& clipboard, const PRIVATE_FORMATS& formats, int fetchTries);

@@ -54,7 +54,7 @@ void CTanselDoc::CaptureClipboard() {
       ~CReleaseGuard() { clipboard.Release(); }
     } guard{m_clipboard};
     // A marked copy (a password) stays on the clipboard, out of the history.
-    if (IsPrivateCopy(m_clipboard, m_oPrivateFormats))
+    if (IsPrivateCopy(m_clipboard, m_oPrivateFormats, kClipboardRetries))
       bCaptured = false;
     else if (m_clipboard.IsFormatAvailable(kCfUnicodeText))
       bCaptured = ReadFormat(kCfUnicodeText, strText);

@@ -206,7 +206,7 @@ TEST_F(ClipboardWin32Test, PasswordManagersMarksAreSeenThroughTheAdapter) {
     }
     ::CloseClipboard();
     ASSERT_TRUE(Retrying([&] { return clip.Attach(); }));
-    EXPECT_EQ(IsPrivateCopy(clip, formats), c.isPrivate);
+    EXPECT_EQ(IsPrivateCopy(clip, formats, 1), c.isPrivate);
     clip.Release();
   }
 }
