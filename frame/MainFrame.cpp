@@ -349,12 +349,23 @@ void CMainFrame::ToggleDoPaste() {
   registry.SetDoPaste(registry.GetDoPaste() ? 0 : 1);
 }
 
+bool CMainFrame::RaiseOpenDialog() {
+  // A modal dialog of the frame disables it: that dialog, or a box over it,
+  // is what the user is in the middle of.
+  if (::IsWindowEnabled(m_hWnd)) return false;
+  HWND hDialog = ::GetLastActivePopup(m_hWnd);
+  if (hDialog && hDialog != m_hWnd) ::SetForegroundWindow(hDialog);
+  return true;
+}
+
 void CMainFrame::ShowOptions() {
+  if (RaiseOpenDialog()) return;
   COptionsDlg dialog(m_mapCommands, m_accelerator, m_prompt, m_hWnd);
   dialog.DoModal(m_hWnd);
 }
 
 void CMainFrame::ShowAbout() {
+  if (RaiseOpenDialog()) return;
   CAboutDlg dialog;
   dialog.m_bHasVersion = CTanselApp::GetProductVersion(dialog.m_wVersion);
   dialog.DoModal(m_hWnd);
@@ -443,7 +454,7 @@ LRESULT CMainFrame::OnInsertDateTime(UINT nId, WPARAM, LPARAM) {
 }
 
 LRESULT CMainFrame::OnViewFirstItem(UINT nId, WPARAM, LPARAM) {
-  if (m_doc.GetItemCount() < 1) return 0;
+  if (m_doc.GetItemCount() < 1 || RaiseOpenDialog()) return 0;
   const bool bEdit = nId == WM_EDIT_FIRST_ITEM;
   // The item, not its place: a copy made meanwhile moves it down.
   const CLIP_ITEM* pItem = m_doc.ItemAt(0);
@@ -484,6 +495,7 @@ LRESULT CMainFrame::OnResetClipboardViewer(UINT, WPARAM, LPARAM) {
 
 LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM, LPARAM lParam) {
   // On the press, not on the release.
+  if ((lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) && RaiseOpenDialog()) return 0;
   if (lParam == WM_LBUTTONDOWN)
     ToggleMainWindow();
   else if (lParam == WM_RBUTTONDOWN)

@@ -108,6 +108,10 @@ class CMainFrame : public CWindow, public IMainWindowNotice {
   void ClearList();
   void Exit();
   void ToggleDoPaste();
+  // While a modal dialog of the frame is up, a second one (or the tray
+  // menu, whose Exit would pull the frame from under it) is not opened: the
+  // open one comes to the front instead. True when one is open.
+  bool RaiseOpenDialog();
   void ShowOptions();
   void ShowAbout();
 

@@ -342,4 +342,45 @@ TEST_F(FrameTest, AboutShowsTheVersionOfThisProgramsRecord) {
   EXPECT_EQ(version, L"1.8.7.216");
 }
 
+TEST_F(FrameTest, WhileADialogIsOpenNeitherTheTrayNorAHotkeyOpensAnother) {
+  Fill({L"one"});
+  const DWORD thread = ::GetCurrentThreadId();
+  std::vector<HWND> dialogs;
+  bool bMenuOpened = false;
+  const auto visibleDialogs = [thread] {
+    std::vector<HWND> v;
+    for (HWND h : ThreadDialogs(thread))
+      if (::IsWindowVisible(h)) v.push_back(h);
+    return v;
+  };
+  RunDialogByCommand(*m_frame, ID_TRAY_OPTIONS, [&](HWND d) {
+    HWND frame = m_frame->Handle();
+    // Each of these would open a window of its own; a wrong one times out
+    // in its own modal loop and is closed below.
+    const std::pair<UINT, WPARAM> asks[] = {
+        {WM_TRAY_NOTIFY, 0},         {WM_TRAY_NOTIFY, 0},     {WM_COMMAND, ID_TRAY_OPTIONS},
+        {WM_COMMAND, ID_HELP_ABOUT}, {WM_EDIT_FIRST_ITEM, 0},
+    };
+    const LPARAM mouse[] = {WM_RBUTTONDOWN, WM_LBUTTONDOWN, 0, 0, 0};
+    for (size_t i = 0; i < 5; ++i) {
+      DWORD_PTR result;
+      ::SendMessageTimeoutW(frame, asks[i].first, asks[i].second, mouse[i], SMTO_NORMAL, 1000,
+                            &result);
+      HWND menu = ::FindWindowW(L"#32768", nullptr);
+      if (menu && ::IsWindowVisible(menu)) {
+        bMenuOpened = true;
+        ::PostMessageW(frame, WM_CANCELMODE, 0, 0);
+      }
+    }
+    dialogs = visibleDialogs();
+    for (HWND h : dialogs)
+      if (h != d) ::PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
+    ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+  });
+  PumpFor(100);
+  EXPECT_EQ(dialogs.size(), 1u);
+  EXPECT_FALSE(bMenuOpened);
+  EXPECT_FALSE(m_frame->IsVisibleByRecord()) << "the tray's click did not show the window";
+}
+
 }  // namespace
