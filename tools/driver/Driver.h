@@ -131,6 +131,7 @@ int CmdHoldClipboard(Args&);
 int CmdFind(Args&);
 int CmdWaitWindow(Args&);
 int CmdInfo(Args&);
+int CmdWaitMenu(Args&);
 int CmdText(Args&);
 int CmdTimePopup(Args&);
 int CmdTimeClipboard(Args&);

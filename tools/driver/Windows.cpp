@@ -95,6 +95,20 @@ int CmdWaitWindow(Args& args) {
   return kOk;
 }
 
+int CmdWaitMenu(Args& args) {
+  // A popup menu is a top-level window of its own class, without a title.
+  const auto pos = args.Positional(0, 1);
+  const DWORD timeout = pos.empty() ? 10000 : static_cast<DWORD>(ParseInt(pos[0], L"timeout"));
+  HWND menu = nullptr;
+  if (!PollUntil(timeout, 20, [&] {
+        menu = FindWindowW(L"#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+      }))
+    Fail(kTimeout, L"timed out waiting for a menu");
+  OutLine(Hex(reinterpret_cast<uintptr_t>(menu)));
+  return kOk;
+}
+
 int CmdInfo(Args& args) {
   const auto pos = args.Positional(1, 1);
   HWND h = ResolveWindow(pos[0]);

@@ -34,6 +34,7 @@ const Command kCommands[] = {
     {L"find", CmdFind, L"<title> [child-title] [--visible] [--all]"},
     {L"wait-window", CmdWaitWindow,
      L"<title> [child-title] [timeout-ms=10000] [--visible] [--gone]"},
+    {L"wait-menu", CmdWaitMenu, L"[timeout-ms=10000]     until a popup menu is open"},
     {L"info", CmdInfo, L"<window>     key/value lines: class, pid, visible, foreground, rect..."},
     {L"time-popup", CmdTimePopup,
      L"<combo> [--rows n] [--timeout ms]   µs from the keys to a new foreground window\n"

@@ -215,6 +215,18 @@ TEST_F(EditHotkeyDlgTest, TakingAnotherCommandsHotkeyAsksFirst) {
   EXPECT_EQ(m_main.m_messages, std::vector<UINT>{kEditFirst});
 }
 
+TEST_F(EditHotkeyDlgTest, CancelAfterAChangeChangesNothing) {
+  EXPECT_EQ(Run(kShowMain,
+                [&](HWND d) {
+                  Choose(d, false, false, true, L"F5");
+                  ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+                }),
+            IDCANCEL);
+  EXPECT_EQ(StoredHotkey(kShowMain), -1);
+  EXPECT_EQ(m_accelerator.GetMessageID(kCtrlAltA), kShowMain);
+  EXPECT_FALSE(m_accelerator.ContainsMessageID(kShiftF5));
+}
+
 TEST_F(EditHotkeyDlgTest, ItsOwnHotkeyAsksNothing) {
   EXPECT_EQ(Run(kShowClip,
                 [&](HWND d) {

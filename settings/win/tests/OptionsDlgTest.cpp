@@ -186,18 +186,25 @@ TEST_F(OptionsDlgTest, OkWritesEveryOptionAndTellsTheMainWindow) {
 }
 
 TEST_F(OptionsDlgTest, TheNumberFieldsTakeThreeDigitsAtMost) {
-  std::wstring typed;
-  Run([&](HWND d) {
-    HWND edit = ::GetDlgItem(d, IDC_ITEMS_COUNT);
-    ::SetDlgItemTextW(d, IDC_ITEMS_COUNT, L"");
-    for (wchar_t ch : std::wstring(L"12x345")) ::SendMessageW(edit, WM_CHAR, ch, 1);
-    typed = ItemText(d, IDC_ITEMS_COUNT);
-    ::PostMessageW(d, WM_COMMAND, IDOK, 0);
-  });
-  EXPECT_EQ(typed, L"123");
-  uint32_t value = 0;
-  ASSERT_TRUE(StoredDword(kOptionsPath, u"BufferSize", value));
-  EXPECT_EQ(value, 123u);
+  const struct {
+    int id;
+    const char16_t* value;
+  } fields[] = {{IDC_ITEMS_COUNT, u"BufferSize"}, {IDC_MAX_COPY_SIZE, u"MaxClipboardCopySize"}};
+  for (const auto& f : fields) {
+    SCOPED_TRACE(f.id);
+    std::wstring typed;
+    Run([&](HWND d) {
+      HWND edit = ::GetDlgItem(d, f.id);
+      ::SetDlgItemTextW(d, f.id, L"");
+      for (wchar_t ch : std::wstring(L"12x345")) ::SendMessageW(edit, WM_CHAR, ch, 1);
+      typed = ItemText(d, f.id);
+      ::PostMessageW(d, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(typed, L"123");
+    uint32_t value = 0;
+    ASSERT_TRUE(StoredDword(kOptionsPath, f.value, value));
+    EXPECT_EQ(value, 123u);
+  }
 }
 
 TEST_F(OptionsDlgTest, CancelLeavesTheRunValueAndTheOptions) {
