@@ -31,6 +31,14 @@ std::wstring ComboText(HWND combo, LRESULT index) {
 
 }  // namespace
 
+std::wstring SentText(HWND h) {
+  const LRESULT length = SendTo(h, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT copied = SendTo(h, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
 int CmdControl(Args& args) {
   const bool checked = args.Flag(L"--checked");
   const bool selected = args.Flag(L"--selected");
@@ -43,11 +51,7 @@ int CmdControl(Args& args) {
     const LRESULT index = SendTo(h, CB_GETCURSEL, 0, 0);
     OutLine(index < 0 ? L"" : ComboText(h, index));
   } else {
-    const LRESULT length = SendTo(h, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = SendTo(h, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(copied));
-    OutLine(text);
+    OutLine(SentText(h));
   }
   return kOk;
 }

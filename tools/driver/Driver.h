@@ -83,6 +83,9 @@ class LogFile {
 // a top-level window.
 std::wstring WindowText(HWND hwnd);
 std::wstring WindowClass(HWND hwnd);
+// WM_GETTEXT, which crosses processes (an edit inside another program's
+// window), where WindowText reads only the stored title.
+std::wstring SentText(HWND hwnd);
 // Top-level windows titled `title` (and, when childTitle is not empty, having
 // a descendant with that exact title); visibleOnly skips hidden ones.
 std::vector<HWND> FindTopLevel(const std::wstring& title, const std::wstring& childTitle,

@@ -149,14 +149,7 @@ int CmdText(Args& args) {
     if (!child) Fail(kFailed, L"no " + pos[1] + L" inside the window");
     h = child;
   }
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(h, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                      SMTO_ABORTIFHUNG, 5000, &copied);
-  text.resize(copied);
-  Out(text);
+  Out(SentText(h));
   return kOk;
 }
 
