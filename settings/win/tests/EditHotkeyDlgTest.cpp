@@ -59,6 +59,14 @@ class EditHotkeyDlgTest : public SettingsDialogTest {
     EXPECT_TRUE(answer.Answered());
     return result;
   }
+  // The user's choice, then a button: the dialog's end code.
+  INT_PTR ChooseAndPress(uint32_t messageId, bool ctrl, bool alt, bool shift, const wchar_t* key,
+                         int button) {
+    return Run(messageId, [=](HWND d) {
+      Choose(d, ctrl, alt, shift, key);
+      ::PostMessageW(d, WM_COMMAND, button, 0);
+    });
+  }
   SHOWN Shown(uint32_t messageId) {
     SHOWN s;
     Run(messageId, [&](HWND d) {
@@ -148,12 +156,7 @@ TEST_F(EditHotkeyDlgTest, OkStoresAndRegistersTheChoiceAtOnce) {
     ResetStore();
     const uint32_t old = CApplicationRegistry().GetHotkey(c.id);
     m_accelerator.AddHotkeyMessageID(old, c.id);
-    EXPECT_EQ(Run(c.id,
-                  [&](HWND d) {
-                    Choose(d, c.ctrl, c.alt, c.shift, c.key);
-                    ::PostMessageW(d, WM_COMMAND, IDOK, 0);
-                  }),
-              IDOK);
+    EXPECT_EQ(ChooseAndPress(c.id, c.ctrl, c.alt, c.shift, c.key, IDOK), IDOK);
     EXPECT_TRUE(m_prompt.m_asked.empty());
     EXPECT_EQ(StoredHotkey(c.id), int64_t{c.stored});
     ASSERT_TRUE(m_accelerator.ContainsMessageID(c.stored));
@@ -195,12 +198,7 @@ TEST_F(EditHotkeyDlgTest, TakingAnotherCommandsHotkeyAsksFirst) {
   // Yes: the other command loses its hotkey, and the combination is ours.
   m_prompt.m_asked.clear();
   m_prompt.m_answers = {IDYES};
-  EXPECT_EQ(Run(kEditFirst,
-                [&](HWND d) {
-                  Choose(d, true, true, false, L"0");
-                  ::PostMessageW(d, WM_COMMAND, IDOK, 0);
-                }),
-            IDOK);
+  EXPECT_EQ(ChooseAndPress(kEditFirst, true, true, false, L"0", IDOK), IDOK);
   ASSERT_EQ(m_prompt.m_asked.size(), 1u);
   EXPECT_EQ(StoredHotkey(kShowClip), 0);
   EXPECT_EQ(StoredHotkey(kEditFirst), int64_t{kCtrlAlt0});
@@ -216,24 +214,14 @@ TEST_F(EditHotkeyDlgTest, TakingAnotherCommandsHotkeyAsksFirst) {
 }
 
 TEST_F(EditHotkeyDlgTest, CancelAfterAChangeChangesNothing) {
-  EXPECT_EQ(Run(kShowMain,
-                [&](HWND d) {
-                  Choose(d, false, false, true, L"F5");
-                  ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-                }),
-            IDCANCEL);
+  EXPECT_EQ(ChooseAndPress(kShowMain, false, false, true, L"F5", IDCANCEL), IDCANCEL);
   EXPECT_EQ(StoredHotkey(kShowMain), -1);
   EXPECT_EQ(m_accelerator.GetMessageID(kCtrlAltA), kShowMain);
   EXPECT_FALSE(m_accelerator.ContainsMessageID(kShiftF5));
 }
 
 TEST_F(EditHotkeyDlgTest, ItsOwnHotkeyAsksNothing) {
-  EXPECT_EQ(Run(kShowClip,
-                [&](HWND d) {
-                  Choose(d, true, true, false, L"0");
-                  ::PostMessageW(d, WM_COMMAND, IDOK, 0);
-                }),
-            IDOK);
+  EXPECT_EQ(ChooseAndPress(kShowClip, true, true, false, L"0", IDOK), IDOK);
   EXPECT_TRUE(m_prompt.m_asked.empty());
   EXPECT_EQ(m_accelerator.GetMessageID(kCtrlAlt0), kShowClip);
 }
@@ -242,12 +230,7 @@ TEST_F(EditHotkeyDlgTest, AHotkeyHeldByAnotherProgramIsStoredButCannotFire) {
   CNoticeWindow other;
   ASSERT_TRUE(::RegisterHotKey(other.Handle(), 7, MOD_CONTROL | MOD_ALT, VK_F9));
   const uint32_t kCtrlAltF9 = 0x30078;
-  EXPECT_EQ(Run(kPreviewFirst,
-                [&](HWND d) {
-                  Choose(d, true, true, false, L"F9");
-                  ::PostMessageW(d, WM_COMMAND, IDOK, 0);
-                }),
-            IDOK);
+  EXPECT_EQ(ChooseAndPress(kPreviewFirst, true, true, false, L"F9", IDOK), IDOK);
   EXPECT_TRUE(m_prompt.m_asked.empty());
   EXPECT_EQ(StoredHotkey(kPreviewFirst), int64_t{kCtrlAltF9});
   EXPECT_EQ(m_accelerator.GetMessageID(kCtrlAltF9), kPreviewFirst);
