@@ -52,6 +52,8 @@ class CBenchClipboard : public IClipboard {
 
   bool Attach() override { return true; }
   void Release() override {}
+  // Unnumbered: every notice is a change to read, so each loop reads it all.
+  uint32_t SequenceNumber() override { return 0; }
   bool IsFormatAvailable(unsigned f) override { return f == kCfUnicodeText; }
   unsigned RegisterFormat(const char16_t*) override { return 0xC100 + m_nRegistered++; }
   std::unique_ptr<IClipBlock> Fetch(unsigned) override {

@@ -25,6 +25,10 @@ class IClipboard {
 
   // Reading: attach to the current content, look at it, release it.
   virtual bool Attach() = 0;  // fails while another program holds the clipboard
+  // GetClipboardSequenceNumber: a number that changes with every change of
+  // the content, so that two notices of one change can be told from two
+  // changes; 0 when the system cannot tell.
+  virtual uint32_t SequenceNumber() = 0;
   virtual void Release() = 0;
   virtual bool IsFormatAvailable(unsigned format) = 0;
   // RegisterClipboardFormatW: the number of a named format, the same in

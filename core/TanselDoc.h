@@ -51,7 +51,13 @@ class CTanselDoc {
   static void EscapeForDisplay(CString16& strText);
 
   // Clipboard.
+  // One capture per change: a second notice of a change already read or
+  // skipped reads nothing. A clipboard another program holds is read again
+  // later: the capture is then pending, and the main window calls
+  // RetryCapture every kCaptureRetryPeriodMs until it is not.
   void CaptureClipboard();
+  void RetryCapture();
+  BOOL IsCapturePending() const { return m_nCaptureRetriesLeft > 0; }
   BOOL PutTextOnClipboard(const CString16& strText);
   BOOL ActivateItem(int nIndex);
 
@@ -88,6 +94,11 @@ class CTanselDoc {
   // the clipboard; they run back to back, so the bound is what stops a
   // clipboard held forever from hanging the program.
   static constexpr int kClipboardRetries = 100;
+  // A held clipboard is tried again this often, for at most 2 s: long
+  // enough for the tools that hold it a moment after each copy, short
+  // enough that one holding it forever soon costs nothing.
+  static constexpr unsigned kCaptureRetryPeriodMs = 50;
+  static constexpr int kCaptureRetryTicks = 2000 / kCaptureRetryPeriodMs;
 
   BOOL IsSkippingClipboardChange() const { return m_bSkipClipboardChange; }
 
@@ -95,6 +106,9 @@ class CTanselDoc {
   void Deliver(int nIndex, CString16 strResult, BOOL bReplace);
   // Reads the clipboard's text in one format; false when nothing is captured.
   bool ReadFormat(unsigned nFormat, CString16& strText);
+  // Reads the change with this number unless it is the one read last; false
+  // when the clipboard could not be attached.
+  bool TryCapture(uint32_t nSequence);
 
   // Members in the documented order.
   CSmartTypedPtrList<CLIP_ITEM> m_lstItems;
@@ -102,6 +116,12 @@ class CTanselDoc {
   uint64_t m_nLastSerial = 0;
   uint32_t m_nMaxClipboardCopySize = 0;
   BOOL m_bSkipClipboardChange = FALSE;
+  // The clipboard change read or skipped last (0: none, or a system that
+  // does not number them), and the one waiting for a held clipboard.
+  uint32_t m_nLastSequence = 0;
+  uint32_t m_nSkipSequence = 0;  // the change an activation made
+  uint32_t m_nPendingSequence = 0;
+  int m_nCaptureRetriesLeft = 0;
   FIND_CRITERIA m_oFindCriteria;
 
   IClipboard& m_clipboard;

@@ -39,11 +39,36 @@ size_t ZeroTerminatedLength(const char16_t* p, size_t n) {
 }  // namespace
 
 void CTanselDoc::CaptureClipboard() {
+  // A newer notice replaces a retry still waiting for an older change.
+  m_nCaptureRetriesLeft = 0;
   if (m_bSkipClipboardChange) {
+    // The activation's own change is the one skipped, whatever the
+    // clipboard holds by now.
     m_bSkipClipboardChange = FALSE;
+    m_nLastSequence = m_nSkipSequence;
     return;
   }
-  if (!Retry([&] { return m_clipboard.Attach(); })) return;
+  const uint32_t nSequence = m_clipboard.SequenceNumber();
+  if (!TryCapture(nSequence)) {
+    m_nPendingSequence = nSequence;
+    m_nCaptureRetriesLeft = kCaptureRetryTicks;
+  }
+}
+
+void CTanselDoc::RetryCapture() {
+  if (m_nCaptureRetriesLeft <= 0) return;
+  --m_nCaptureRetriesLeft;
+  // A newer change brings a notice of its own, which reads it.
+  if (m_clipboard.SequenceNumber() != m_nPendingSequence || TryCapture(m_nPendingSequence))
+    m_nCaptureRetriesLeft = 0;
+}
+
+bool CTanselDoc::TryCapture(uint32_t nSequence) {
+  // The notices of a burst of copies come late, when the clipboard has moved
+  // on: each would read the newest text again and fill the history with
+  // repeats. Unnumbered changes are always read.
+  if (nSequence != 0 && nSequence == m_nLastSequence) return true;
+  if (!Retry([&] { return m_clipboard.Attach(); })) return false;
   CString16 strText;
   bool bCaptured = false;
   {
@@ -53,6 +78,10 @@ void CTanselDoc::CaptureClipboard() {
       IClipboard& clipboard;
       ~CReleaseGuard() { clipboard.Release(); }
     } guard{m_clipboard};
+    // Open, the clipboard cannot change: this is the number of what is read.
+    const uint32_t nRead = m_clipboard.SequenceNumber();
+    if (nRead != 0 && nRead == m_nLastSequence) return true;
+    m_nLastSequence = nRead;
     // A marked copy (a password) stays on the clipboard, out of the history.
     if (IsPrivateCopy(m_clipboard, m_oPrivateFormats, kClipboardRetries))
       bCaptured = false;
@@ -63,6 +92,7 @@ void CTanselDoc::CaptureClipboard() {
   }
   // The views update after the clipboard is free again.
   if (bCaptured) AddItem(std::move(strText));
+  return true;
 }
 
 bool CTanselDoc::ReadFormat(unsigned nFormat, CString16& strText) {
@@ -91,8 +121,11 @@ bool CTanselDoc::ReadFormat(unsigned nFormat, CString16& strText) {
 namespace {
 
 // Puts a text on the clipboard; tells whether the clipboard was emptied, since
-// from then on the change will be announced whatever happens next.
-BOOL PutText(IClipboard& clipboard, const CString16& strText, bool& bEmptied) {
+// from then on the change will be announced whatever happens next. The
+// change's number goes to pSequence before the close, inside which the
+// system may already announce it.
+BOOL PutText(IClipboard& clipboard, const CString16& strText, bool& bEmptied,
+             uint32_t* pSequence = nullptr) {
   bEmptied = false;
   if (!Retry([&] { return clipboard.Open(); })) return FALSE;
   if (!Retry([&] { return clipboard.Empty(); })) {
@@ -101,6 +134,7 @@ BOOL PutText(IClipboard& clipboard, const CString16& strText, bool& bEmptied) {
   }
   bEmptied = true;
   const bool bSet = clipboard.SetUnicodeText(strText.c_str(), strText.size());
+  if (pSequence) *pSequence = clipboard.SequenceNumber();
   clipboard.Close();
   return bSet ? TRUE : FALSE;
 }
@@ -116,7 +150,7 @@ BOOL CTanselDoc::ActivateItem(int nIndex) {
   if (!m_lstItems.IsValidIndex(nIndex)) return TRUE;
   m_bSkipClipboardChange = TRUE;
   bool bEmptied;
-  if (!PutText(m_clipboard, m_lstItems.GetAt(nIndex)->strText, bEmptied)) {
+  if (!PutText(m_clipboard, m_lstItems.GetAt(nIndex)->strText, bEmptied, &m_nSkipSequence)) {
     // No change will be announced, so nothing may consume the flag.
     if (!bEmptied) m_bSkipClipboardChange = FALSE;
     return FALSE;

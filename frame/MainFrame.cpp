@@ -255,6 +255,7 @@ LRESULT CMainFrame::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
   if (m_hWndNextViewer && m_hWndNextViewer != m_hWnd)
     ::SendMessageW(m_hWndNextViewer, WM_DRAWCLIPBOARD, 0, 0);
   m_doc.CaptureClipboard();
+  ScheduleCaptureRetry();
   return Default(WM_DRAWCLIPBOARD, wParam, lParam);
 }
 
@@ -268,10 +269,23 @@ LRESULT CMainFrame::OnChangeCbChain(WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-void CMainFrame::OnTimer(UINT_PTR) {
-  // The frame has the one timer, and every tick rejoins whatever its id: a
-  // stray WM_TIMER only brings the next rejoin forward.
+void CMainFrame::OnTimer(UINT_PTR nIdEvent) {
+  if (nIdEvent == kCaptureRetryTimerId) {
+    m_doc.RetryCapture();
+    ScheduleCaptureRetry();
+    return;
+  }
+  // Every other tick rejoins whatever its id: a stray WM_TIMER only brings
+  // the next rejoin forward.
   ResetClipboardViewer();
+}
+
+void CMainFrame::ScheduleCaptureRetry() {
+  // Setting a running timer again restarts its period, which is harmless.
+  if (m_doc.IsCapturePending())
+    ::SetTimer(m_hWnd, kCaptureRetryTimerId, CTanselDoc::kCaptureRetryPeriodMs, nullptr);
+  else
+    ::KillTimer(m_hWnd, kCaptureRetryTimerId);
 }
 
 void CMainFrame::OnSize(UINT, int cx, int cy) {
@@ -529,7 +543,7 @@ LRESULT CMainFrame::OnDeleteClosedClipWindow(UINT, WPARAM, LPARAM) {
   // One still inside its own box tells again when the box has returned.
   auto& closed = m_lstClosedClipWindows;
   closed.erase(
-      std::remove_if(closed.begin(), closed.end(), [](const auto& p) { return !p->IsBusy(); }),
+      std::remove_if(closed.begin(), closed.end(), [](const auto& p) { return !p->IsInUse(); }),
       closed.end());
   return 0;
 }

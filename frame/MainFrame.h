@@ -63,6 +63,8 @@ class CMainFrame : public CWindow, public IMainWindowNotice {
   CTanselListView& View() { return m_wndView; }
 
   static constexpr UINT_PTR kRejoinTimerId = 0;
+  // Runs only while a capture waits for a clipboard another program holds.
+  static constexpr UINT_PTR kCaptureRetryTimerId = 1;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -98,6 +100,8 @@ class CMainFrame : public CWindow, public IMainWindowNotice {
   LRESULT OnDrawClipboard(WPARAM wParam, LPARAM lParam);
   LRESULT OnChangeCbChain(WPARAM wParam, LPARAM lParam);
   void OnTimer(UINT_PTR nIdEvent);
+  // Keeps the retry timer running exactly while a capture waits.
+  void ScheduleCaptureRetry();
   void OnSize(UINT nType, int cx, int cy);
   void OnNcLButtonDown(WPARAM nHitTest, LPARAM point);
   bool OnMoving(RECT& rect);

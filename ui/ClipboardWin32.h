@@ -20,6 +20,7 @@ class CClipboardWin32 : public IClipboard {
   CClipboardWin32& operator=(const CClipboardWin32&) = delete;
 
   bool Attach() override;
+  uint32_t SequenceNumber() override { return ::GetClipboardSequenceNumber(); }
   void Release() override;
   bool IsFormatAvailable(unsigned format) override;
   unsigned RegisterFormat(const char16_t* name) override;

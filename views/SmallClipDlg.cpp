@@ -8,6 +8,9 @@
 namespace {
 // A picture column of its own, then the number, the text and the time.
 const HISTORY_COLUMNS kColumns = {1, 2, 3, 4};
+// Posted to itself: a double-click's Activate, run once the list has
+// returned from the notice.
+constexpr UINT WM_ACTIVATE_LATER = WM_APP + 1;
 }  // namespace
 
 CSmallClipDlg::CSmallClipDlg(CTanselDoc& doc, ITextServices& text, IUserPrompt& prompt,
@@ -58,11 +61,20 @@ BOOL CSmallClipDlg::OnInitDialog() {
 }
 
 bool CSmallClipDlg::OnCommand(UINT id, UINT code, HWND control) {
+  CRunning running(*this);
   if (code == 0 && m_commands.OnCommand(id)) return true;  // a popup's command
   return CDialog::OnCommand(id, code, control);
 }
 
 bool CSmallClipDlg::OnNotify(NMHDR& header, LRESULT& result) {
+  if (header.hwndFrom == ListHandle() && header.code == LVN_ITEMACTIVATE) {
+    // Activate destroys the window and the list in it: not while the list
+    // is still inside its double-click.
+    Post(WM_ACTIVATE_LATER);
+    result = 0;
+    return true;
+  }
+  CRunning running(*this);
   return m_commands.OnListNotify(header, m_hWnd, result);
 }
 
@@ -81,6 +93,11 @@ INT_PTR CSmallClipDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       SaveSize();
       return FALSE;
+    case WM_ACTIVATE_LATER: {
+      CRunning running(*this);
+      m_commands.Activate();
+      return TRUE;
+    }
   }
   return CDialog::DialogProc(message, wParam, lParam);
 }
@@ -97,7 +114,10 @@ bool CSmallClipDlg::OnActivate(UINT nState) {
 
 bool CSmallClipDlg::PreTranslateMessage(MSG& msg) {
   // Every key pressed anywhere in the window: the local keys first.
-  if (msg.message == WM_KEYDOWN && m_keys.CallFunction(m_hWnd, msg.wParam)) return true;
+  if (msg.message == WM_KEYDOWN) {
+    CRunning running(*this);
+    if (m_keys.CallFunction(m_hWnd, msg.wParam)) return true;
+  }
   return CDialog::PreTranslateMessage(msg);
 }
 
@@ -109,10 +129,14 @@ void CSmallClipDlg::OnFinalMessage() {
 
 void CSmallClipDlg::SetBusy(bool bBusy) {
   m_bBusy = bBusy ? TRUE : FALSE;
-  // Closed while its box or dialog was up (the clip window's hotkey, Exit
-  // from the tray): the object was kept for the command still running in it,
-  // which ends soon after this.
-  if (!bBusy && !m_hWnd && m_hWndMain)
+  AskToBeDeletedWhenDone();
+}
+
+void CSmallClipDlg::AskToBeDeletedWhenDone() const {
+  // Closed while in use (its hotkey or Exit from the tray under its box, a
+  // box shown after CloseAndPaste destroyed it): the main window kept the
+  // object, and deletes it on this notice once nothing uses it.
+  if (!IsInUse() && !m_hWnd && m_hWndMain)
     ::PostMessageW(m_hWndMain, WM_DELETE_CLOSED_CLIP_WINDOW, 0, 0);
 }
 

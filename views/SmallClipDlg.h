@@ -40,6 +40,10 @@ class CSmallClipDlg : public CDialog, private IHistoryCommandHost {
   void DestroyQuietly() { DestroyOwned(DWLP_USER); }
 
   BOOL IsBusy() const { return m_bBusy; }
+  // True while a box or dialog of the window is up, or a command of it is
+  // still on the stack: the object must outlive both, even once its window
+  // is gone.
+  bool IsInUse() const { return m_bBusy || m_nRunning > 0; }
   HWND ListHandle() const { return m_rows.List().Handle(); }
   CHistoryCommands& Commands() { return m_commands; }
 
@@ -58,6 +62,23 @@ class CSmallClipDlg : public CDialog, private IHistoryCommandHost {
   bool OnActivate(UINT nState);
   // The restored size goes to the settings.
   void SaveSize();
+  // Counts a command on the stack for as long as it runs.
+  class CRunning {
+   public:
+    explicit CRunning(CSmallClipDlg& dlg) : m_dlg(dlg) { ++m_dlg.m_nRunning; }
+    ~CRunning() {
+      --m_dlg.m_nRunning;
+      m_dlg.AskToBeDeletedWhenDone();
+    }
+    CRunning(const CRunning&) = delete;
+    CRunning& operator=(const CRunning&) = delete;
+
+   private:
+    CSmallClipDlg& m_dlg;
+  };
+  // Closed while in use: once the last use has ended, the main window is
+  // asked again to delete the object.
+  void AskToBeDeletedWhenDone() const;
 
   // The host's part of the commands.
   void OnActivated() override { CloseAndPaste(); }
@@ -70,6 +91,7 @@ class CSmallClipDlg : public CDialog, private IHistoryCommandHost {
   CKeyboardAccelerator m_keys;
   CTanselDoc* m_pDoc;
   BOOL m_bBusy = FALSE;
+  int m_nRunning = 0;
   CHistoryList m_rows;
   CHistoryCommands m_commands;
   IKeyEvents& m_keyEvents;

@@ -58,6 +58,7 @@ TEST_F(DocTest, AnsiTextIsLimitedByItsBlockAndEndsAtItsFirstZeroByte) {
     m_doc->ClearList();
     m_clip.m_content.clear();
     m_clip.m_content[kCfText] = c.block;
+    m_clip.Changed();
     m_doc->CaptureClipboard();
     ASSERT_EQ(m_doc->GetItemCount(), c.bCaptured ? 1 : 0) << c.block.size();
     if (c.bCaptured) {
@@ -95,11 +96,13 @@ TEST_F(DocTest, FirstZeroIsFoundWhereverItStandsInALongBlock) {
     block[nAt] = u'\0';
     m_clip.m_content[kCfUnicodeText] =
         std::string(reinterpret_cast<const char*>(block.data()), 2048);
+    m_clip.Changed();
     m_doc->CaptureClipboard();
     EXPECT_EQ(m_doc->GetItem(0)->strText.size(), nAt);
   }
   // No zero at all in a block that is not a multiple of 32 units.
   m_clip.m_content[kCfUnicodeText] = std::string(2 * 1001, 'q');
+  m_clip.Changed();
   m_doc->CaptureClipboard();
   EXPECT_EQ(m_doc->GetItem(0)->strText.size(), 1001u);
 }
@@ -300,4 +303,139 @@ TEST_F(DocTest, ActivatingTheHeadRewritesTheClipboardAndKeepsTheOrder) {
   EXPECT_TRUE(m_doc->ActivateItem(0));
   EXPECT_EQ(m_clip.Unicode(), u"a");
   EXPECT_EQ(Texts(), (V{u"a", u"b"}));
+}
+
+TEST_F(DocTest, EachClipboardChangeIsCapturedOnceHoweverLateItsNoticesCome) {
+  // Notices come when the system delivers them; the clipboard may have moved
+  // on by then. Each case starts from an empty history and a delivered past.
+  const struct {
+    const char* what;
+    std::function<void(CFakeClipboard&, CTanselDoc&)> run;
+    V texts;
+  } cases[] = {
+      {"two notices of one change",
+       [](CFakeClipboard& c, CTanselDoc& d) {
+         c.SetUnicode(u"a");
+         d.CaptureClipboard();
+         d.CaptureClipboard();
+       },
+       {u"a"}},
+      {"the same text copied twice is two changes",
+       [](CFakeClipboard& c, CTanselDoc& d) {
+         for (int i = 0; i < 2; ++i) {
+           c.SetUnicode(u"a");
+           d.CaptureClipboard();
+         }
+       },
+       {u"a", u"a"}},
+      {"a burst whose three notices come after it",
+       [](CFakeClipboard& c, CTanselDoc& d) {
+         for (const char16_t* t : {u"a", u"b", u"c"}) c.SetUnicode(t);
+         for (int i = 0; i < 3; ++i) d.CaptureClipboard();
+       },
+       {u"c"}},
+      {"a change between the notice and the opening is read with its own number",
+       [](CFakeClipboard& c, CTanselDoc& d) {
+         c.SetUnicode(u"a");
+         c.m_fnBeforeAttach = [&c] { c.SetUnicode(u"b"); };
+         d.CaptureClipboard();  // a's notice reads b
+         d.CaptureClipboard();  // b's notice
+       },
+       {u"b"}},
+      {"a system that does not number its changes: every notice is read",
+       [](CFakeClipboard& c, CTanselDoc& d) {
+         c.m_bUnnumbered = true;
+         c.SetUnicode(u"a");
+         d.CaptureClipboard();
+         d.CaptureClipboard();
+         c.m_bUnnumbered = false;
+       },
+       {u"a", u"a"}},
+      {"a change left out (too large, no text, a password) is not read again",
+       [](CFakeClipboard& c, CTanselDoc& d) {
+         c.m_content.clear();
+         c.m_content[2] = "bitmap";
+         c.Changed();
+         d.CaptureClipboard();
+         c.m_fnBeforeAttach = [] { ADD_FAILURE() << "attached again"; };
+         d.CaptureClipboard();
+         c.m_fnBeforeAttach = nullptr;
+       },
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_doc->ClearList();
+    c.run(m_clip, *m_doc);
+    EXPECT_EQ(Texts(), c.texts);
+  }
+}
+
+TEST_F(DocTest, AnActivationsChangeIsSkippedByNumberAndAnotherProgramsLateOneIsNot) {
+  Fill({u"a", u"b", u"c"});
+  m_clip.m_bNoticeLater = true;
+  // Another program copied; its notice is still on the way when the user
+  // activates an item, whose own notice consumes the flag.
+  m_clip.SetUnicode(u"theirs");
+  ++m_clip.m_nLaterNotices;
+  ASSERT_TRUE(m_doc->ActivateItem(2));
+  m_clip.DeliverLaterNotices();
+  // Their notice found the activated text: read already, as our own change.
+  EXPECT_EQ(Texts(), (V{u"c", u"a", u"b"}));
+  // Theirs after ours: captured.
+  ASSERT_TRUE(m_doc->ActivateItem(1));
+  m_clip.SetUnicode(u"later");
+  ++m_clip.m_nLaterNotices;
+  m_clip.DeliverLaterNotices();
+  EXPECT_EQ(Texts(), (V{u"later", u"a", u"c", u"b"}));
+}
+
+TEST_F(DocTest, AClipboardHeldPastTheBoundIsReadAgainUntilANewerChangeOrTheEnd) {
+  const int nBound = CTanselDoc::kClipboardRetries;
+  const int nTicks = CTanselDoc::kCaptureRetryTicks;
+  const struct {
+    const char* what;
+    int nHeldTries;  // attaches refused in a row
+    int nTicksRun;
+    bool bNewerChange;  // a copy comes during the wait, its notice not yet
+    V texts;
+    bool bPendingAfter;
+  } cases[] = {
+      {"free again at the third tick", 3 * nBound, 3, false, {u"held"}, false},
+      {"still held after two ticks", 3 * nBound, 2, false, {}, true},
+      {"held for ever: the last tick gives up", 1000000, nTicks, false, {}, false},
+      {"a newer change ends the wait unread", 2 * nBound, 5, true, {}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_doc->ClearList();
+    m_clip.m_nAttachFailures = c.nHeldTries;
+    m_clip.m_log.clear();
+    Copy(u"held");
+    EXPECT_TRUE(m_doc->IsCapturePending());
+    EXPECT_EQ(m_clip.m_log.size(), static_cast<size_t>(nBound)) << "tries without a pause";
+    if (c.bNewerChange) m_clip.SetUnicode(u"newer");
+    for (int i = 0; i < c.nTicksRun; ++i) m_doc->RetryCapture();
+    EXPECT_EQ(Texts(), c.texts);
+    EXPECT_EQ(m_doc->IsCapturePending() != FALSE, c.bPendingAfter);
+    EXPECT_FALSE(m_clip.m_bAttached);
+    // Over: a tick more reads nothing, and the next copy is read at once.
+    m_clip.m_nAttachFailures = 0;
+    if (!c.bPendingAfter) {
+      m_clip.m_log.clear();
+      m_doc->RetryCapture();
+      EXPECT_TRUE(m_clip.m_log.empty());
+    }
+    Copy(u"next");
+    EXPECT_EQ(Texts().front(), u"next");
+    EXPECT_FALSE(m_doc->IsCapturePending());
+  }
+  // A newer notice while the wait runs replaces it: the old change is gone.
+  m_doc->ClearList();
+  m_clip.m_nAttachFailures = nBound;
+  Copy(u"first");
+  Copy(u"second");
+  m_doc->RetryCapture();
+  EXPECT_EQ(Texts(), V{u"second"});
+  EXPECT_FALSE(m_doc->IsCapturePending());
 }

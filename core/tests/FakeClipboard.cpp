@@ -28,11 +28,13 @@ void CFakeClipboard::SetUnicode(const std::u16string& s) {
   m_content.clear();
   m_content[kCfUnicodeText] =
       std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2);
+  Changed();
 }
 
 void CFakeClipboard::SetAnsi(const std::string& s) {
   m_content.clear();
   m_content[kCfText] = std::string(s.c_str(), s.size() + 1);
+  Changed();
 }
 
 std::u16string CFakeClipboard::Unicode() const {
@@ -46,6 +48,7 @@ std::u16string CFakeClipboard::Unicode() const {
 
 bool CFakeClipboard::Attach() {
   m_log.push_back("attach");
+  if (auto fn = std::exchange(m_fnBeforeAttach, nullptr)) fn();
   // Open for writing: nobody else can read it now.
   if (m_bOpen) return false;
   if (m_nAttachFailures > 0) {
@@ -103,6 +106,7 @@ bool CFakeClipboard::Empty() {
   }
   m_content.clear();
   m_bEmptied = true;
+  Changed();
   return true;
 }
 
@@ -110,6 +114,7 @@ bool CFakeClipboard::SetUnicodeText(const char16_t* text, size_t length) {
   m_log.push_back("set");
   if (m_bFailSet) return false;
   m_content[kCfUnicodeText] = std::string(reinterpret_cast<const char*>(text), (length + 1) * 2);
+  Changed();
   return true;
 }
 

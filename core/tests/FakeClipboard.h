@@ -35,6 +35,9 @@ class CFakeClipboard : public IClipboard {
   bool m_bOpen = false;
   bool m_bAttached = false;
 
+  // Runs once at the next Attach, before it answers: another program
+  // changing the clipboard between a notice and the capture's opening.
+  std::function<void()> m_fnBeforeAttach;
   // The viewer that hears of each change; none: changes go unheard.
   std::function<void()> m_fnViewer;
   // Changes are announced later, by DeliverLaterNotices(), as when a viewer
@@ -47,8 +50,16 @@ class CFakeClipboard : public IClipboard {
   void SetAnsi(const std::string& s);
   std::u16string Unicode() const;  // what CF_UNICODETEXT holds, without terminator
 
+  // Every change of the content takes the next number, as the system's
+  // sequence number does; tests that write m_content themselves call
+  // Changed(). m_bUnnumbered: a system that cannot tell (0).
+  uint32_t m_nSequence = 1;
+  bool m_bUnnumbered = false;
+  void Changed() { ++m_nSequence; }
+
   bool Attach() override;
   void Release() override;
+  uint32_t SequenceNumber() override { return m_bUnnumbered ? 0 : m_nSequence; }
   bool IsFormatAvailable(unsigned format) override;
   // Numbers from 0xC000 up, one per name, as the system gives them.
   unsigned RegisterFormat(const char16_t* name) override;

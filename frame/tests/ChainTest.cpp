@@ -1,5 +1,6 @@
 // The frame in the clipboard viewer chain, against the real (Wine) chain with
 // test viewers of our own in it.
+#include "core/tests/HistoryTexts.h"
 #include "frame/PrivateMessages.h"
 #include "frame/tests/ChainTestSupport.h"
 #include "settings/StartUp.h"
@@ -252,6 +253,70 @@ TEST_F(ChainTest, StartUpsRegistrationMakesTheDefaultHotkeyReachTheFrame) {
       if (m.first == WM_SHOW_MAIN_WINDOW) return true;
     return false;
   })) << "Ctrl + Alt + A delivers Show Main Window";
+}
+
+// Another program's thread: copies, then holds the clipboard for a while.
+// The frame's thread does not pump until the hold has begun, so the copy's
+// notice finds the clipboard held.
+class CHoldingCopier {
+ public:
+  CHoldingCopier(const wchar_t* text, int nHoldMs)
+      : m_hHeld(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    m_thread = std::thread([this, text, nHoldMs] {
+      // Opened by a window, as such tools do: Wine lets a second opener
+      // without a window in beside one without.
+      const HWND hOwner = ::CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                            nullptr, nullptr, nullptr);
+      m_bCopied = PutRawText(text);
+      const bool bOpen = ::OpenClipboard(hOwner) != FALSE;
+      m_bCopied = m_bCopied && bOpen;
+      ::SetEvent(m_hHeld);
+      ::Sleep(nHoldMs);
+      if (bOpen) ::CloseClipboard();
+      ::DestroyWindow(hOwner);
+    });
+  }
+  ~CHoldingCopier() {
+    m_thread.join();
+    ::CloseHandle(m_hHeld);
+  }
+  bool WaitHeld() { return ::WaitForSingleObject(m_hHeld, 5000) == WAIT_OBJECT_0 && m_bCopied; }
+
+ private:
+  HANDLE m_hHeld;
+  std::atomic<bool> m_bCopied{false};
+  std::thread m_thread;
+};
+
+TEST_F(ChainTest, ACopyWhoseClipboardIsHeldAMomentIsReadOnceItIsFree) {
+  auto frame = MakeFrame();
+  {
+    CHoldingCopier copier(L"held a moment", 300);
+    ASSERT_TRUE(copier.WaitHeld());
+    EXPECT_TRUE(WaitFor([&] { return m_doc->IsCapturePending() != FALSE; }, 2000))
+        << "the notice found the clipboard held";
+    EXPECT_EQ(m_doc->GetItemCount(), 0);
+    EXPECT_TRUE(WaitFor([] { return LogHas("capture:held a moment"); }, 3000));
+  }
+  EXPECT_FALSE(m_doc->IsCapturePending());
+  PumpFor(100);
+  EXPECT_EQ(HistoryTexts(*m_doc), std::vector<std::u16string>{u"held a moment"});
+}
+
+TEST_F(ChainTest, ABurstOfCopiesFillsNoRowTwice) {
+  // Another thread copies while the frame does not pump: by the time the
+  // notices are handled the clipboard holds the last text, and the system's
+  // change numbers tell the late notices from new changes.
+  auto frame = MakeFrame();
+  std::thread burst([] {
+    for (int i = 1; i <= 20; ++i) PutRawText((L"burst " + std::to_wstring(i)).c_str());
+  });
+  burst.join();
+  PumpFor(300);
+  const std::vector<std::u16string> texts = HistoryTexts(*m_doc);
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.front(), u"burst 20");
+  for (size_t i = 1; i < texts.size(); ++i) EXPECT_NE(texts[i], texts[i - 1]) << i;
 }
 
 }  // namespace

@@ -270,6 +270,76 @@ TEST_F(ClipWindowTest, ActivatingClosesAndPastesWhenPastingIsOn) {
   EXPECT_EQ(HistoryTexts(*m_doc).size(), 2u);
 }
 
+TEST_F(ClipWindowTest, ADoubleClickActivatesOnceTheListHasReturnedFromIt) {
+  // Activate destroys the list; run inside the list's own double-click, the
+  // list would go on in a freed control.
+  CApplicationRegistry().SetDoPaste(TRUE);
+  const struct {
+    const char* what;
+    bool bMouse;
+  } ways[] = {{"the notice alone", false}, {"a double-click as the mouse makes it", true}};
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.what);
+    m_keyEvents.m_events.clear();
+    CSmallClipDlg* pClip = Open();
+    ASSERT_NE(pClip, nullptr);
+    const HWND hClip = pClip->Handle(), hList = pClip->ListHandle();
+    CListView(hList).SetItemState(-1, 0, LVIS_SELECTED);
+    CListView(hList).SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    const std::u16string activated = HistoryTexts(*m_doc)[1];
+    if (way.bMouse) {
+      RECT r{LVIR_LABEL, 0, 0, 0};
+      ::SendMessageW(hList, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+      const LPARAM at = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
+      ::SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      ::SendMessageW(hList, WM_LBUTTONUP, 0, at);
+      ::SendMessageW(hList, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+      ::SendMessageW(hList, WM_LBUTTONUP, 0, at);
+    } else {
+      NMITEMACTIVATE notice{};
+      notice.hdr = {hList, IDC_LIST, static_cast<UINT>(LVN_ITEMACTIVATE)};
+      notice.iItem = 1;
+      ::SendMessageW(hClip, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&notice));
+    }
+    EXPECT_TRUE(::IsWindow(hList)) << "destroyed inside its own notice";
+    EXPECT_TRUE(Closed(hClip));
+    EXPECT_EQ(m_keyEvents.m_events.size(), 4u);
+    EXPECT_EQ(ReadRawText(), activated);
+    PumpFor(30);
+    EXPECT_EQ(m_frame->ClosedClipWindowCount(), 0u);
+  }
+}
+
+TEST_F(ClipWindowTest, ABoxShownAfterCloseAndPasteDestroyedItKeepsTheObjectUntilItReturns) {
+  // "DoPaste" cannot be read: the settings show the error in a box, whose
+  // own message loop runs the frame's pending deletion of the closed window
+  // while CloseAndPaste is still running in it.
+  struct CPumpingBox : ISettingsMessages {
+    std::function<void()> fnShown;
+    void ShowError(const CString16&) override { fnShown(); }
+  } box;
+  int nShown = 0;
+  size_t nKeptWhileShown = 0;
+  box.fnShown = [&] {
+    ++nShown;
+    PumpFor(50);
+    nKeptWhileShown = m_frame->ClosedClipWindowCount();
+  };
+  m_store.DenyAccess(u"Software\\Orvelle\\Tansel\\Options", u"DoPaste");
+  SetSettingsPlatform(&m_store, &box);
+  CSmallClipDlg* pClip = Open();
+  ASSERT_NE(pClip, nullptr);
+  const HWND hClip = pClip->Handle();
+  ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_TRUE(Closed(hClip));
+  PumpFor(50);
+  SetSettingsPlatform(&m_store, nullptr);
+  EXPECT_EQ(nShown, 1);
+  EXPECT_EQ(nKeptWhileShown, 1u) << "deleted while CloseAndPaste still ran in it";
+  EXPECT_EQ(m_frame->ClosedClipWindowCount(), 0u) << "kept after it returned";
+  EXPECT_TRUE(m_keyEvents.m_events.empty()) << "unreadable: no paste";
+}
+
 TEST_F(ClipWindowTest, WithNoRowSelectedEnterDoesNothingAndTheWindowStays) {
   CSmallClipDlg* pClip = Open();
   CListView(pClip->ListHandle()).SetItemState(-1, 0, LVIS_SELECTED);

@@ -342,9 +342,17 @@ int CmdChainHead(Args& args) {
 int CmdHoldClipboard(Args& args) {
   const auto pos = args.Positional(1, 1);
   const DWORD ms = static_cast<DWORD>(ParseInt(pos[0], L"milliseconds"));
-  OpenedClipboard clip;
+  // Opened by a window, as clipboard tools do: Wine lets a second opener
+  // without a window in beside one without a window.
+  HWND owner = CreateWindowExW(0, L"STATIC", L"tdriver holder", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                               nullptr, nullptr, nullptr);
+  if (!owner) FailLastError(L"CreateWindowExW");
+  if (!PollUntil(kOpenTimeoutMs, 5, [&] { return OpenClipboard(owner) != FALSE; }))
+    FailLastError(L"OpenClipboard");
   OutLine(L"held");
   Sleep(ms);
+  CloseClipboard();
+  DestroyWindow(owner);
   return kOk;
 }
 
