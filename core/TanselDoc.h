@@ -106,8 +106,11 @@ class CTanselDoc {
   void Deliver(int nIndex, CString16 strResult, BOOL bReplace);
   // Reads the clipboard's text in one format; false when nothing is captured.
   bool ReadFormat(unsigned nFormat, CString16& strText);
-  // Reads the change with this number unless it is the one read last; false
-  // when the clipboard could not be attached.
+  // Captures until no notice came meanwhile; false when the clipboard could
+  // not be attached.
+  bool CaptureLatest();
+  // Reads the clipboard unless its change (by this number, and again once
+  // attached) is the one read last; false when it could not be attached.
   bool TryCapture(uint32_t nSequence);
 
   // Members in the documented order.
@@ -117,11 +120,13 @@ class CTanselDoc {
   uint32_t m_nMaxClipboardCopySize = 0;
   BOOL m_bSkipClipboardChange = FALSE;
   // The clipboard change read or skipped last (0: none, or a system that
-  // does not number them), and the one waiting for a held clipboard.
+  // does not number them), and the one an activation made.
   uint32_t m_nLastSequence = 0;
-  uint32_t m_nSkipSequence = 0;  // the change an activation made
-  uint32_t m_nPendingSequence = 0;
+  uint32_t m_nSkipSequence = 0;
+  // Timer ticks left while a capture waits for a held clipboard.
   int m_nCaptureRetriesLeft = 0;
+  BOOL m_bCapturing = FALSE;
+  BOOL m_bNoticeWhileCapturing = FALSE;
   FIND_CRITERIA m_oFindCriteria;
 
   IClipboard& m_clipboard;

@@ -48,19 +48,38 @@ void CTanselDoc::CaptureClipboard() {
     m_nLastSequence = m_nSkipSequence;
     return;
   }
-  const uint32_t nSequence = m_clipboard.SequenceNumber();
-  if (!TryCapture(nSequence)) {
-    m_nPendingSequence = nSequence;
-    m_nCaptureRetriesLeft = kCaptureRetryTicks;
-  }
+  if (!CaptureLatest()) m_nCaptureRetriesLeft = kCaptureRetryTicks;
 }
 
 void CTanselDoc::RetryCapture() {
   if (m_nCaptureRetriesLeft <= 0) return;
   --m_nCaptureRetriesLeft;
-  // A newer change brings a notice of its own, which reads it.
-  if (m_clipboard.SequenceNumber() != m_nPendingSequence || TryCapture(m_nPendingSequence))
-    m_nCaptureRetriesLeft = 0;
+  // Whatever the clipboard holds now: the number read at the notice may
+  // have moved on with the holder's own close, and a newer change, read
+  // here first, finds its own notice already served.
+  if (CaptureLatest()) m_nCaptureRetriesLeft = 0;
+}
+
+bool CTanselDoc::CaptureLatest() {
+  // The system may hand the next notices to this thread while the capture
+  // waits in a clipboard call (Wine does, inside OpenClipboard): in a burst
+  // each would nest a capture in the one before, deep enough for the
+  // system to stop delivering messages. A nested notice only asks the
+  // running capture to look once more when it is done.
+  if (m_bCapturing) {
+    m_bNoticeWhileCapturing = TRUE;
+    return true;
+  }
+  struct CCapturingGuard {
+    BOOL& bCapturing;
+    ~CCapturingGuard() { bCapturing = FALSE; }
+  } guard{m_bCapturing = TRUE};
+  bool bAttached;
+  do {
+    m_bNoticeWhileCapturing = FALSE;
+    bAttached = TryCapture(m_clipboard.SequenceNumber());
+  } while (bAttached && m_bNoticeWhileCapturing);
+  return bAttached;
 }
 
 bool CTanselDoc::TryCapture(uint32_t nSequence) {
@@ -121,11 +140,8 @@ bool CTanselDoc::ReadFormat(unsigned nFormat, CString16& strText) {
 namespace {
 
 // Puts a text on the clipboard; tells whether the clipboard was emptied, since
-// from then on the change will be announced whatever happens next. The
-// change's number goes to pSequence before the close, inside which the
-// system may already announce it.
-BOOL PutText(IClipboard& clipboard, const CString16& strText, bool& bEmptied,
-             uint32_t* pSequence = nullptr) {
+// from then on the change will be announced whatever happens next.
+BOOL PutText(IClipboard& clipboard, const CString16& strText, bool& bEmptied) {
   bEmptied = false;
   if (!Retry([&] { return clipboard.Open(); })) return FALSE;
   if (!Retry([&] { return clipboard.Empty(); })) {
@@ -134,7 +150,6 @@ BOOL PutText(IClipboard& clipboard, const CString16& strText, bool& bEmptied,
   }
   bEmptied = true;
   const bool bSet = clipboard.SetUnicodeText(strText.c_str(), strText.size());
-  if (pSequence) *pSequence = clipboard.SequenceNumber();
   clipboard.Close();
   return bSet ? TRUE : FALSE;
 }
@@ -150,7 +165,15 @@ BOOL CTanselDoc::ActivateItem(int nIndex) {
   if (!m_lstItems.IsValidIndex(nIndex)) return TRUE;
   m_bSkipClipboardChange = TRUE;
   bool bEmptied;
-  if (!PutText(m_clipboard, m_lstItems.GetAt(nIndex)->strText, bEmptied, &m_nSkipSequence)) {
+  const BOOL bPut = PutText(m_clipboard, m_lstItems.GetAt(nIndex)->strText, bEmptied);
+  if (bEmptied) {
+    // The change's number is final only once the clipboard is closed (the
+    // system adds the formats it derives then). Its notice may already
+    // have come, inside the close, or may still be on the way.
+    m_nSkipSequence = m_clipboard.SequenceNumber();
+    if (!m_bSkipClipboardChange) m_nLastSequence = m_nSkipSequence;
+  }
+  if (!bPut) {
     // No change will be announced, so nothing may consume the flag.
     if (!bEmptied) m_bSkipClipboardChange = FALSE;
     return FALSE;

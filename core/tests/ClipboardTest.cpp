@@ -373,6 +373,12 @@ TEST_F(DocTest, EachClipboardChangeIsCapturedOnceHoweverLateItsNoticesCome) {
 
 TEST_F(DocTest, AnActivationsChangeIsSkippedByNumberAndAnotherProgramsLateOneIsNot) {
   Fill({u"a", u"b", u"c"});
+  // Its notice heard inside the close, then a second notice of it.
+  ASSERT_TRUE(m_doc->ActivateItem(2));
+  m_doc->CaptureClipboard();
+  EXPECT_EQ(Texts(), (V{u"c", u"a", u"b"}));
+  m_doc->ClearList();
+  Fill({u"a", u"b", u"c"});
   m_clip.m_bNoticeLater = true;
   // Another program copied; its notice is still on the way when the user
   // activates an item, whose own notice consumes the flag.
@@ -404,7 +410,12 @@ TEST_F(DocTest, AClipboardHeldPastTheBoundIsReadAgainUntilANewerChangeOrTheEnd) 
       {"free again at the third tick", 3 * nBound, 3, false, {u"held"}, false},
       {"still held after two ticks", 3 * nBound, 2, false, {}, true},
       {"held for ever: the last tick gives up", 1000000, nTicks, false, {}, false},
-      {"a newer change ends the wait unread", 2 * nBound, 5, true, {}, false},
+      {"a newer change without its notice yet is read by the wait",
+       2 * nBound,
+       5,
+       true,
+       {u"newer"},
+       false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -438,4 +449,28 @@ TEST_F(DocTest, AClipboardHeldPastTheBoundIsReadAgainUntilANewerChangeOrTheEnd) 
   m_doc->RetryCapture();
   EXPECT_EQ(Texts(), V{u"second"});
   EXPECT_FALSE(m_doc->IsCapturePending());
+}
+
+TEST_F(DocTest, NoticesHandedInWhileTheCaptureOpensTheClipboardDoNotNest) {
+  // Wine hands this thread the next notices while it opens the clipboard: a
+  // burst of 100 copies, each notice arriving inside the capture before it.
+  int nDepth = 0, nDeepest = 0, nCopies = 0;
+  std::function<void()> fnNotice = [&] {
+    nDeepest = std::max(nDeepest, ++nDepth);
+    if (++nCopies < 100) {
+      m_clip.SetUnicode(u"copy " + std::u16string(1, static_cast<char16_t>(u'0' + nCopies % 10)));
+      m_clip.m_fnBeforeAttach = fnNotice;
+      m_doc->CaptureClipboard();
+    }
+    --nDepth;
+  };
+  m_clip.m_fnBeforeAttach = fnNotice;
+  Copy(u"first");
+  EXPECT_EQ(nDeepest, 1) << "a capture ran inside another";
+  // The running capture read what the clipboard held when it got it, and
+  // looked once more for what came after.
+  EXPECT_EQ(Texts(), V{u"copy 1"});
+  m_clip.m_fnBeforeAttach = nullptr;
+  Copy(u"after");
+  EXPECT_EQ(Texts(), (V{u"after", u"copy 1"}));
 }

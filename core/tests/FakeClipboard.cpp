@@ -122,6 +122,8 @@ void CFakeClipboard::Close() {
   m_log.push_back("close");
   m_bOpen = false;
   if (!std::exchange(m_bEmptied, false)) return;
+  // The system adds the formats it derives at the close: a number more.
+  Changed();
   ++m_nChanges;
   if (m_bNoticeLater)
     ++m_nLaterNotices;

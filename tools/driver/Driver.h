@@ -130,6 +130,9 @@ int CmdSeq(Args&);
 int CmdCodePages(Args&);
 int CmdChainHead(Args&);
 int CmdHoldClipboard(Args&);
+int CmdBurst(Args&);
+int CmdWatchAnswer(Args&);
+int CmdFuzz(Args&);
 
 int CmdFind(Args&);
 int CmdWaitWindow(Args&);

@@ -31,6 +31,13 @@ const Command kCommands[] = {
     {L"seq", CmdSeq, L"     the clipboard sequence number"},
     {L"chain-head", CmdChainHead, L"     the first window of the clipboard viewer chain"},
     {L"hold-clipboard", CmdHoldClipboard, L"<ms>     keep the clipboard open; prints 'held'"},
+    {L"burst", CmdBurst,
+     L"<count> [--window w] [--prefix p] [--units min-max] [--settle-ms 1000]   different\n"
+     L"         texts back to back; with --window, its worst WM_NULL answer meanwhile"},
+    {L"watch-answer", CmdWatchAnswer, L"<window> <ms>     its worst WM_NULL answer over ms"},
+    {L"fuzz", CmdFuzz,
+     L"<window> <count> [--seed n] [--batch 100] [--handled id,id-id]   private messages\n"
+     L"         0x400-0x7FF at random, a quarter among the handled ids; opened windows closed"},
     {L"find", CmdFind, L"<title> [child-title] [--visible] [--all]"},
     {L"wait-window", CmdWaitWindow,
      L"<title> [child-title] [timeout-ms=10000] [--visible] [--gone]"},
