@@ -340,6 +340,8 @@ int CmdChainHead(Args& args) {
 }
 
 int CmdHoldClipboard(Args& args) {
+  const std::wstring copy = args.Option(L"--copy");
+  const bool bCopy = args.Has(L"--copy");
   const auto pos = args.Positional(1, 1);
   const DWORD ms = static_cast<DWORD>(ParseInt(pos[0], L"milliseconds"));
   // Opened by a window, as clipboard tools do: Wine lets a second opener
@@ -347,8 +349,19 @@ int CmdHoldClipboard(Args& args) {
   HWND owner = CreateWindowExW(0, L"STATIC", L"tdriver holder", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                nullptr, nullptr, nullptr);
   if (!owner) FailLastError(L"CreateWindowExW");
-  if (!PollUntil(kOpenTimeoutMs, 5, [&] { return OpenClipboard(owner) != FALSE; }))
-    FailLastError(L"OpenClipboard");
+  auto open = [&] {
+    if (!PollUntil(kOpenTimeoutMs, 5, [&] { return OpenClipboard(owner) != FALSE; }))
+      FailLastError(L"OpenClipboard");
+  };
+  if (bCopy) {
+    // A copy, then the clipboard taken again at once: its notice finds it held.
+    open();
+    EmptyClipboard();
+    PutBlock(CF_UNICODETEXT, copy.c_str(), (copy.size() + 1) * sizeof(wchar_t),
+             (copy.size() + 1) * sizeof(wchar_t));
+    CloseClipboard();
+  }
+  open();
   OutLine(L"held");
   Sleep(ms);
   CloseClipboard();

@@ -30,7 +30,9 @@ const Command kCommands[] = {
     {L"codepages", CmdCodePages, L"     the ANSI and OEM code pages"},
     {L"seq", CmdSeq, L"     the clipboard sequence number"},
     {L"chain-head", CmdChainHead, L"     the first window of the clipboard viewer chain"},
-    {L"hold-clipboard", CmdHoldClipboard, L"<ms>     keep the clipboard open; prints 'held'"},
+    {L"hold-clipboard", CmdHoldClipboard,
+     L"<ms> [--copy text]   keep the clipboard open; prints 'held'; --copy: copies the text\n"
+     L"         first and takes the clipboard again at once"},
     {L"burst", CmdBurst,
      L"<count> [--window w] [--prefix p] [--units min-max] [--settle-ms 1000]   different\n"
      L"         texts back to back; with --window, its worst WM_NULL answer meanwhile"},
