@@ -340,8 +340,8 @@ int CmdChainHead(Args& args) {
 }
 
 int CmdHoldClipboard(Args& args) {
+  const bool bCopy = args.Has(L"--copy");  // before Option takes it
   const std::wstring copy = args.Option(L"--copy");
-  const bool bCopy = args.Has(L"--copy");
   const auto pos = args.Positional(1, 1);
   const DWORD ms = static_cast<DWORD>(ParseInt(pos[0], L"milliseconds"));
   // Opened by a window, as clipboard tools do: Wine lets a second opener

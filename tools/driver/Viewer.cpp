@@ -13,6 +13,7 @@ namespace tdriver {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TDriverViewer";
+constexpr UINT_PTR kHoldTimer = 7;
 
 struct Viewer {
   LogFile* log = nullptr;
@@ -22,6 +23,7 @@ struct Viewer {
   bool joining = false;
   bool inChain = false;
   DWORD slowMs = 0;
+  DWORD holdMs = 0;  // keeps the clipboard open that long after each notice
   bool read = false;  // read the text at each notice, as a history would
   std::vector<std::wstring> hotkeys;
   // The popup list: the texts seen, newest first, and the next notice to
@@ -137,6 +139,12 @@ LRESULT Dispatch(Viewer& v, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       if (v.slowMs) Sleep(v.slowMs);
+      // Taken before the notice goes on: the next viewer finds it held, as
+      // when a clipboard tool grabs each copy the moment it hears of it.
+      if (v.holdMs && OpenClipboard(hwnd)) {
+        v.log->Event(L"hold", L"seq=" + std::to_wstring(GetClipboardSequenceNumber()));
+        SetTimer(hwnd, kHoldTimer, v.holdMs, nullptr);
+      }
       if (v.next && v.next != hwnd) SendMessageW(v.next, WM_DRAWCLIPBOARD, 0, 0);
       if (v.skipNext) {
         v.skipNext = false;
@@ -172,6 +180,13 @@ LRESULT Dispatch(Viewer& v, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (v.popup && id == 0) ShowPopup(v);
       return 0;
     }
+    case WM_TIMER:
+      if (wp == kHoldTimer) {
+        KillTimer(hwnd, kHoldTimer);
+        CloseClipboard();
+        v.log->Event(L"released");
+      }
+      return 0;
     case WM_SETFOCUS:
       if (v.list) SetFocus(v.list);  // keys go to the rows, as in a history window
       return 0;
@@ -224,6 +239,7 @@ int CmdViewer(Args& args) {
   const std::wstring childTitle = args.Option(L"--child");
   v.slowMs = static_cast<DWORD>(ParseInt(args.Option(L"--slow-ms", L"0"), L"--slow-ms"));
   v.read = args.Flag(L"--read");
+  v.holdMs = static_cast<DWORD>(ParseInt(args.Option(L"--hold-ms", L"0"), L"--hold-ms"));
   const bool withList = args.Flag(L"--list");
   const bool show = args.Flag(L"--show") || withList;
   const bool noChain = args.Flag(L"--no-chain");

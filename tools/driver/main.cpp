@@ -78,7 +78,7 @@ const Command kCommands[] = {
      L"         [--painted]"},
     {L"viewer", CmdViewer,
      L"[--log file] [--title t] [--child title] [--stop-event name] [--list] [--show]\n"
-     L"         [--hotkey combo]... [--slow-ms n] [--no-chain] [--read] [--popup]\n"
+     L"         [--hotkey combo]... [--slow-ms n] [--hold-ms n] [--no-chain] [--read] [--popup]\n"
      L"         prints 'ready <hwnd>'; --popup: the first hotkey shows a topmost list, Enter\n"
      L"         puts its selected text on the clipboard"},
 };
