@@ -93,14 +93,17 @@ std::wstring BurstText(const std::wstring& prefix, int i, size_t minUnits, size_
 
 }  // namespace
 
-// burst <count> [--window w] [--prefix p] [--units min-max] [--settle-ms n]
+// burst <count> [--window w] [--prefix p] [--units min-max] [--settle-ms n] [--sync]
 // Copies count different texts back to back; with --window, watches how long
-// that window takes to answer during the burst and settle-ms after it.
+// that window takes to answer during the burst and settle-ms after it; with
+// --sync, waits after each copy until the window answers, so that it has
+// handled the copy's notice (a soak rather than a burst).
 int CmdBurst(Args& args) {
   const std::wstring target = args.Option(L"--window");
   const std::wstring prefix = args.Option(L"--prefix", L"burst");
   const std::wstring units = args.Option(L"--units", L"0-0");
   const DWORD settleMs = static_cast<DWORD>(ParseInt(args.Option(L"--settle-ms", L"1000"), L"ms"));
+  const bool sync = args.Flag(L"--sync");
   const auto pos = args.Positional(1, 1);
   const int count = static_cast<int>(ParseInt(pos[0], L"count"));
   const size_t dash = units.find(L'-');
@@ -108,15 +111,20 @@ int CmdBurst(Args& args) {
   const size_t minUnits = static_cast<size_t>(ParseInt(units.substr(0, dash), L"--units"));
   const size_t maxUnits = static_cast<size_t>(ParseInt(units.substr(dash + 1), L"--units"));
   if (maxUnits < minUnits) Fail(kUsage, L"--units: max below min");
+  if (sync && target.empty()) Fail(kUsage, L"--sync needs --window");
 
   HWND owner = OwnerWindow();
   Random random(static_cast<uint64_t>(count));
   std::unique_ptr<AnswerWatch> watch;
-  if (!target.empty()) watch = std::make_unique<AnswerWatch>(ResolveWindow(target));
+  if (!target.empty() && !sync) watch = std::make_unique<AnswerWatch>(ResolveWindow(target));
   const int64_t start = QpcMicros();
   int copied = 0;
-  for (int i = 1; i <= count; ++i)
+  const HWND hTarget = target.empty() ? nullptr : ResolveWindow(target);
+  for (int i = 1; i <= count; ++i) {
     copied += Copy(owner, BurstText(prefix, i, minUnits, maxUnits, random)) ? 1 : 0;
+    DWORD_PTR result;
+    if (sync) SendMessageTimeoutW(hTarget, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+  }
   const int64_t tookUs = QpcMicros() - start;
   if (watch) {
     Sleep(settleMs);

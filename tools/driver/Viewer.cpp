@@ -23,7 +23,7 @@ struct Viewer {
   bool joining = false;
   bool inChain = false;
   DWORD slowMs = 0;
-  DWORD holdMs = 0;  // keeps the clipboard open that long after each notice
+  DWORD holdMs = 0;   // keeps the clipboard open that long after each notice
   bool read = false;  // read the text at each notice, as a history would
   std::vector<std::wstring> hotkeys;
   // The popup list: the texts seen, newest first, and the next notice to

@@ -34,8 +34,9 @@ const Command kCommands[] = {
      L"<ms> [--copy text]   keep the clipboard open; prints 'held'; --copy: copies the text\n"
      L"         first and takes the clipboard again at once"},
     {L"burst", CmdBurst,
-     L"<count> [--window w] [--prefix p] [--units min-max] [--settle-ms 1000]   different\n"
-     L"         texts back to back; with --window, its worst WM_NULL answer meanwhile"},
+     L"<count> [--window w] [--prefix p] [--units min-max] [--settle-ms 1000] [--sync]\n"
+     L"         different texts back to back; with --window, its worst WM_NULL answer\n"
+     L"         meanwhile; --sync: after each copy, until the window answered"},
     {L"watch-answer", CmdWatchAnswer, L"<window> <ms>     its worst WM_NULL answer over ms"},
     {L"fuzz", CmdFuzz,
      L"<window> <count> [--seed n] [--batch 100] [--handled id,id-id]   private messages\n"
