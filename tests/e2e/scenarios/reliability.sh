@@ -174,14 +174,20 @@ scenario_a_viewer_that_dies_in_the_chain_costs_at_most_one_rejoin() {
 scenario_malformed_registry_values_read_at_start_give_what_the_rules_say() {
     # Four bytes or fewer of any type: the number they hold. More: the
     # system's text for ERROR_MORE_DATA in a box, then the default.
-    local o="$KEY\\Options"
+    local o="$KEY\\Options" m="$KEY\\MainWindow" id
     wine reg add "$o" /v BufferSize /t REG_BINARY /d 0300 /f >/dev/null 2>&1
     wine reg add "$o" /v MaxClipboardCopySize /t REG_SZ /d "not a number" /f >/dev/null 2>&1
     wine reg add "$o" /v ResetClipboardTimer /t REG_BINARY /d 0102030405060708 /f >/dev/null 2>&1
-    wine reg add "$KEY\\Hotkeys" /v 1026 /t REG_SZ /d "ctrl alt 0" /f >/dev/null 2>&1
-    wine reg add "$KEY\\MainWindow" /v Left /t REG_SZ /d "far left" /f >/dev/null 2>&1
-    wine reg add "$KEY\\MainWindow" /v DockingEnabled /t REG_MULTI_SZ /d "a\\0b" /f >/dev/null 2>&1
     wine reg add "$KEY" /v FirstRun /t REG_QWORD /d 5 /f >/dev/null 2>&1
+    wine reg add "$m" /v Left /t REG_SZ /d "far left" /f >/dev/null 2>&1
+    wine reg add "$m" /v Top /t REG_EXPAND_SZ /d "%TOP%" /f >/dev/null 2>&1
+    wine reg add "$m" /v Width /t REG_BINARY /d 2c01 /f >/dev/null 2>&1  # 300
+    wine reg add "$m" /v Height /t REG_SZ /d "" /f >/dev/null 2>&1        # two bytes: 0
+    wine reg add "$m" /v DockingEnabled /t REG_MULTI_SZ /d "a\\0b" /f >/dev/null 2>&1
+    # Every hotkey: ids 1025-1026, 1125-1145, 1225-1226.
+    for id in 1025 1026 $(seq 1125 1145) 1225 1226; do
+        wine reg add "$KEY\\Hotkeys" /v "$id" /t REG_SZ /d "ctrl alt $id" /f >/dev/null 2>&1
+    done
     wine_start app "$E2E_TANSEL"
     # Every box of the start is answered with OK, its text kept.
     local boxes=0 h end=$((SECONDS + 60))
@@ -198,12 +204,15 @@ scenario_malformed_registry_values_read_at_start_give_what_the_rules_say() {
         sleep 0.1
     done
     figure "boxes at the start: $boxes; texts: $(grep -v '^$' "$E2E_DIR/boxes.txt" | sort | uniq -c | tr -s ' \n' ' ')"
-    # One for each value over four bytes (all but BufferSize), each with the
-    # system's text for ERROR_MORE_DATA.
-    expect_eq "$boxes" 6 "boxes at the start"
+    # One for each value over four bytes (all but BufferSize, Width and
+    # Height), each with the system's text for ERROR_MORE_DATA.
+    expect_eq "$boxes" 31 "boxes at the start"
     expect_eq "$(grep -v '^$' "$E2E_DIR/boxes.txt" | sort -u | wc -l)" 1 "different box texts"
     for t in one two three four; do copy_is_captured "$t"; done
     expect_eq "$(rows | tr '\n' '|')" "four|three|two|" "BufferSize 3, read from two bytes"
+    # Width 300 from two bytes; Left and Top their defaults (0).
+    expect_eq "$(drv info Tansel | tr -d '\r' | sed -n 's/^rect //p' | cut -d' ' -f1-3)" "0 0 300" \
+        "the main window's left, top and right"
     # The Show Clip Window hotkey fell back to its default.
     drv wait-hotkey-taken ctrl+alt+0 --timeout 5000 >/dev/null || fail "Ctrl+Alt+0 is not held"
 }
