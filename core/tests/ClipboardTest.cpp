@@ -473,4 +473,11 @@ TEST_F(DocTest, NoticesHandedInWhileTheCaptureOpensTheClipboardDoNotNest) {
   m_clip.m_fnBeforeAttach = nullptr;
   Copy(u"after");
   EXPECT_EQ(Texts(), (V{u"after", u"copy 1"}));
+  // A notice that comes once the capture has read: it looks once more.
+  m_clip.m_fnOnRelease = [&] {
+    m_clip.SetUnicode(u"came late");
+    m_doc->CaptureClipboard();
+  };
+  Copy(u"read");
+  EXPECT_EQ(Texts(), (V{u"came late", u"read", u"after", u"copy 1"}));
 }

@@ -62,6 +62,7 @@ bool CFakeClipboard::Attach() {
 void CFakeClipboard::Release() {
   m_log.push_back("release");
   m_bAttached = false;
+  if (auto fn = std::exchange(m_fnOnRelease, nullptr)) fn();
 }
 
 bool CFakeClipboard::IsFormatAvailable(unsigned format) { return m_content.count(format) != 0; }

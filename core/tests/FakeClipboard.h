@@ -38,6 +38,9 @@ class CFakeClipboard : public IClipboard {
   // Runs once at the next Attach, before it answers: another program
   // changing the clipboard between a notice and the capture's opening.
   std::function<void()> m_fnBeforeAttach;
+  // Runs once at the next Release, before it returns: a notice handed in
+  // while the capture closes the clipboard, after it read it.
+  std::function<void()> m_fnOnRelease;
   // The viewer that hears of each change; none: changes go unheard.
   std::function<void()> m_fnViewer;
   // Changes are announced later, by DeliverLaterNotices(), as when a viewer
