@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils xclip xdotool imagemagick libxfixes3
+  wine wine64 xvfb xauth x11-utils xclip xdotool imagemagick libxfixes3 clang-format
 )
 
 missing=()

@@ -85,7 +85,8 @@ int wmain() {
   std::vector<ROW> rows(kRows);
   for (int i = 0; i < kRows; ++i) {
     CListView list(hList);
-    rows[i] = {std::to_wstring(i + 1), reinterpret_cast<const wchar_t*>(list.GetItemText(i, 2).c_str()),
+    rows[i] = {std::to_wstring(i + 1),
+               reinterpret_cast<const wchar_t*>(list.GetItemText(i, 2).c_str()),
                reinterpret_cast<const wchar_t*>(list.GetItemText(i, 3).c_str()), 0};
   }
 

@@ -131,8 +131,8 @@ Image DrawIcon(int size) {
       double r = 0, g = 0, b = 0, a = 0;
       for (int sy = 0; sy < kSamples; ++sy) {
         for (int sx = 0; sx < kSamples; ++sx) {
-          const RGBA c = IconColourAt((x + (sx + 0.5) / kSamples) / size,
-                                      (y + (sy + 0.5) / kSamples) / size);
+          const RGBA c =
+              IconColourAt((x + (sx + 0.5) / kSamples) / size, (y + (sy + 0.5) / kSamples) / size);
           const double w = c.a / 255.0;
           r += c.r * w;
           g += c.g * w;
@@ -207,7 +207,8 @@ Bytes IconBitmap(const Image& image) {
   for (int y = image.height - 1; y >= 0; --y) {
     Bytes row(maskStride, 0);
     for (int x = 0; x < image.width; ++x)
-      if (image.At(x, y).a == 0) row[static_cast<size_t>(x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
+      if (image.At(x, y).a == 0)
+        row[static_cast<size_t>(x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
     b.insert(b.end(), row.begin(), row.end());
   }
   return b;
@@ -221,9 +222,7 @@ class CDeflate {
     PutBits(1, 1);  // the last block
     PutBits(1, 2);  // fixed codes
     std::vector<int> head(1 << 15, -1), prev(in.size(), -1);
-    auto hash = [&](size_t i) {
-      return ((in[i] << 10) ^ (in[i + 1] << 5) ^ in[i + 2]) & 0x7FFF;
-    };
+    auto hash = [&](size_t i) { return ((in[i] << 10) ^ (in[i + 1] << 5) ^ in[i + 2]) & 0x7FFF; };
     size_t i = 0;
     while (i < in.size()) {
       int bestLength = 0, bestDistance = 0;
@@ -232,7 +231,8 @@ class CDeflate {
         int chain = 0;
         for (int j = head[h]; j >= 0 && i - j <= 32768 && chain < 64; j = prev[j], ++chain) {
           int length = 0;
-          while (length < 258 && i + length < in.size() && in[j + length] == in[i + length]) ++length;
+          while (length < 258 && i + length < in.size() && in[j + length] == in[i + length])
+            ++length;
           if (length > bestLength) {
             bestLength = length;
             bestDistance = static_cast<int>(i - j);
@@ -284,13 +284,14 @@ class CDeflate {
   }
   void PutLiteral(uint8_t byte) { PutSymbol(byte); }
   void PutMatch(int length, int distance) {
-    static const int kLengthBase[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                      31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+    static const int kLengthBase[] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                      15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                      67, 83, 99, 115, 131, 163, 195, 227, 258};
     static const int kLengthExtra[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                        2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-    static const int kDistanceBase[] = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
-                                        33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
-                                        1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+    static const int kDistanceBase[] = {
+        1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+        193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
     static const int kDistanceExtra[] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                          6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
     int l = 28;
@@ -333,8 +334,9 @@ Bytes Png(const Image& image) {
     for (int x = 0; x < image.width; ++x) {
       const RGBA& p = image.At(x, y);
       const RGBA left = x ? image.At(x - 1, y) : RGBA{};
-      raw.insert(raw.end(), {static_cast<uint8_t>(p.r - left.r), static_cast<uint8_t>(p.g - left.g),
-                             static_cast<uint8_t>(p.b - left.b), static_cast<uint8_t>(p.a - left.a)});
+      raw.insert(raw.end(),
+                 {static_cast<uint8_t>(p.r - left.r), static_cast<uint8_t>(p.g - left.g),
+                  static_cast<uint8_t>(p.b - left.b), static_cast<uint8_t>(p.a - left.a)});
     }
   }
   Bytes zlib{0x78, 0x01};
@@ -360,7 +362,8 @@ Bytes Png(const Image& image) {
 
 Bytes IconFile(const std::vector<Image>& images) {
   std::vector<Bytes> bodies;
-  for (const Image& image : images) bodies.push_back(image.width >= 256 ? Png(image) : IconBitmap(image));
+  for (const Image& image : images)
+    bodies.push_back(image.width >= 256 ? Png(image) : IconBitmap(image));
   Bytes b;
   Put16(b, 0);
   Put16(b, 1);  // an icon
@@ -383,7 +386,8 @@ Bytes IconFile(const std::vector<Image>& images) {
 
 void Write(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
