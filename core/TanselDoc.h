@@ -127,6 +127,7 @@ class CTanselDoc {
   int m_nCaptureRetriesLeft = 0;
   BOOL m_bCapturing = FALSE;
   BOOL m_bNoticeWhileCapturing = FALSE;
+  BOOL m_bReplacingClipboard = FALSE;
   FIND_CRITERIA m_oFindCriteria;
 
   IClipboard& m_clipboard;

@@ -39,15 +39,29 @@ size_t ZeroTerminatedLength(const char16_t* p, size_t n) {
 }  // namespace
 
 void CTanselDoc::CaptureClipboard() {
-  // A newer notice replaces a retry still waiting for an older change.
-  m_nCaptureRetriesLeft = 0;
+  // The system may hand this thread notices while it waits in a clipboard
+  // call of its own (Wine does, inside OpenClipboard). One handed in while
+  // this program replaces the clipboard announces a change that is being
+  // overwritten: reading it, or letting it take an activation's flag, would
+  // put the activated text in twice.
+  if (m_bReplacingClipboard) return;
   if (m_bSkipClipboardChange) {
     // The activation's own change is the one skipped, whatever the
-    // clipboard holds by now.
+    // clipboard holds by now; a retry waiting for an older change is over.
     m_bSkipClipboardChange = FALSE;
     m_nLastSequence = m_nSkipSequence;
+    m_nCaptureRetriesLeft = 0;
     return;
   }
+  // One handed in while a capture runs would nest a capture in it, in a
+  // burst deep enough for the system to stop delivering messages: it only
+  // asks the running capture to look once more.
+  if (m_bCapturing) {
+    m_bNoticeWhileCapturing = TRUE;
+    return;
+  }
+  // A newer notice replaces a retry still waiting for an older change.
+  m_nCaptureRetriesLeft = 0;
   if (!CaptureLatest()) m_nCaptureRetriesLeft = kCaptureRetryTicks;
 }
 
@@ -61,24 +75,20 @@ void CTanselDoc::RetryCapture() {
 }
 
 bool CTanselDoc::CaptureLatest() {
-  // The system may hand the next notices to this thread while the capture
-  // waits in a clipboard call (Wine does, inside OpenClipboard): in a burst
-  // each would nest a capture in the one before, deep enough for the
-  // system to stop delivering messages. A nested notice only asks the
-  // running capture to look once more when it is done.
-  if (m_bCapturing) {
-    m_bNoticeWhileCapturing = TRUE;
-    return true;
-  }
+  // Cleared on every way out, a throw included.
+  m_bCapturing = TRUE;
   struct CCapturingGuard {
     BOOL& bCapturing;
     ~CCapturingGuard() { bCapturing = FALSE; }
-  } guard{m_bCapturing = TRUE};
+  } guard{m_bCapturing};
   bool bAttached;
   do {
     m_bNoticeWhileCapturing = FALSE;
     bAttached = TryCapture(m_clipboard.SequenceNumber());
   } while (bAttached && m_bNoticeWhileCapturing);
+  // A change announced while a held clipboard refused this one gets the
+  // whole wait of its own.
+  if (!bAttached && m_bNoticeWhileCapturing) m_nCaptureRetriesLeft = kCaptureRetryTicks;
   return bAttached;
 }
 
@@ -141,15 +151,24 @@ namespace {
 
 // Puts a text on the clipboard; tells whether the clipboard was emptied, since
 // from then on the change will be announced whatever happens next.
-BOOL PutText(IClipboard& clipboard, const CString16& strText, bool& bEmptied) {
+// bReplacing is set from the opening to the close: the notices handed in
+// meanwhile announce what is being overwritten; the close announces ours.
+BOOL PutText(IClipboard& clipboard, const CString16& strText, bool& bEmptied, BOOL& bReplacing) {
   bEmptied = false;
+  struct CReplacingGuard {
+    BOOL& bReplacing;
+    ~CReplacingGuard() { bReplacing = FALSE; }
+  } guard{bReplacing};
+  bReplacing = TRUE;
   if (!Retry([&] { return clipboard.Open(); })) return FALSE;
   if (!Retry([&] { return clipboard.Empty(); })) {
+    bReplacing = FALSE;
     clipboard.Close();
     return FALSE;
   }
   bEmptied = true;
   const bool bSet = clipboard.SetUnicodeText(strText.c_str(), strText.size());
+  bReplacing = FALSE;
   clipboard.Close();
   return bSet ? TRUE : FALSE;
 }
@@ -158,14 +177,15 @@ BOOL PutText(IClipboard& clipboard, const CString16& strText, bool& bEmptied) {
 
 BOOL CTanselDoc::PutTextOnClipboard(const CString16& strText) {
   bool bEmptied;
-  return PutText(m_clipboard, strText, bEmptied);
+  return PutText(m_clipboard, strText, bEmptied, m_bReplacingClipboard);
 }
 
 BOOL CTanselDoc::ActivateItem(int nIndex) {
   if (!m_lstItems.IsValidIndex(nIndex)) return TRUE;
   m_bSkipClipboardChange = TRUE;
   bool bEmptied;
-  const BOOL bPut = PutText(m_clipboard, m_lstItems.GetAt(nIndex)->strText, bEmptied);
+  const BOOL bPut =
+      PutText(m_clipboard, m_lstItems.GetAt(nIndex)->strText, bEmptied, m_bReplacingClipboard);
   if (bEmptied) {
     // The change's number is final only once the clipboard is closed (the
     // system adds the formats it derives then). Its notice may already

@@ -8,9 +8,9 @@
 namespace {
 // A picture column of its own, then the number, the text and the time.
 const HISTORY_COLUMNS kColumns = {1, 2, 3, 4};
-// Posted to itself: a double-click's Activate, run once the list has
-// returned from the notice.
-constexpr UINT WM_ACTIVATE_LATER = WM_APP + 1;
+// Posted to itself: the closing after a double-click's Activate, once the
+// list has returned from the notice.
+constexpr UINT WM_CLOSE_AND_PASTE_LATER = WM_APP + 1;
 }  // namespace
 
 CSmallClipDlg::CSmallClipDlg(CTanselDoc& doc, ITextServices& text, IUserPrompt& prompt,
@@ -67,15 +67,14 @@ bool CSmallClipDlg::OnCommand(UINT id, UINT code, HWND control) {
 }
 
 bool CSmallClipDlg::OnNotify(NMHDR& header, LRESULT& result) {
-  if (header.hwndFrom == ListHandle() && header.code == LVN_ITEMACTIVATE) {
-    // Activate destroys the window and the list in it: not while the list
-    // is still inside its double-click.
-    Post(WM_ACTIVATE_LATER);
-    result = 0;
-    return true;
-  }
   CRunning running(*this);
-  return m_commands.OnListNotify(header, m_hWnd, result);
+  // Activate's closing destroys the list: not while the list is still
+  // inside its double-click. The items are activated now, on the rows the
+  // user clicked; only the closing waits.
+  m_bCloseLater = header.code == LVN_ITEMACTIVATE;
+  const bool bHandled = m_commands.OnListNotify(header, m_hWnd, result);
+  m_bCloseLater = false;
+  return bHandled;
 }
 
 INT_PTR CSmallClipDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -93,9 +92,9 @@ INT_PTR CSmallClipDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       SaveSize();
       return FALSE;
-    case WM_ACTIVATE_LATER: {
+    case WM_CLOSE_AND_PASTE_LATER: {
       CRunning running(*this);
-      m_commands.Activate();
+      CloseAndPaste();
       return TRUE;
     }
   }
@@ -125,6 +124,13 @@ void CSmallClipDlg::OnFinalMessage() {
   // After the window's last message: Escape, CloseAndPaste, or the main
   // window destroying it.
   ::SendMessageW(m_hWndMain, WM_CLIP_WINDOW_CLOSED, 0, 0);
+}
+
+void CSmallClipDlg::OnActivated() {
+  if (m_bCloseLater)
+    Post(WM_CLOSE_AND_PASTE_LATER);
+  else
+    CloseAndPaste();
 }
 
 void CSmallClipDlg::SetBusy(bool bBusy) {

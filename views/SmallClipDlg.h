@@ -81,7 +81,7 @@ class CSmallClipDlg : public CDialog, private IHistoryCommandHost {
   void AskToBeDeletedWhenDone() const;
 
   // The host's part of the commands.
-  void OnActivated() override { CloseAndPaste(); }
+  void OnActivated() override;
   void OnTextInserted() override { CloseAndPaste(); }
   void SetBusy(bool bBusy) override;
   // The window itself: the editor and find dialog then stay above it.
@@ -92,6 +92,7 @@ class CSmallClipDlg : public CDialog, private IHistoryCommandHost {
   CTanselDoc* m_pDoc;
   BOOL m_bBusy = FALSE;
   int m_nRunning = 0;
+  bool m_bCloseLater = false;
   CHistoryList m_rows;
   CHistoryCommands m_commands;
   IKeyEvents& m_keyEvents;

@@ -452,8 +452,9 @@ TEST_F(DocTest, AClipboardHeldPastTheBoundIsReadAgainUntilANewerChangeOrTheEnd) 
 }
 
 TEST_F(DocTest, NoticesHandedInWhileTheCaptureOpensTheClipboardDoNotNest) {
-  // Wine hands this thread the next notices while it opens the clipboard: a
-  // burst of 100 copies, each notice arriving inside the capture before it.
+  // Wine hands this thread the next notices while it opens the clipboard:
+  // a copy whose notice arrives inside the capture, which would arm the
+  // next one inside the nested capture, a hundred deep.
   int nDepth = 0, nDeepest = 0, nCopies = 0;
   std::function<void()> fnNotice = [&] {
     nDeepest = std::max(nDeepest, ++nDepth);
@@ -480,4 +481,34 @@ TEST_F(DocTest, NoticesHandedInWhileTheCaptureOpensTheClipboardDoNotNest) {
   };
   Copy(u"read");
   EXPECT_EQ(Texts(), (V{u"came late", u"read", u"after", u"copy 1"}));
+}
+
+TEST_F(DocTest, NoticesHandedInWhileThisProgramWritesOrWaitsAreNotLost) {
+  // Another program's notice handed in while an activation opens the
+  // clipboard: what it announces is being overwritten, and the flag stays
+  // for the activation's own notice.
+  Fill({u"a", u"b", u"c"});
+  m_clip.m_fnBeforeOpen = [&] {
+    m_clip.SetUnicode(u"theirs");
+    m_doc->CaptureClipboard();
+  };
+  ASSERT_TRUE(m_doc->ActivateItem(2));
+  EXPECT_EQ(Texts(), (V{u"c", u"a", u"b"})) << "the activated text went in twice";
+  EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
+
+  // A copy announced while a retry finds the clipboard still held: the wait
+  // starts again for it, and it is read once the clipboard is free.
+  m_clip.m_nAttachFailures = 1000000;
+  Copy(u"held");
+  for (int i = 0; i < CTanselDoc::kCaptureRetryTicks - 1; ++i) m_doc->RetryCapture();
+  m_clip.m_fnBeforeAttach = [&] {
+    m_clip.SetUnicode(u"newer");
+    m_doc->CaptureClipboard();
+  };
+  m_doc->RetryCapture();  // the last tick of the old wait
+  EXPECT_TRUE(m_doc->IsCapturePending());
+  m_clip.m_nAttachFailures = 0;
+  m_doc->RetryCapture();
+  EXPECT_EQ(Texts().front(), u"newer");
+  EXPECT_FALSE(m_doc->IsCapturePending());
 }

@@ -90,6 +90,7 @@ std::unique_ptr<IClipBlock> CFakeClipboard::Fetch(unsigned format) {
 
 bool CFakeClipboard::Open() {
   m_log.push_back("open");
+  if (auto fn = std::exchange(m_fnBeforeOpen, nullptr)) fn();
   if (m_nOpenFailures > 0) {
     --m_nOpenFailures;
     return false;

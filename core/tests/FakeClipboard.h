@@ -38,6 +38,9 @@ class CFakeClipboard : public IClipboard {
   // Runs once at the next Attach, before it answers: another program
   // changing the clipboard between a notice and the capture's opening.
   std::function<void()> m_fnBeforeAttach;
+  // Runs once at the next Open, before it answers: a notice handed in
+  // while this program opens the clipboard to write.
+  std::function<void()> m_fnBeforeOpen;
   // Runs once at the next Release, before it returns: a notice handed in
   // while the capture closes the clipboard, after it read it.
   std::function<void()> m_fnOnRelease;

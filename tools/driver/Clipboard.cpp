@@ -5,6 +5,13 @@
 #include <cstring>
 
 namespace tdriver {
+
+HWND OpenerWindow() {
+  static HWND hwnd = CreateWindowExW(0, L"STATIC", L"tdriver clipboard", 0, 0, 0, 0, 0,
+                                     HWND_MESSAGE, nullptr, nullptr, nullptr);
+  return hwnd;
+}
+
 namespace {
 
 // Another program (the one under test) may have the clipboard open for a
@@ -14,7 +21,7 @@ constexpr DWORD kOpenTimeoutMs = 3000;
 class OpenedClipboard {
  public:
   OpenedClipboard() {
-    if (!PollUntil(kOpenTimeoutMs, 5, [] { return OpenClipboard(nullptr) != FALSE; }))
+    if (!PollUntil(kOpenTimeoutMs, 5, [] { return OpenClipboard(OpenerWindow()) != FALSE; }))
       FailLastError(L"OpenClipboard");
   }
   ~OpenedClipboard() { Close(); }
@@ -294,7 +301,7 @@ int CmdWaitText(Args& args) {
   std::wstring last;
   bool any = false;
   const bool ok = PollUntil(timeout, 10, [&] {
-    if (!OpenClipboard(nullptr)) return false;  // held by someone: try again later
+    if (!OpenClipboard(OpenerWindow())) return false;  // held by someone: try again later
     std::wstring text;
     size_t blockSize;
     const bool read = IsClipboardFormatAvailable(CF_UNICODETEXT) && ReadUnicode(text, blockSize);
@@ -344,17 +351,16 @@ int CmdHoldClipboard(Args& args) {
   const std::wstring copy = args.Option(L"--copy");
   const auto pos = args.Positional(1, 1);
   const DWORD ms = static_cast<DWORD>(ParseInt(pos[0], L"milliseconds"));
-  // Opened by a window, as clipboard tools do: Wine lets a second opener
-  // without a window in beside one without a window.
-  HWND owner = CreateWindowExW(0, L"STATIC", L"tdriver holder", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                               nullptr, nullptr, nullptr);
+  HWND owner = OpenerWindow();
   if (!owner) FailLastError(L"CreateWindowExW");
   auto open = [&] {
     if (!PollUntil(kOpenTimeoutMs, 5, [&] { return OpenClipboard(owner) != FALSE; }))
       FailLastError(L"OpenClipboard");
   };
   if (bCopy) {
-    // A copy, then the clipboard taken again at once: its notice finds it held.
+    // A copy, then the clipboard taken again at once. A viewer may still
+    // open it in between: to hold every copy from its notice on, use
+    // `viewer --hold-ms`.
     open();
     EmptyClipboard();
     PutBlock(CF_UNICODETEXT, copy.c_str(), (copy.size() + 1) * sizeof(wchar_t),
@@ -365,7 +371,6 @@ int CmdHoldClipboard(Args& args) {
   OutLine(L"held");
   Sleep(ms);
   CloseClipboard();
-  DestroyWindow(owner);
   return kOk;
 }
 

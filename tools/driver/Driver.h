@@ -79,6 +79,11 @@ class LogFile {
   HANDLE m_hFile = INVALID_HANDLE_VALUE;
 };
 
+// The driver's own window, as the clipboard's opener: Wine lets a second
+// opener without a window in beside one without a window (the program under
+// test opens without one), and each would then close the other's session.
+HWND OpenerWindow();
+
 // Windows. A target is a hex window handle ("0x1A2B") or the exact title of
 // a top-level window.
 std::wstring WindowText(HWND hwnd);

@@ -44,19 +44,27 @@ class AnswerWatch {
 };
 
 // One copy, as a program puts it: the clipboard is opened by a window of its
-// own (Wine lets two openers without a window in at once).
-bool Copy(HWND owner, const std::wstring& text) {
-  if (!PollUntil(3000, 0, [&] { return OpenClipboard(owner) != FALSE; })) return false;
+// own (Wine lets two openers without a window in at once). False, with the
+// reason in `why`, when it could not be made.
+bool Copy(HWND owner, const std::wstring& text, std::wstring& why) {
+  if (!PollUntil(3000, 0, [&] { return OpenClipboard(owner) != FALSE; })) {
+    why = L"OpenClipboard failed for 3 s (error " + std::to_wstring(GetLastError()) + L")";
+    return false;
+  }
   EmptyClipboard();
   const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  if (h) {
-    memcpy(GlobalLock(h), text.c_str(), bytes);
-    GlobalUnlock(h);
-    if (!SetClipboardData(CF_UNICODETEXT, h)) GlobalFree(h);
+  bool set = false;
+  if (HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    if (void* p = GlobalLock(h)) {
+      memcpy(p, text.c_str(), bytes);
+      GlobalUnlock(h);
+      set = SetClipboardData(CF_UNICODETEXT, h) != nullptr;
+    }
+    if (!set) GlobalFree(h);
   }
+  if (!set) why = L"the block was not set (error " + std::to_wstring(GetLastError()) + L")";
   CloseClipboard();
-  return h != nullptr;
+  return set;
 }
 
 HWND OwnerWindow() {
@@ -120,8 +128,13 @@ int CmdBurst(Args& args) {
   const int64_t start = QpcMicros();
   int copied = 0;
   const HWND hTarget = target.empty() ? nullptr : ResolveWindow(target);
+  std::wstring firstFailure;
   for (int i = 1; i <= count; ++i) {
-    copied += Copy(owner, BurstText(prefix, i, minUnits, maxUnits, random)) ? 1 : 0;
+    std::wstring why;
+    if (Copy(owner, BurstText(prefix, i, minUnits, maxUnits, random), why))
+      ++copied;
+    else if (firstFailure.empty())
+      firstFailure = L"copy " + std::to_wstring(i) + L": " + why;
     DWORD_PTR result;
     if (sync) SendMessageTimeoutW(hTarget, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
   }
@@ -133,7 +146,9 @@ int CmdBurst(Args& args) {
   DestroyWindow(owner);
   OutLine(L"copies " + std::to_wstring(copied) + L" ms " + std::to_wstring(tookUs / 1000) +
           (watch ? L" " + watch->Report() : L""));
-  return copied == count ? kOk : kFailed;
+  if (copied != count)
+    Fail(kFailed, std::to_wstring(count - copied) + L" copies failed, the first " + firstFailure);
+  return kOk;
 }
 
 // watch-answer <window> <ms>: the worst WM_NULL answer over that time.
@@ -227,8 +242,11 @@ int CmdFuzz(Args& args) {
       ++batches;
       const int64_t start = QpcMicros();
       DWORD_PTR result;
+      // A window stuck in a loop of its own answers after its windows close;
+      // one that does not then is hung.
       if (!SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) &&
-          !CloseOpenWindows(hwnd))
+          (CloseOpenWindows(hwnd),
+           !SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result)))
         Fail(kFailed, L"no answer within 10 s after batch " + std::to_wstring(batches));
       worstUs = std::max(worstUs, QpcMicros() - start);
       if (!CloseOpenWindows(hwnd)) ++leftOpen;

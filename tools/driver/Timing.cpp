@@ -19,7 +19,7 @@ int ListRows(HWND hwnd) {
 
 std::wstring ClipboardText() {
   std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
+  if (!OpenClipboard(OpenerWindow())) return text;
   if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
     if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(h))) {
       text = p;
