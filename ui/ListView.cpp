@@ -28,6 +28,12 @@ bool CListView::SetImageList(CImageListHandle& list, int which) {
   return true;
 }
 
+bool CListView::SetSharedImageList(HIMAGELIST list, int which) {
+  if (!(::GetWindowLongPtrW(m_hWnd, GWL_STYLE) & LVS_SHAREIMAGELISTS)) return false;
+  Send(LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(list));
+  return GetImageList(which) == list;
+}
+
 HIMAGELIST CListView::GetImageList(int which) const {
   return reinterpret_cast<HIMAGELIST>(Send(LVM_GETIMAGELIST, which, 0));
 }
@@ -56,6 +62,16 @@ int CListView::InsertItem(int index, const wchar_t* text, int image) {
 }
 
 bool CListView::DeleteItem(int index) { return Send(LVM_DELETEITEM, index, 0) != FALSE; }
+
+bool CListView::SetItemCount(int count) {
+  return Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0) != FALSE;
+}
+
+bool CListView::RedrawItems(int first, int last) {
+  return Send(LVM_REDRAWITEMS, static_cast<WPARAM>(first), static_cast<LPARAM>(last)) != FALSE;
+}
+
+void CListView::Invalidate() { ::InvalidateRect(m_hWnd, nullptr, FALSE); }
 
 bool CListView::DeleteAllItems() { return Send(LVM_DELETEALLITEMS, 0, 0) != FALSE; }
 

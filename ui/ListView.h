@@ -28,11 +28,20 @@ class CListView : public CControl {
   // once the control has taken it; otherwise the caller keeps it.
   bool SetImageList(CImageListHandle& list, int which);
   HIMAGELIST GetImageList(int which) const;
+  // An image list that others keep alive: the control must share its image
+  // lists (LVS_SHAREIMAGELISTS), so that it never destroys this one.
+  bool SetSharedImageList(HIMAGELIST list, int which);
 
   int InsertColumn(int index, const wchar_t* header, int format, int width);
   bool DeleteColumn(int index);
 
   int GetItemCount() const;
+  // An owner-data list's row count; the rows on screen are drawn again.
+  bool SetItemCount(int count);
+  // Rows first to last are drawn again, their cells asked for anew.
+  bool RedrawItems(int first, int last);
+  // The whole list is drawn again.
+  void Invalidate();
   // Inserts a row with the text of its first column; the new row's index, or
   // -1.
   int InsertItem(int index, const wchar_t* text, int image = 0);
@@ -65,17 +74,4 @@ class CListView : public CControl {
   bool GetSubItemRect(int index, int subItem, RECT& rect) const;
 
   void SetRedraw(bool redraw);
-};
-
-// Suspends drawing of a list while many rows change, and repaints it once at
-// the end.
-class CRedrawSuspend {
- public:
-  explicit CRedrawSuspend(CListView& list) : m_list(list) { m_list.SetRedraw(false); }
-  ~CRedrawSuspend() { m_list.SetRedraw(true); }
-  CRedrawSuspend(const CRedrawSuspend&) = delete;
-  CRedrawSuspend& operator=(const CRedrawSuspend&) = delete;
-
- private:
-  CListView& m_list;
 };

@@ -152,6 +152,10 @@ bool CHistoryCommands::OnListNotify(const NMHDR& header, HWND popupOwner, LRESUL
   if (header.hwndFrom != hList) return false;
   POINT point;
   switch (header.code) {
+    case LVN_GETDISPINFOW:
+      m_list.OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+      result = 0;
+      return true;
     case NM_CLICK:
       ::GetCursorPos(&point);
       ::ScreenToClient(hList, &point);

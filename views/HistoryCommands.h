@@ -43,9 +43,9 @@ class CHistoryCommands {
   // The context popup chosen by the selected count, at a screen point; its
   // command reaches owner as WM_COMMAND.
   void ShowContextMenu(POINT screenPoint, HWND owner);
-  // The list's mouse notices, the same in both hosts: a click (the bookmark
-  // column), a right click (the popup, owned by popupOwner) and an
-  // activation. False for a notice of another control or kind.
+  // The list's notices, the same in both hosts: a cell asked for, a click
+  // (the bookmark column), a right click (the popup, owned by popupOwner)
+  // and an activation. False for a notice of another control or kind.
   bool OnListNotify(const NMHDR& header, HWND popupOwner, LRESULT& result);
 
   // The commands, each with its selection rule.

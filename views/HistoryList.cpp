@@ -1,6 +1,10 @@
 #include "views/HistoryList.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "resources/resource.h"
 #include "ui/WinText.h"
@@ -10,46 +14,90 @@ CHistoryList::CHistoryList(CTanselDoc& doc, ITextServices& text, const HISTORY_C
 
 void CHistoryList::Attach(HWND hList) { m_list.Attach(hList); }
 
+namespace {
+
+// The row pictures, loaded once per process: one image list per kind of
+// ordinary picture (the main list's, the clip window's), each holding that
+// picture at 0 and the bookmark at 1, shared by every list of that kind.
+class CSharedPictures {
+ public:
+  static HIMAGELIST For(UINT nOrdinaryBitmap, COLORREF ordinaryMask) {
+    static std::vector<std::pair<UINT, CImageListHandle>> lists;
+    for (const auto& entry : lists)
+      if (entry.first == nOrdinaryBitmap) return entry.second.Get();
+    // A mask, so that each bitmap's background colour shows the row beneath.
+    CImageListHandle images = CreateImageList(17, 13, ILC_COLOR32 | ILC_MASK, 1, 1);
+    if (!images || AddMaskedBitmap(images.Get(), nOrdinaryBitmap, ordinaryMask) != kOrdinary ||
+        AddMaskedBitmap(images.Get(), IDB_BOOKMARK, RGB(0, 0, 0)) != kBookmark)
+      return nullptr;
+    lists.emplace_back(nOrdinaryBitmap, std::move(images));
+    return lists.back().second.Get();
+  }
+  static constexpr int kOrdinary = 0, kBookmark = 1;
+};
+
+// Copies text into the control's buffer, cut to fit, always terminated.
+void CopyCell(const wchar_t* text, size_t length, LVITEMW& item) {
+  if (!item.pszText || item.cchTextMax <= 0) return;
+  const size_t n = std::min(length, static_cast<size_t>(item.cchTextMax - 1));
+  std::wmemcpy(item.pszText, text, n);
+  item.pszText[n] = L'\0';
+}
+
+}  // namespace
+
 bool CHistoryList::LoadPictures(UINT nOrdinaryBitmap, COLORREF ordinaryMask) {
-  // A mask, so that each bitmap's background colour shows the row beneath.
-  CImageListHandle images = CreateImageList(17, 13, ILC_COLOR32 | ILC_MASK, 1, 1);
-  if (!images) return false;
-  m_nOrdinaryPicture = AddMaskedBitmap(images.Get(), nOrdinaryBitmap, ordinaryMask);
-  m_nBookmarkPicture = AddMaskedBitmap(images.Get(), IDB_BOOKMARK, RGB(0, 0, 0));
-  return m_nOrdinaryPicture >= 0 && m_nBookmarkPicture >= 0 &&
-         m_list.SetImageList(images, LVSIL_SMALL);
+  const HIMAGELIST hPictures = CSharedPictures::For(nOrdinaryBitmap, ordinaryMask);
+  m_nOrdinaryPicture = CSharedPictures::kOrdinary;
+  m_nBookmarkPicture = CSharedPictures::kBookmark;
+  return hPictures && m_list.SetSharedImageList(hPictures, LVSIL_SMALL);
 }
 
 void CHistoryList::Refresh(int nHint) {
   if (nHint >= 1) {
-    if (const CLIP_ITEM* pItem = m_doc.GetItem(nHint - 1)) SetRow(nHint - 1, *pItem);
+    if (nHint - 1 < m_list.GetItemCount()) m_list.RedrawItems(nHint - 1, nHint - 1);
     return;
   }
   const int nCount = m_doc.GetItemCount();
-  // Drawn once at the end, not row by row.
-  CRedrawSuspend suspend(m_list);
-  if (m_list.GetItemCount() != nCount) {
-    m_list.DeleteAllItems();
-    for (int i = 0; i < nCount; ++i) {
-      m_list.InsertItem(i, L"");
-      SetRow(i, *m_doc.GetItem(i));
-    }
-  } else {
-    for (int i = 0; i < nCount; ++i) SetRow(i, *m_doc.GetItem(i));
+  if (m_list.GetItemCount() == nCount) {
+    // The cells are asked for again as they are drawn.
+    m_list.Invalidate();
+    return;
   }
+  // What a rebuild of every row leaves: no selection, no focus, no anchor,
+  // the first row at the top.
+  m_list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  m_list.SetSelectionMark(-1);
+  m_list.SetItemCount(nCount);
+  if (nCount > 0) m_list.EnsureVisible(0, false);
 }
 
-void CHistoryList::SetRow(int nIndex, const CLIP_ITEM& item) {
-  const std::wstring number = std::to_wstring(nIndex + 1);
-  const int nPicture = item.bBookmark ? m_nBookmarkPicture : m_nOrdinaryPicture;
-  if (m_columns.nNumber == m_columns.nPicture) {
-    m_list.SetItem(nIndex, m_columns.nPicture, number.c_str(), nPicture);
-  } else {
-    m_list.SetItem(nIndex, m_columns.nPicture, L"", nPicture);
-    m_list.SetItemText(nIndex, m_columns.nNumber, number.c_str());
+bool CHistoryList::OnGetDispInfo(NMLVDISPINFOW& info) const {
+  if (info.hdr.hwndFrom != m_list.Handle()) return false;
+  LVITEMW& cell = info.item;
+  const CLIP_ITEM* pItem = m_doc.GetItem(cell.iItem);
+  if (cell.mask & LVIF_IMAGE) {
+    // Column 0 is hidden and keeps picture 0, as rows are made.
+    if (cell.iSubItem == m_columns.nPicture && pItem)
+      cell.iImage = pItem->bBookmark ? m_nBookmarkPicture : m_nOrdinaryPicture;
+    else
+      cell.iImage = cell.iSubItem == 0 ? 0 : I_IMAGENONE;
   }
-  m_list.SetItemText(nIndex, m_columns.nText, DisplayText(item.strText));
-  m_list.SetItemText(nIndex, m_columns.nTime, TimeText(item.tCreated));
+  if (!(cell.mask & LVIF_TEXT)) return true;
+  CString16 text;
+  if (pItem) {
+    if (cell.iSubItem == m_columns.nNumber) {
+      const std::wstring number = std::to_wstring(cell.iItem + 1);
+      CopyCell(number.c_str(), number.size(), cell);
+      return true;
+    }
+    if (cell.iSubItem == m_columns.nText)
+      text = DisplayText(pItem->strText);
+    else if (cell.iSubItem == m_columns.nTime)
+      text = TimeText(pItem->tCreated);
+  }
+  CopyCell(WinText(text), text.size(), cell);
+  return true;
 }
 
 CString16 CHistoryList::DisplayText(const CString16& strText) {

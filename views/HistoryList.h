@@ -3,6 +3,11 @@
 // Both history hosts (the main list view and the clip window) show their rows
 // through this class and differ only in which column holds what. It also
 // speaks the selection terms of the history commands.
+//
+// The lists are owner-data lists (LVS_OWNERDATA): the control keeps the row
+// count and the row states, and asks for a cell's text and picture
+// (LVN_GETDISPINFO) when it draws the cell or another program reads it. A
+// copy then costs the rows on screen, not the whole history.
 #include "core/TanselDoc.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
@@ -26,14 +31,19 @@ class CHistoryList {
   void Attach(HWND hList);
   // Gives the list its two row pictures: the host's picture of an ordinary
   // item, whose background is ordinaryMask, and the bookmark (on black).
+  // The pictures are loaded once per process, into an image list that every
+  // list of the host's kind shares (the control needs LVS_SHAREIMAGELISTS).
   bool LoadPictures(UINT nOrdinaryBitmap, COLORREF ordinaryMask);
   CListView& List() { return m_list; }
   const CListView& List() const { return m_list; }
 
-  // Hint n >= 1: row n - 1 alone. Hint <= 0, same count: every row set in
-  // place, selection kept. Hint <= 0, other count: rows rebuilt, selection gone.
+  // Hint n >= 1: row n - 1 redrawn alone. Hint <= 0, same count: the rows on
+  // screen redrawn, selection kept. Hint <= 0, other count: the new count,
+  // scrolled to the top, no selection, focus or anchor (as a rebuild leaves
+  // a list).
   void Refresh(int nHint);
-  void SetRow(int nIndex, const CLIP_ITEM& item);
+  // A cell the control asks for; false for a notice of another list.
+  bool OnGetDispInfo(NMLVDISPINFOW& info) const;
 
   static CString16 DisplayText(const CString16& strText);
   // Local time as "%Y.%m.%d %H:%M:%S"; empty when it cannot be made.

@@ -62,7 +62,10 @@ LRESULT CTanselListView::OnCreate() {
   RECT client;
   ::GetClientRect(m_hWnd, &client);
   // No single-selection style: the commands act on several rows at once.
-  if (!m_rows.List().Create(m_hWnd, kListId, WS_VISIBLE | WS_TABSTOP | LVS_REPORT, client))
+  // Owner data: the rows' cells come from the history when they are drawn.
+  if (!m_rows.List().Create(
+          m_hWnd, kListId,
+          WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHAREIMAGELISTS, client))
     return -1;
   m_rows.LoadPictures(IDB_ITEM, RGB(0, 0, 0));
   CListView& list = m_rows.List();

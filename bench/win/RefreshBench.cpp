@@ -1,8 +1,7 @@
-// A whole refresh of the list view's 999 rows, with the row count changed (the
-// rows are rebuilt) and unchanged (set in place), against a bare loop of the
-// same list-view calls with texts made beforehand, in the same run. Each
-// figure is the fastest of nine rounds, each round ends once the list has
-// painted; the ratios are printed with their goal.
+// A whole refresh of the list view's 999 rows, with the row count changed and
+// unchanged, against a bare LVM_SETITEMCOUNT and paint of the same list, in
+// the same run. Each figure is the fastest of nine rounds, each round ends
+// once the list has painted; the ratios are printed with their goal.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -36,26 +35,8 @@ double Seconds(const std::function<void()>& round, HWND hList) {
   return best;
 }
 
-struct ROW {
-  std::wstring number, text, time;
-  int picture;
-};
-
-void SetRow(HWND hList, int i, const ROW& row) {
-  LVITEMW item{};
-  item.mask = LVIF_TEXT | LVIF_IMAGE;
-  item.iItem = i;
-  item.iSubItem = 1;
-  item.pszText = const_cast<wchar_t*>(row.number.c_str());
-  item.iImage = row.picture;
-  ::SendMessageW(hList, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  LVITEMW text{};
-  text.iSubItem = 2;
-  text.pszText = const_cast<wchar_t*>(row.text.c_str());
-  ::SendMessageW(hList, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&text));
-  text.iSubItem = 3;
-  text.pszText = const_cast<wchar_t*>(row.time.c_str());
-  ::SendMessageW(hList, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&text));
+void SetCount(HWND hList, int count) {
+  ::SendMessageW(hList, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
 }
 
 }  // namespace
@@ -82,52 +63,35 @@ int wmain() {
   }
   CTanselListView& view = host.View();
   HWND hList = view.ListHandle();
-  std::vector<ROW> rows(kRows);
-  for (int i = 0; i < kRows; ++i) {
-    CListView list(hList);
-    rows[i] = {std::to_wstring(i + 1),
-               reinterpret_cast<const wchar_t*>(list.GetItemText(i, 2).c_str()),
-               reinterpret_cast<const wchar_t*>(list.GetItemText(i, 3).c_str()), 0};
-  }
-
+  // The rows on screen are asked for as they are drawn, in both: what is
+  // measured is what the refresh adds to a bare count and paint.
   const double unchanged = Seconds([&] { view.OnUpdate(0); }, hList);
   const double bareUnchanged = Seconds(
       [&] {
-        ::SendMessageW(hList, WM_SETREDRAW, FALSE, 0);
-        for (int i = 0; i < kRows; ++i) SetRow(hList, i, rows[i]);
-        ::SendMessageW(hList, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(hList, nullptr, TRUE);
+        SetCount(hList, kRows);
+        ::InvalidateRect(hList, nullptr, FALSE);
       },
       hList);
-  // One row fewer in the list than in the history: the refresh rebuilds.
+  // One row fewer in the list than in the history: a new count.
   const double changed = Seconds(
       [&] {
-        ::SendMessageW(hList, LVM_DELETEITEM, 0, 0);
+        SetCount(hList, kRows - 1);
         view.OnUpdate(0);
       },
       hList);
   const double bareChanged = Seconds(
       [&] {
-        ::SendMessageW(hList, LVM_DELETEITEM, 0, 0);
-        ::SendMessageW(hList, WM_SETREDRAW, FALSE, 0);
-        ::SendMessageW(hList, LVM_DELETEALLITEMS, 0, 0);
-        for (int i = 0; i < kRows; ++i) {
-          LVITEMW item{};
-          item.mask = LVIF_TEXT | LVIF_IMAGE;
-          item.iItem = i;
-          item.pszText = const_cast<wchar_t*>(L"");
-          ::SendMessageW(hList, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-          SetRow(hList, i, rows[i]);
-        }
-        ::SendMessageW(hList, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(hList, nullptr, TRUE);
+        SetCount(hList, kRows - 1);
+        SetCount(hList, kRows);
       },
       hList);
-  std::printf("whole refresh of %d rows, fastest of 9 rounds:\n", kRows);
-  std::printf("  count unchanged: %.2f ms, bare calls %.2f ms, ratio %.2fx (goal at most 1.5x)\n",
-              unchanged * 1e3, bareUnchanged * 1e3, unchanged / bareUnchanged);
-  std::printf("  count changed:   %.2f ms, bare calls %.2f ms, ratio %.2fx (goal at most 1.5x)\n",
-              changed * 1e3, bareChanged * 1e3, changed / bareChanged);
+  std::printf("whole refresh of %d rows, fastest of 9 rounds, each until painted:\n", kRows);
+  std::printf(
+      "  count unchanged: %.3f ms, bare count and paint %.3f ms, ratio %.2fx (goal at most 1.1x)\n",
+      unchanged * 1e3, bareUnchanged * 1e3, unchanged / bareUnchanged);
+  std::printf(
+      "  count changed:   %.3f ms, bare count and paint %.3f ms, ratio %.2fx (goal at most 1.1x)\n",
+      changed * 1e3, bareChanged * 1e3, changed / bareChanged);
   SetSettingsPlatform(nullptr, nullptr);
   return 0;
 }

@@ -71,10 +71,16 @@ TEST_F(ClipWindowTest, OpensAtTheCursorTopmostWithTheNewestRowSelected) {
   EXPECT_EQ(list.GetItemText(0, 3), u"newest");
   EXPECT_EQ(list.GetItemText(0, 2), u"1");
   EXPECT_EQ(list.GetItemImage(0, 1), 0);
-  // The history's changes reach its rows after the current message.
+  // The history's changes reach its rows after the current message: the row
+  // is drawn again once the posted notice arrives.
   m_doc->ToggleBookmark(1);
-  EXPECT_EQ(list.GetItemImage(1, 1), 0) << "not yet: the notice is posted";
-  PumpFor(30);
+  ::UpdateWindow(list.Handle());
+  EXPECT_TRUE(ListRowsToRedraw(list.Handle()).empty()) << "not yet: the notice is posted";
+  MSG notice;
+  ASSERT_TRUE(::PeekMessageW(&notice, m_frame->Handle(), WM_HISTORY_CHANGED, WM_HISTORY_CHANGED,
+                             PM_REMOVE));
+  ::DispatchMessageW(&notice);
+  EXPECT_EQ(ListRowsToRedraw(list.Handle()), std::vector<int>{1});
   EXPECT_EQ(list.GetItemImage(1, 1), 1);
   // The hotkey again closes it, a third press opens a new one.
   const HWND hClip = pClip->Handle();
@@ -150,7 +156,7 @@ TEST_F(ClipWindowTest, ItsOwnBoxesDoNotCloseIt) {
   EXPECT_EQ(m_prompt.m_asked.size(), 1u);
 }
 
-TEST_F(ClipWindowTest, AHistoryChangeRefreshesTheRowsItNames) {
+TEST_F(ClipWindowTest, AHistoryChangeRedrawsTheRowsItNames) {
   for (const wchar_t* text : {L"c", L"d", L"e"}) {
     const int n = m_doc->GetItemCount();
     CopyText(text);
@@ -158,23 +164,23 @@ TEST_F(ClipWindowTest, AHistoryChangeRefreshesTheRowsItNames) {
   }
   CSmallClipDlg* pClip = Open();
   ASSERT_NE(pClip, nullptr);
-  CListView list(pClip->ListHandle());
-  // Changed behind the rows' back: only a refresh shows them.
-  m_doc->GetItem(0)->strText = u"new 0";
+  const HWND hList = pClip->ListHandle();
   m_doc->GetItem(4)->strText = u"new 4";
   const struct {
     const char* what;
     WPARAM hint;
-    V rows;  // rows 0 and 4 afterwards
+    std::vector<int> redrawn;
   } cases[] = {
-      {"row 4 alone", 5, {u"e", u"new 4"}},
-      {"every row", 0, {u"new 0", u"new 4"}},
+      {"row 4 alone", 5, {4}},
+      {"every row", 0, {0, 1, 2, 3, 4}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    ::UpdateWindow(hList);
     m_frame->Send(WM_HISTORY_CHANGED, c.hint);
-    EXPECT_EQ((V{list.GetItemText(0, 3), list.GetItemText(4, 3)}), c.rows);
+    EXPECT_EQ(ListRowsToRedraw(hList), c.redrawn);
   }
+  EXPECT_EQ(CListView(hList).GetItemText(4, 3), u"new 4");
   // With no clip window open the message does nothing.
   ::DestroyWindow(pClip->Handle());
   m_frame->Send(WM_HISTORY_CHANGED, 0);

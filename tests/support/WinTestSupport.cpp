@@ -1,5 +1,6 @@
 #include "tests/support/WinTestSupport.h"
 
+#include <commctrl.h>
 #include <algorithm>
 #include <cstring>
 
@@ -110,4 +111,20 @@ std::u16string ReadRawText() {
   }
   ::CloseClipboard();
   return text;
+}
+
+std::vector<int> ListRowsToRedraw(HWND hList) {
+  std::vector<int> rows;
+  HRGN hRegion = ::CreateRectRgn(0, 0, 0, 0);
+  if (::GetUpdateRgn(hList, hRegion, FALSE) != NULLREGION) {
+    const int nCount = static_cast<int>(::SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < nCount; ++i) {
+      RECT r{LVIR_BOUNDS, 0, 0, 0};
+      if (::SendMessageW(hList, LVM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)) &&
+          ::RectInRegion(hRegion, &r))
+        rows.push_back(i);
+    }
+  }
+  ::DeleteObject(hRegion);
+  return rows;
 }

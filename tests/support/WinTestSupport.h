@@ -49,6 +49,10 @@ bool PutRawText(const wchar_t* text);
 // clipboard cannot be opened.
 std::u16string ReadRawText();
 
+// The rows of a list that its pending repaint will draw again (those its
+// update region touches), ascending; validate the list first (UpdateWindow).
+std::vector<int> ListRowsToRedraw(HWND hList);
+
 // Answers the next message box or dialog of the thread that makes this
 // object: a helper thread waits for it (10 s at most), lets inspect() look at
 // it (and act on it, with messages) and presses button (0: none, inspect()

@@ -29,7 +29,6 @@ class ListViewTest : public ::testing::Test {
     m_list.InsertColumn(0, L"", LVCFMT_LEFT, 0);
     m_list.InsertColumn(1, L"No", LVCFMT_RIGHT, 45);
     m_list.InsertColumn(2, L"Text", LVCFMT_LEFT, 200);
-    CRedrawSuspend suspend(m_list);
     for (int i = 0; i < 3; ++i) ASSERT_EQ(m_list.InsertItem(i, L"row"), i);
   }
 

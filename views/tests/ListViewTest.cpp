@@ -3,7 +3,9 @@
 // enabling rules, the popup chosen by the selection, clicks.
 #include <windows.h>
 #include <commctrl.h>
+#include <algorithm>
 
+#include "settings/ApplicationRegistry.h"
 #include "ui/Dpi.h"
 #include "views/tests/ViewFixture.h"
 
@@ -62,50 +64,96 @@ TEST_F(ViewTest, ColumnsAndStylesOfTheList) {
   EXPECT_FALSE(style & LVS_SINGLESEL);
 }
 
-TEST_F(ViewTest, RefreshRulesAndWhatTheyDoToTheSelection) {
+TEST_F(ViewTest, RefreshRedrawsWhatChangedAndKeepsOrClearsTheSelection) {
+  ::ShowWindow(m_host->Handle(), SW_SHOW);
   Fill({u"a", u"b", u"c"});
+  const HWND hList = View().ListHandle();
   Select({0, 2});
-  // One row: only that row is set.
+  ::UpdateWindow(hList);
+  // One row: that row alone is drawn again, and shows the item as it is now.
   m_doc->GetItem(1)->strText = CString16(u"B");
-  m_doc->GetItem(2)->strText = CString16(u"C");
   m_doc->NotifyChange(1);
+  EXPECT_EQ(ListRowsToRedraw(hList), CIndexArray{1});
   EXPECT_EQ(List().GetItemText(1, 2), u"B");
-  EXPECT_EQ(List().GetItemText(2, 2), u"c");
-  // Whole list, same count: rows set in place, the selection stays.
+  ::UpdateWindow(hList);
+  // Whole list, same count: every row drawn again, the selection stays.
   m_doc->NotifyChange(-1);
-  EXPECT_EQ(List().GetItemText(2, 2), u"C");
+  EXPECT_EQ(ListRowsToRedraw(hList), (CIndexArray{0, 1, 2}));
   EXPECT_EQ(Selected(), (CIndexArray{0, 2}));
-  // Another count: rows rebuilt, no selection.
-  m_clip.SetUnicode(u"d");
-  m_doc->CaptureClipboard();
-  EXPECT_EQ(List().GetItemCount(), 4);
-  EXPECT_EQ(List().GetItemText(0, 2), u"d");
-  EXPECT_TRUE(Selected().empty());
 }
 
-// Records the list's redraw switches and row changes, in order.
-LRESULT CALLBACK NoteDrawing(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                             DWORD_PTR data) {
-  auto& log = *reinterpret_cast<std::vector<std::string>*>(data);
-  if (message == WM_SETREDRAW) log.push_back(wParam ? "redraw on" : "redraw off");
-  if (message == LVM_SETITEMW || message == LVM_SETITEMTEXTW || message == LVM_INSERTITEMW)
-    if (log.empty() || log.back() != "rows") log.push_back("rows");
+TEST_F(ViewTest, AnotherCountLeavesTheListAsARebuildDidAndTheSameCountDoesNotScroll) {
+  ::ShowWindow(m_host->Handle(), SW_SHOW);
+  std::vector<std::u16string> texts;
+  for (int i = 0; i < 80; ++i) texts.push_back(u"row " + std::u16string(1, u'a' + i % 26));
+  for (const auto& t : texts) {
+    m_clip.SetUnicode(t);
+    m_doc->CaptureClipboard();
+  }
+  CListView list = List();
+  list.EnsureVisible(70, false);
+  Select({70, 72});
+  const int nTop = list.GetTopIndex();
+  ASSERT_GT(nTop, 0);
+  m_doc->NotifyChange(-1);
+  EXPECT_EQ(list.GetTopIndex(), nTop) << "a same-count refresh moved the rows";
+  EXPECT_EQ(Selected(), (CIndexArray{70, 72}));
+  m_clip.SetUnicode(u"one more");
+  m_doc->CaptureClipboard();
+  EXPECT_EQ(list.GetItemCount(), 81);
+  EXPECT_EQ(list.GetItemText(0, 2), u"one more");
+  EXPECT_TRUE(Selected().empty());
+  EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), -1);
+  EXPECT_EQ(list.GetSelectionMark(), -1);
+  EXPECT_EQ(list.GetTopIndex(), 0);
+}
+
+// Counts what the list asks for and what is written into it.
+struct CELL_LOG {
+  std::vector<int> askedRows;
+  int nWrites = 0;
+};
+
+LRESULT CALLBACK NoteAsked(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR data) {
+  auto& log = *reinterpret_cast<CELL_LOG*>(data);
+  if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == LVN_GETDISPINFOW)
+    log.askedRows.push_back(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item.iItem);
   return ::DefSubclassProc(hWnd, message, wParam, lParam);
 }
 
-TEST_F(ViewTest, AWholeRefreshChangesRowsWithDrawingSuspended) {
-  Fill({u"a", u"b", u"c"});
-  std::vector<std::string> log;
+LRESULT CALLBACK NoteWrites(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR data) {
+  auto& log = *reinterpret_cast<CELL_LOG*>(data);
+  if (message == LVM_SETITEMW || message == LVM_SETITEMTEXTW || message == LVM_INSERTITEMW)
+    ++log.nWrites;
+  return ::DefSubclassProc(hWnd, message, wParam, lParam);
+}
+
+TEST_F(ViewTest, ACopyCostsTheRowsOnScreenNotTheHistory) {
+  ::ShowWindow(m_host->Handle(), SW_SHOW);
+  CApplicationRegistry().SetBufferSize(999);
+  m_doc->LoadLimits();
+  for (int i = 0; i < 300; ++i) {
+    m_clip.SetUnicode(u"item");
+    m_doc->CaptureClipboard();
+  }
+  const HWND hList = View().ListHandle();
+  ::UpdateWindow(hList);
+  CELL_LOG log;
   ASSERT_TRUE(
-      ::SetWindowSubclass(View().ListHandle(), NoteDrawing, 1, reinterpret_cast<DWORD_PTR>(&log)));
-  const std::vector<std::string> once{"redraw off", "rows", "redraw on"};
-  m_doc->NotifyChange(-1);  // same count
-  EXPECT_EQ(log, once);
-  log.clear();
-  m_clip.SetUnicode(u"d");  // another count
+      ::SetWindowSubclass(View().Handle(), NoteAsked, 1, reinterpret_cast<DWORD_PTR>(&log)));
+  ASSERT_TRUE(::SetWindowSubclass(hList, NoteWrites, 1, reinterpret_cast<DWORD_PTR>(&log)));
+  m_clip.SetUnicode(u"new");
   m_doc->CaptureClipboard();
-  EXPECT_EQ(log, once);
-  ::RemoveWindowSubclass(View().ListHandle(), NoteDrawing, 1);
+  ::UpdateWindow(hList);
+  ::RemoveWindowSubclass(View().Handle(), NoteAsked, 1);
+  ::RemoveWindowSubclass(hList, NoteWrites, 1);
+  EXPECT_EQ(log.nWrites, 0) << "rows written into the list";
+  ASSERT_FALSE(log.askedRows.empty()) << "nothing drawn";
+  const int nOnScreen = static_cast<int>(::SendMessageW(hList, LVM_GETCOUNTPERPAGE, 0, 0));
+  EXPECT_LE(*std::max_element(log.askedRows.begin(), log.askedRows.end()), nOnScreen)
+      << "a row below the screen was asked for";
 }
 
 // Each command from every place that offers it: the main menu, the popup for
