@@ -69,7 +69,7 @@ views() {
     drv type "crème" >/dev/null
     shot find
     drv keys escape >/dev/null
-    wine_stop host drv close Tansel
+    wine_stop host drv post Tansel 0x111 32780  # File, Exit: closing only hides
 }
 
 # Tansel.exe itself: the main window with each of its menus open, the tray
