@@ -77,13 +77,14 @@ bool CHistoryList::OnGetDispInfo(NMLVDISPINFOW& info) const {
   LVITEMW& cell = info.item;
   const CLIP_ITEM* pItem = m_doc.GetItem(cell.iItem);
   if (cell.mask & LVIF_IMAGE) {
-    // Column 0 is hidden and keeps picture 0, as rows are made; a text
-    // cell has no picture, and so no room kept for one (I_IMAGECALLBACK, as
-    // a cell that was only ever given a text).
+    // Only the picture column has a picture. The others answer as a cell
+    // only ever given a text (I_IMAGECALLBACK), which keeps no room for one;
+    // the hidden column 0 too, since under Wine drawing its invisible
+    // picture cost as much as the visible ones.
     if (cell.iSubItem == m_columns.nPicture && pItem)
       cell.iImage = pItem->bBookmark ? m_nBookmarkPicture : m_nOrdinaryPicture;
     else
-      cell.iImage = cell.iSubItem == 0 ? 0 : I_IMAGECALLBACK;
+      cell.iImage = I_IMAGECALLBACK;
   }
   if (!(cell.mask & LVIF_TEXT)) return true;
   CString16 text;
