@@ -11,3 +11,7 @@ CImageListHandle CreateImageList(int width, int height, UINT flags, int initial,
 // Adds bitmap resource bitmapId with mask as its transparent colour; the
 // picture's index, or -1.
 int AddMaskedBitmap(HIMAGELIST list, UINT bitmapId, COLORREF mask);
+
+// True when every pixel of the bitmap resource is the colour: a picture that
+// its mask makes wholly transparent, which draws nothing.
+bool IsBitmapAllColour(UINT bitmapId, COLORREF colour);

@@ -18,23 +18,31 @@ namespace {
 
 // The row pictures, loaded once per process: one image list per kind of
 // ordinary picture (the main list's, the clip window's), each holding that
-// picture at 0 and the bookmark at 1, shared by every list of that kind.
-class CSharedPictures {
- public:
-  static HIMAGELIST For(UINT nOrdinaryBitmap, COLORREF ordinaryMask) {
-    static std::vector<std::pair<UINT, CImageListHandle>> lists;
-    for (const auto& entry : lists)
-      if (entry.first == nOrdinaryBitmap) return entry.second.Get();
-    // A mask, so that each bitmap's background colour shows the row beneath.
-    CImageListHandle images = CreateImageList(17, 13, ILC_COLOR32 | ILC_MASK, 1, 1);
-    if (!images || AddMaskedBitmap(images.Get(), nOrdinaryBitmap, ordinaryMask) != kOrdinary ||
-        AddMaskedBitmap(images.Get(), IDB_BOOKMARK, RGB(0, 0, 0)) != kBookmark)
-      return nullptr;
-    lists.emplace_back(nOrdinaryBitmap, std::move(images));
-    return lists.back().second.Get();
-  }
-  static constexpr int kOrdinary = 0, kBookmark = 1;
+// picture at 0 and the bookmark at 1, shared by every list of that kind. An
+// ordinary picture that its mask makes wholly transparent is never drawn
+// (I_IMAGENONE keeps its room): under Wine each picture drawn costs about
+// 0.3 ms, and a list shows dozens.
+struct ROW_PICTURES {
+  HIMAGELIST hList = nullptr;
+  int nOrdinary = 0;
+  int nBookmark = 1;
 };
+
+const ROW_PICTURES* SharedPictures(UINT nOrdinaryBitmap, COLORREF ordinaryMask) {
+  static std::vector<std::pair<UINT, std::pair<CImageListHandle, ROW_PICTURES>>> lists;
+  for (const auto& entry : lists)
+    if (entry.first == nOrdinaryBitmap) return &entry.second.second;
+  // A mask, so that each bitmap's background colour shows the row beneath.
+  CImageListHandle images = CreateImageList(17, 13, ILC_COLOR32 | ILC_MASK, 1, 1);
+  ROW_PICTURES pictures;
+  if (!images || AddMaskedBitmap(images.Get(), nOrdinaryBitmap, ordinaryMask) != 0 ||
+      AddMaskedBitmap(images.Get(), IDB_BOOKMARK, RGB(0, 0, 0)) != 1)
+    return nullptr;
+  pictures.hList = images.Get();
+  if (IsBitmapAllColour(nOrdinaryBitmap, ordinaryMask)) pictures.nOrdinary = I_IMAGENONE;
+  lists.emplace_back(nOrdinaryBitmap, std::make_pair(std::move(images), pictures));
+  return &lists.back().second.second;
+}
 
 // Copies text into the control's buffer, cut to fit, always terminated.
 void CopyCell(const wchar_t* text, size_t length, LVITEMW& item) {
@@ -47,10 +55,11 @@ void CopyCell(const wchar_t* text, size_t length, LVITEMW& item) {
 }  // namespace
 
 bool CHistoryList::LoadPictures(UINT nOrdinaryBitmap, COLORREF ordinaryMask) {
-  const HIMAGELIST hPictures = CSharedPictures::For(nOrdinaryBitmap, ordinaryMask);
-  m_nOrdinaryPicture = CSharedPictures::kOrdinary;
-  m_nBookmarkPicture = CSharedPictures::kBookmark;
-  return hPictures && m_list.SetSharedImageList(hPictures, LVSIL_SMALL);
+  const ROW_PICTURES* pPictures = SharedPictures(nOrdinaryBitmap, ordinaryMask);
+  if (!pPictures) return false;
+  m_nOrdinaryPicture = pPictures->nOrdinary;
+  m_nBookmarkPicture = pPictures->nBookmark;
+  return m_list.SetSharedImageList(pPictures->hList, LVSIL_SMALL);
 }
 
 void CHistoryList::Refresh(int nHint) {

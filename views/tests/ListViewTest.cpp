@@ -33,7 +33,8 @@ TEST_F(ViewTest, RowsShowNumberPictureDisplayTextAndTime) {
     EXPECT_EQ(list.GetItemText(i, 1), rows[i].number);
     EXPECT_EQ(list.GetItemText(i, 2), rows[i].text ? CString16(rows[i].text) : shown);
     EXPECT_EQ(list.GetItemText(i, 3), u"2026.02.03 09:05:07");
-    EXPECT_EQ(list.GetItemImage(i, 1), rows[i].bookmarked ? 1 : 0);
+    // The main list's ordinary picture is wholly transparent: not drawn at all.
+    EXPECT_EQ(list.GetItemImage(i, 1), rows[i].bookmarked ? 1 : I_IMAGENONE);
   }
 }
 

@@ -10,6 +10,7 @@
 #include "resources/resource.h"
 #include "tests/support/WinTestSupport.h"
 #include "ui/Handles.h"
+#include "ui/ImageList.h"
 #include "ui/ListView.h"
 
 namespace {
@@ -382,13 +383,16 @@ TEST(ResourceTest, PicturesStringsVersionAndManifest) {
   }
   EXPECT_TRUE(::LoadImageW(module, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, 16, 16, 0));
   // Row pictures: 17 x 13, 24 bits; the transparent colour where nothing is drawn.
+  // Only a picture wholly its transparent colour is left undrawn in a list.
   const struct {
     UINT id;
     COLORREF corner, middle;
-  } pictures[] = {{IDB_ITEM, RGB(0, 0, 0), RGB(0, 0, 0)},
-                  {IDB_BOOKMARK, RGB(0, 0, 0), RGB(0x8C, 0xC4, 0xF0)},
-                  {IDB_SMALLITEM, RGB(0, 132, 132), RGB(255, 255, 255)}};
+    bool bDrawsNothing;
+  } pictures[] = {{IDB_ITEM, RGB(0, 0, 0), RGB(0, 0, 0), true},
+                  {IDB_BOOKMARK, RGB(0, 0, 0), RGB(0x8C, 0xC4, 0xF0), false},
+                  {IDB_SMALLITEM, RGB(0, 132, 132), RGB(255, 255, 255), false}};
   for (const auto& p : pictures) {
+    EXPECT_EQ(IsBitmapAllColour(p.id, p.corner), p.bDrawsNothing) << p.id;
     CBitmapHandle bitmap(static_cast<HBITMAP>(
         ::LoadImageW(module, MAKEINTRESOURCEW(p.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     ASSERT_TRUE(bitmap) << p.id;
