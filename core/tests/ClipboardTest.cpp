@@ -1,3 +1,6 @@
+// Catches: a capture that misreads the size limit, the terminator or ANSI text, reads one change
+// twice or loses a held one, nests inside another, or leaves the clipboard open; an activation
+// whose own change is captured or whose flag outlives it.
 #include <new>
 #include "DocFixture.h"
 

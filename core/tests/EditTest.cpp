@@ -1,3 +1,5 @@
+// Catches: removals, inversions, joins and replacements that touch the wrong items, forget to
+// refresh the clipboard after the head changed, or notify with the wrong hint.
 #include "DocFixture.h"
 
 TEST_F(DocTest, RemovingTheHeadActivatesTheNewHeadWithOneNotice) {

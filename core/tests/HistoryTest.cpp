@@ -1,3 +1,5 @@
+// Catches: a history that drops the wrong item at its limit, keeps a bookmarked oldest, notifies in
+// the wrong order or with the wrong hint, or changes before it rejects a bad index.
 #include <ctime>
 
 #include "DocFixture.h"

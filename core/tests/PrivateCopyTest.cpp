@@ -1,5 +1,7 @@
 // Copies marked by password managers stay on the clipboard and out of the
 // history.
+// Catches: a password-manager mark missed (any of the three, any block size, a marker that cannot
+// be read), an ordinary copy taken for a marked one, or a marked copy that changes the clipboard.
 #include "DocFixture.h"
 
 namespace {

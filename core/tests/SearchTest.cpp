@@ -1,3 +1,5 @@
+// Catches: a match with the wrong case or word rule, a search that starts or wraps at the wrong
+// row, an empty pattern that matches.
 #include "DocFixture.h"
 
 namespace {

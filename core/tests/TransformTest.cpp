@@ -1,3 +1,5 @@
+// Catches: a conversion that breaks words, cases or identifiers wrongly, a result delivered to the
+// wrong place (item or clipboard), a date stamp in the wrong format or past its size.
 #include "DocFixture.h"
 
 namespace {

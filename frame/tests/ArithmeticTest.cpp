@@ -1,5 +1,7 @@
 // The arithmetic of the windows' places: docking the main window while it is
 // dragged, and the clip window at the cursor.
+// Catches: docking that snaps at the wrong distance or edge, a clip window placed or flipped
+// wrongly at the screen edges.
 #include <windows.h>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,8 @@
 // The frame in the clipboard viewer chain, against the real (Wine) chain with
 // test viewers of our own in it.
+// Catches: a frame that captures before forwarding, captures while joining, breaks the chain when a
+// member leaves, rejoins at the wrong period, or loses a copy in a burst or behind a held
+// clipboard.
 #include "core/tests/HistoryTexts.h"
 #include "frame/PrivateMessages.h"
 #include "frame/tests/ChainTestSupport.h"

@@ -1,5 +1,8 @@
 // The clip window as the frame opens and closes it: every way it goes away,
 // its size kept, the busy flag, pasting by recorded key events.
+// Catches: a clip window that closes without saving its size or telling the frame, closes under its
+// own boxes, is deleted while a command still runs in it, pastes before it is gone, or redraws the
+// wrong rows.
 #include <windows.h>
 #include <commctrl.h>
 

@@ -1,5 +1,7 @@
 // The main window as a user meets it: hidden, shown and hidden again, its
 // menus, the tray icon's callbacks, and every private message.
+// Catches: a main window that shows, hides or docks wrongly, a menu item enabled or checked against
+// the rules, a private message that runs the wrong command or none.
 #include <windows.h>
 #include <commctrl.h>
 

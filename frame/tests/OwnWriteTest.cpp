@@ -1,6 +1,8 @@
 // The program's own clipboard writes, through the real adapter and the real
 // chain. The system calls the frame back from inside CloseClipboard, so the
 // capture of an own write runs while the write is still on the stack.
+// Catches: the program's own clipboard write captured twice, or a capture that finds the clipboard
+// still open for writing while the close announces the change.
 #include "core/tests/HistoryTexts.h"
 #include "frame/tests/ChainTestSupport.h"
 

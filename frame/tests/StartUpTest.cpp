@@ -1,4 +1,6 @@
 // Start-up: the command line, and finding the instance that runs already.
+// Catches: a second start that makes a second instance, misses the running one, or reads the
+// command line wrongly.
 #include "frame/PrivateMessages.h"
 #include "frame/TanselApp.h"
 #include "frame/TanselCommandLineInfo.h"

@@ -1,4 +1,6 @@
 // The tray icon's records, as the shell would receive them.
+// Catches: a tray icon added, replaced or removed with the wrong record, or not added again when
+// the shell restarts.
 #include <windows.h>
 #include <gtest/gtest.h>
 

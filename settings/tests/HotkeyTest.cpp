@@ -1,5 +1,7 @@
 // Hotkeys: their values, text and key names, the commands they run, and the
 // registration of every command at start-up.
+// Catches: a hotkey value or key name that reads or writes wrongly, a command with the wrong
+// default, a command left unregistered at start.
 #include <gtest/gtest.h>
 
 #include "settings/ApplicationRegistry.h"

@@ -1,6 +1,8 @@
 // CSmartRegistry: the key it holds, texts, and which failures reach the user.
 // Numbers, and keys that cannot be opened, are checked through the named
 // settings.
+// Catches: a registry wrapper that opens the wrong key, mistreats texts, or reports a failure that
+// should stay silent (or the reverse).
 #include <gtest/gtest.h>
 
 #include "settings/SmartRegistry.h"

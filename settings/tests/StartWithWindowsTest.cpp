@@ -1,4 +1,6 @@
 // Start with Windows: the Run value's form, detection and removal.
+// Catches: a Run value in the wrong form, a switch that is not detected, or removal that leaves the
+// value.
 #include <gtest/gtest.h>
 
 #include "settings/ApplicationRegistry.h"

@@ -1,4 +1,6 @@
 // The clipboard adapter against the real (Wine) clipboard.
+// Catches: a clipboard adapter that reads the wrong format or size, lets a second opening in, or
+// keeps a block alive past its session.
 #include <windows.h>
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 // Dialogs from the test template, driven by messages posted to them.
+// Catches: dialogs whose end codes, data exchange, centring or key handling go wrong.
 #include <windows.h>
 #include <gtest/gtest.h>
 

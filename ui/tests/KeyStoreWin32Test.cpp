@@ -1,5 +1,7 @@
 // The registry store against Wine's registry: the answers the in-memory store
 // is held to, and the settings over it.
+// Catches: a registry store whose answers differ from Wine's registry where the settings rely on
+// them.
 #include <windows.h>
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 // The list-view wrapper on a real report-mode list inside a test window.
+// Catches: list-view calls that select, read, hit-test or hand over image lists wrongly.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // Menus from the test resource: check marks and enabling by command id.
+// Catches: menu items checked or enabled by the wrong id.
 #include <windows.h>
 #include <gtest/gtest.h>
 

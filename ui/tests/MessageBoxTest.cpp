@@ -1,6 +1,7 @@
 // The message box rule: an icon chosen by the buttons when the caller
 // requests none, and the box's owner. Its title and text are checked where
 // the settings show one.
+// Catches: a message box with the wrong icon for its buttons or the wrong owner.
 #include <windows.h>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // The program's own file, and the logon entry written from it into the real
 // (Wine) registry.
+// Catches: a logon entry written with the wrong path or quoting.
 #include <windows.h>
 #include <gtest/gtest.h>
 

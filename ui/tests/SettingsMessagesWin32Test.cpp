@@ -1,4 +1,5 @@
 // The message box that reports a failed registry access.
+// Catches: a registry failure reported with the wrong title, text or buttons.
 #include <windows.h>
 #include <gtest/gtest.h>
 

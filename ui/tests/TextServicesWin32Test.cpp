@@ -1,5 +1,7 @@
 // Case mapping, classification and time formatting over Win32 and the C
 // runtime.
+// Catches: case mapping, classification or time formatting that differs from the runtime beyond
+// ASCII or at the buffer's edge.
 #include <gtest/gtest.h>
 
 #include <ctime>

@@ -1,5 +1,6 @@
 // The product version read from real files: this test program has no
 // version record, a system library has one.
+// Catches: a version read wrongly, or a missing record taken for a version.
 #include <windows.h>
 #include <gtest/gtest.h>
 

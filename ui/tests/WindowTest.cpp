@@ -1,5 +1,7 @@
 // The window base: dispatch to the derived class, the exception barriers, the
 // object's life with its window, and the walk that offers keys to parents.
+// Catches: a window base that dispatches to the wrong object, lets an exception through user32,
+// outlives or dies before its window, or offers keys to the wrong parents.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
 // The item editor and the find dialog, run by the list view's commands and
 // driven from a helper thread as a user would: typing, keys, buttons.
+// Catches: an item editor or find dialog that returns the wrong result, text or criteria, or
+// forgets its size.
 #include <atomic>
 #include <functional>
 

@@ -1,6 +1,8 @@
 // The main list view over a real list control: rows, refresh rules, every
 // history command from the menu, the context popups and the keys, the menu's
 // enabling rules, the popup chosen by the selection, clicks.
+// Catches: rows that show the wrong cells or redraw the wrong rows, a command run on the wrong
+// selection or from the wrong place, menu rules broken, clicks on the wrong column acting.
 #include <windows.h>
 #include <commctrl.h>
 #include <algorithm>

@@ -1,6 +1,8 @@
 // The resources as the built program holds them, read back through the
 // system and compared with tables written from what the program must show:
 // a typo in the resource script fails here.
+// Catches: a menu, dialog, string or picture in the resources whose id, text, layout or style
+// differs from what the program must show.
 #include <windows.h>
 #include <gtest/gtest.h>
 

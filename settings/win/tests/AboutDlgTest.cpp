@@ -1,4 +1,6 @@
 // "About Tansel" shows the version it is given, or the template's 1.0.0.0.
+// Catches: an about box that shows the wrong version, or none when the program has no version
+// record.
 #include "resources/resource.h"
 #include "settings/win/AboutDlg.h"
 #include "settings/win/tests/DialogFixture.h"

@@ -1,5 +1,7 @@
 // "Hotkey Edit" run modally on the test's thread and worked from a helper
 // thread as a user would: ticking boxes, choosing a key, pressing a button.
+// Catches: a hotkey dialog that stores the wrong value, takes a combination from another command
+// without asking, or leaves the old registration behind.
 #include <functional>
 
 #include "resources/resource.h"

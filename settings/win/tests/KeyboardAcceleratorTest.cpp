@@ -1,5 +1,7 @@
 // The accelerator against the real (Wine) hotkey machinery: keys are
 // injected with SendInput and must fire exactly the registered command.
+// Catches: an accelerator that fires the wrong command, fires for 0, keeps a removed hotkey, or
+// confuses local keys with other modifiers.
 #include <windows.h>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 // "Options" run modally on the test's thread and worked from a helper thread:
 // the hotkey list, the four options, and the hotkey edit opened from a row.
+// Catches: an options dialog that shows or saves the wrong values, writes on Cancel, or opens the
+// hotkey dialog for a heading.
 #include <functional>
 
 #include "resources/resource.h"
