@@ -109,8 +109,8 @@ class CTanselDoc {
   // Captures until no notice came meanwhile; false when the clipboard could
   // not be attached.
   bool CaptureLatest();
-  // Reads the clipboard unless its change (by this number, and again once
-  // attached) is the one read last; false when it could not be attached.
+  // Reads the clipboard unless its change (by this number) is the one read
+  // last; false when it could not be attached.
   bool TryCapture(uint32_t nSequence);
 
   // Members in the documented order.

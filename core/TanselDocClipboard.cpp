@@ -4,6 +4,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "base/ScopeExit.h"
 #include "core/TanselDoc.h"
 
 namespace {
@@ -75,12 +76,8 @@ void CTanselDoc::RetryCapture() {
 }
 
 bool CTanselDoc::CaptureLatest() {
-  // Cleared on every way out, a throw included.
   m_bCapturing = TRUE;
-  struct CCapturingGuard {
-    BOOL& bCapturing;
-    ~CCapturingGuard() { bCapturing = FALSE; }
-  } guard{m_bCapturing};
+  const CScopeExit capturing([this] { m_bCapturing = FALSE; });
   bool bAttached;
   do {
     m_bNoticeWhileCapturing = FALSE;
@@ -103,14 +100,10 @@ bool CTanselDoc::TryCapture(uint32_t nSequence) {
   {
     // Released on every way out, also when copying a huge text throws: a
     // clipboard left open would stop every other program from copying.
-    struct CReleaseGuard {
-      IClipboard& clipboard;
-      ~CReleaseGuard() { clipboard.Release(); }
-    } guard{m_clipboard};
-    // Open, the clipboard cannot change: this is the number of what is read.
-    const uint32_t nRead = m_clipboard.SequenceNumber();
-    if (nRead != 0 && nRead == m_nLastSequence) return true;
-    m_nLastSequence = nRead;
+    const CScopeExit release([this] { m_clipboard.Release(); });
+    // Open, the clipboard cannot change: this is the number of what is read
+    // (newer than the one checked above when a change came in between).
+    m_nLastSequence = m_clipboard.SequenceNumber();
     // A marked copy (a password) stays on the clipboard, out of the history.
     if (IsPrivateCopy(m_clipboard, m_oPrivateFormats, kClipboardRetries))
       bCaptured = false;
@@ -132,10 +125,7 @@ bool CTanselDoc::ReadFormat(unsigned nFormat, CString16& strText) {
   if (nSize > nLimit) return false;
   const void* pData = pBlock->Lock();
   if (!pData) return false;
-  struct CUnlockGuard {
-    IClipBlock& block;
-    ~CUnlockGuard() { block.Unlock(); }
-  } guard{*pBlock};
+  const CScopeExit unlock([&pBlock] { pBlock->Unlock(); });
   if (nFormat == kCfUnicodeText) {
     const char16_t* p = static_cast<const char16_t*>(pData);
     strText.assign(p, ZeroTerminatedLength(p, nSize / sizeof(char16_t)));
@@ -155,21 +145,17 @@ namespace {
 // meanwhile announce what is being overwritten; the close announces ours.
 BOOL PutText(IClipboard& clipboard, const CString16& strText, bool& bEmptied, BOOL& bReplacing) {
   bEmptied = false;
-  struct CReplacingGuard {
-    BOOL& bReplacing;
-    ~CReplacingGuard() { bReplacing = FALSE; }
-  } guard{bReplacing};
+  bool bSet = false;
   bReplacing = TRUE;
-  if (!Retry([&] { return clipboard.Open(); })) return FALSE;
-  if (!Retry([&] { return clipboard.Empty(); })) {
+  const CScopeExit replaced([&bReplacing] { bReplacing = FALSE; });
+  if (Retry([&] { return clipboard.Open(); })) {
+    if (Retry([&] { return clipboard.Empty(); })) {
+      bEmptied = true;
+      bSet = clipboard.SetUnicodeText(strText.c_str(), strText.size());
+    }
     bReplacing = FALSE;
     clipboard.Close();
-    return FALSE;
   }
-  bEmptied = true;
-  const bool bSet = clipboard.SetUnicodeText(strText.c_str(), strText.size());
-  bReplacing = FALSE;
-  clipboard.Close();
   return bSet ? TRUE : FALSE;
 }
 
