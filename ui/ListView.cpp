@@ -61,8 +61,6 @@ int CListView::InsertItem(int index, const wchar_t* text, int image) {
   return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
-bool CListView::DeleteItem(int index) { return Send(LVM_DELETEITEM, index, 0) != FALSE; }
-
 bool CListView::SetItemCount(int count) {
   return Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0) != FALSE;
 }
@@ -72,8 +70,6 @@ bool CListView::RedrawItems(int first, int last) {
 }
 
 void CListView::Invalidate() { ::InvalidateRect(m_hWnd, nullptr, FALSE); }
-
-bool CListView::DeleteAllItems() { return Send(LVM_DELETEALLITEMS, 0, 0) != FALSE; }
 
 bool CListView::SetItem(int index, int subItem, const wchar_t* text, int image) {
   LVITEMW item = {};
@@ -194,9 +190,4 @@ bool CListView::GetSubItemRect(int index, int subItem, RECT& rect) const {
   rect.top = subItem;
   rect.left = LVIR_BOUNDS;
   return Send(LVM_GETSUBITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) != FALSE;
-}
-
-void CListView::SetRedraw(bool redraw) {
-  Send(WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
-  if (redraw) ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }

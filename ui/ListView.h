@@ -45,8 +45,6 @@ class CListView : public CControl {
   // Inserts a row with the text of its first column; the new row's index, or
   // -1.
   int InsertItem(int index, const wchar_t* text, int image = 0);
-  bool DeleteItem(int index);
-  bool DeleteAllItems();
 
   // Text and picture of one cell in one call.
   bool SetItem(int index, int subItem, const wchar_t* text, int image);
@@ -72,6 +70,4 @@ class CListView : public CControl {
   // Row under a point in client coordinates (-1 for none), and its column.
   int SubItemHitTest(POINT point, int* subItem) const;
   bool GetSubItemRect(int index, int subItem, RECT& rect) const;
-
-  void SetRedraw(bool redraw);
 };

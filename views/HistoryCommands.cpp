@@ -147,13 +147,13 @@ void CHistoryCommands::ShowContextMenu(POINT screenPoint, HWND owner) {
   CMenu::TrackPopup(menu.GetSubMenu(nPopup), owner, screenPoint);
 }
 
-bool CHistoryCommands::OnListNotify(const NMHDR& header, HWND popupOwner, LRESULT& result) {
+bool CHistoryCommands::OnListNotify(NMHDR& header, HWND popupOwner, LRESULT& result) {
   const HWND hList = m_list.List().Handle();
   if (header.hwndFrom != hList) return false;
   POINT point;
   switch (header.code) {
     case LVN_GETDISPINFOW:
-      m_list.OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+      m_list.OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(&header));
       result = 0;
       return true;
     case NM_CLICK:

@@ -46,7 +46,7 @@ class CHistoryCommands {
   // The list's notices, the same in both hosts: a cell asked for, a click
   // (the bookmark column), a right click (the popup, owned by popupOwner)
   // and an activation. False for a notice of another control or kind.
-  bool OnListNotify(const NMHDR& header, HWND popupOwner, LRESULT& result);
+  bool OnListNotify(NMHDR& header, HWND popupOwner, LRESULT& result);
 
   // The commands, each with its selection rule.
   void Activate();
