@@ -43,9 +43,8 @@ class AnswerWatch {
   std::thread m_thread;
 };
 
-// One copy, as a program puts it: the clipboard is opened by a window of its
-// own (Wine lets two openers without a window in at once). False, with the
-// reason in `why`, when it could not be made.
+// One copy, as a program puts it, opened by the driver's window (see
+// OpenerWindow). False, with the reason in `why`, when it could not be made.
 bool Copy(HWND owner, const std::wstring& text, std::wstring& why) {
   if (!PollUntil(3000, 0, [&] { return OpenClipboard(owner) != FALSE; })) {
     why = L"OpenClipboard failed for 3 s (error " + std::to_wstring(GetLastError()) + L")";
@@ -65,13 +64,6 @@ bool Copy(HWND owner, const std::wstring& text, std::wstring& why) {
   if (!set) why = L"the block was not set (error " + std::to_wstring(GetLastError()) + L")";
   CloseClipboard();
   return set;
-}
-
-HWND OwnerWindow() {
-  HWND owner = CreateWindowExW(0, L"STATIC", L"tdriver copier", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                               nullptr, nullptr, nullptr);
-  if (!owner) FailLastError(L"CreateWindowExW");
-  return owner;
 }
 
 // A small deterministic generator: the same seed, the same run.
@@ -121,13 +113,14 @@ int CmdBurst(Args& args) {
   if (maxUnits < minUnits) Fail(kUsage, L"--units: max below min");
   if (sync && target.empty()) Fail(kUsage, L"--sync needs --window");
 
-  HWND owner = OwnerWindow();
+  HWND owner = OpenerWindow();
+  if (!owner) FailLastError(L"CreateWindowExW");
   Random random(static_cast<uint64_t>(count));
+  const HWND hTarget = target.empty() ? nullptr : ResolveWindow(target);
   std::unique_ptr<AnswerWatch> watch;
-  if (!target.empty() && !sync) watch = std::make_unique<AnswerWatch>(ResolveWindow(target));
+  if (hTarget && !sync) watch = std::make_unique<AnswerWatch>(hTarget);
   const int64_t start = QpcMicros();
   int copied = 0;
-  const HWND hTarget = target.empty() ? nullptr : ResolveWindow(target);
   std::wstring firstFailure;
   for (int i = 1; i <= count; ++i) {
     std::wstring why;
@@ -143,7 +136,6 @@ int CmdBurst(Args& args) {
     Sleep(settleMs);
     watch->Stop();
   }
-  DestroyWindow(owner);
   OutLine(L"copies " + std::to_wstring(copied) + L" ms " + std::to_wstring(tookUs / 1000) +
           (watch ? L" " + watch->Report() : L""));
   if (copied != count)

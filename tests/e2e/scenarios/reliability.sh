@@ -11,13 +11,14 @@ start_tansel() {
 }
 rows() { drv listview Tansel | tr -d '\r' | cut -f3; }
 head_row() { drv listview Tansel --index 0 | tr -d '\r' | sed -n 1p | cut -f3; }
+row0_is() { [ "$(head_row)" = "$1" ]; }
 figure() { printf 'figure: %s\n' "$*" | tee -a "$E2E_DIR/figures.txt" >&2; }
 # Adjacent rows holding the same text.
 adjacent_repeats() { rows | awk 'NR > 1 && prev == $0 { n++ } { prev = $0 } END { print n + 0 }'; }
 # A copy made now becomes row 0 at once.
 copy_is_captured() {
     drv set-text "$1" >/dev/null
-    wait_for 10 bash -c "[ \"\$(wine '$E2E_TDRIVER' listview Tansel --index 0 | tr -d '\r' | sed -n 1p | cut -f3)\" = '$1' ]"
+    wait_for 10 row0_is "$1"
 }
 worst_ms() { sed -n 's/.*worst-answer-ms \([0-9.]*\).*/\1/p'; }
 # A window that took longer than this to answer is hung, not slow: the
@@ -36,7 +37,7 @@ scenario_a_burst_of_a_thousand_copies_fills_no_row_twice() {
     for run in 1 2 3; do
         out=$(drv burst 1000 --prefix "burst$run" --window Tansel)
         worst=$(worst_ms <<<"$out")
-        wait_for 10 bash -c "[ \"\$(wine '$E2E_TDRIVER' listview Tansel --index 0 | tr -d '\r' | sed -n 1p | cut -f3)\" = 'burst$run 1000' ]"
+        wait_for 10 row0_is "burst$run 1000"
         figure "burst $run: $out; rows $(rows | wc -l), distinct $(rows | sort -u | wc -l), adjacent repeats $(adjacent_repeats)"
         answered "$worst" "$out"
     done
@@ -61,10 +62,10 @@ scenario_a_clipboard_held_after_a_copy_is_read_once_it_is_free() {
     start_holder holder1 1000
     drv set-text "held a second" >/dev/null
     wait_log 5 "$E2E_DIR/holder1.log" '^hold'
-    [ "$(head_row)" = "held a second" ] && fail "captured while the clipboard was held"
+    row0_is "held a second" && fail "captured while the clipboard was held"
     wait_log 5 "$E2E_DIR/holder1.log" '^released'
     local released=$EPOCHREALTIME
-    wait_for 5 bash -c "[ \"\$(wine '$E2E_TDRIVER' listview Tansel --index 0 | tr -d '\r' | sed -n 1p | cut -f3)\" = 'held a second' ]"
+    wait_for 5 row0_is "held a second"
     figure "held 1 s: row 0 $(ms_since "$released") ms after the release was logged"
     wine_stop holder1 drv signal e2e-holder1
     # Held 5 s: the capture gives up after 2 s, the window answers all
@@ -97,7 +98,7 @@ scenario_malformed_clipboard_blocks_add_what_the_rules_say_and_lose_nothing() {
     drv set-text-fill 500000 >/dev/null  # 1,000,002 bytes: over 1 MB
     copy_is_captured "after the odd blocks"
     drv set-empty-text >/dev/null
-    wait_for 10 bash -c "[ -z \"\$(wine '$E2E_TDRIVER' listview Tansel --index 0 | tr -d '\r' | sed -n 1p | cut -f3)\" ]"
+    wait_for 10 row0_is ""
     figure "rows after malformed blocks: $(rows | tr '\n' '|')"
     case "$(rows | tr '\n' '|')" in
         "|after the odd blocks|ab|od|start|" | "|after the odd blocks||ab|od|start|") ;;
