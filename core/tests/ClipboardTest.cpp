@@ -2,130 +2,87 @@
 // twice or loses a held one, nests inside another, or leaves the clipboard open; an activation
 // whose own change is captured or whose flag outlives it.
 #include <new>
+#include <optional>
 #include "DocFixture.h"
 
-TEST_F(DocTest, SizeLimitIsOnTheBlockBytesAndEqualIsAccepted) {
-  // 2,499,999 characters and the terminator: exactly 5,000,000 bytes.
-  const std::u16string strFits(2499999, u'a');
-  Copy(strFits);
-  ASSERT_EQ(m_doc->GetItemCount(), 1);
-  EXPECT_EQ(m_doc->GetItem(0)->strText.size(), 2499999u);
-  Copy(strFits + u"a");
-  EXPECT_EQ(m_doc->GetItemCount(), 1) << "one character more is ignored";
+namespace {
+
+// A text block as the clipboard holds it: UTF-16 with its terminator.
+std::string Block(const std::u16string& s) {
+  return std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2);
 }
 
-TEST_F(DocTest, SizeLimitCountsTheWholeBlockNotJustTheText) {
-  CApplicationRegistry().SetMaxClipboardCopySize(1);
-  m_doc->LoadLimits();
-  m_clip.m_nExtraBlockBytes = 2;       // the block is larger than its text
-  Copy(std::u16string(499999, u'a'));  // 1,000,000 bytes of text and terminator
-  EXPECT_EQ(m_doc->GetItemCount(), 0);
-  m_clip.m_nExtraBlockBytes = 0;
-  Copy(std::u16string(499999, u'a'));
-  EXPECT_EQ(m_doc->GetItemCount(), 1);
-}
+}  // namespace
 
-TEST_F(DocTest, SizeLimitIsAnUnsigned32BitProduct) {
-  struct Case {
-    uint32_t nUnits;
-    bool bCaptured;
+TEST_F(DocTest, ACaptureTakesTheTextItsBlockHoldsWithinTheLimit) {
+  const std::u16string a2499999(2499999, u'a'), a499999(499999, u'a'), z20000(20000, u'z');
+  const struct {
+    uint32_t nUnits;            // the limit, in millions of bytes
+    std::string unicode, ansi;  // empty: no such format
+    size_t nExtra;              // block bytes beyond the text
+    bool bFailLock;
+    std::optional<std::u16string> text;  // none: nothing captured
   } cases[] = {
-      {0, false},  // every block is above 0 bytes
-      {1, true},
-      {4295, false},  // 4,295,000,000 wraps to 32,704 bytes
-      {4294, true},
+      // 2,499,999 characters and the terminator: exactly 5,000,000 bytes.
+      {5, Block(a2499999), "", 0, false, a2499999},
+      {5, Block(a2499999 + u"a"), "", 0, false, {}},
+      {1, Block(a499999), "", 2, false, {}},  // the whole block counts, not just its text
+      {1, Block(a499999), "", 0, false, a499999},
+      // An unsigned 32-bit product: 4,295,000,000 wraps to 32,704 bytes.
+      {0, Block(z20000), "", 0, false, {}},
+      {1, Block(z20000), "", 0, false, z20000},
+      {4295, Block(z20000), "", 0, false, {}},
+      {4294, Block(z20000), "", 0, false, z20000},
+      // ANSI text: limited by its block, ends at its first zero byte.
+      {1, "", std::string(999999, 'a') + '\0', 0, false, std::u16string(999999, u'a')},
+      {1, "", std::string(1000000, 'a') + '\0', 0, false, {}},
+      {5, "", std::string("ab\0cd\0", 6), 0, false, u"ab"},
+      {5, "", "no zero", 0, false, u"no zero"},
+      {5, "", "caf\xe9 \x80", 0, false, u"caf\u00e9 \u20ac"},
+      {5, Block(u"u"), std::string("ansi\0", 5), 0, false, u"u"},  // Unicode preferred
+      {5, Block(u""), "", 0, false, u""},                          // empty text is an item
+      {5, "", "", 0, false, {}},                                   // a bitmap alone
+      {5, Block(u"t"), "", 0, true, {}},                           // cannot be locked
   };
-  for (auto& c : cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.nUnits << " " << c.unicode.size() << " " << c.ansi.size());
     CApplicationRegistry().SetMaxClipboardCopySize(c.nUnits);
     m_doc->LoadLimits();
     m_doc->ClearList();
-    Copy(std::u16string(20000, u'z'));  // 40,002 bytes
-    EXPECT_EQ(m_doc->GetItemCount(), c.bCaptured ? 1 : 0) << c.nUnits;
-  }
-}
-
-TEST_F(DocTest, AnsiTextIsLimitedByItsBlockAndEndsAtItsFirstZeroByte) {
-  CApplicationRegistry().SetMaxClipboardCopySize(1);
-  m_doc->LoadLimits();
-  struct Case {
-    std::string block;
-    bool bCaptured;
-    std::u16string text;
-  } cases[] = {
-      {std::string(999999, 'a') + '\0', true, std::u16string(999999, u'a')},  // 1,000,000 bytes
-      {std::string(1000000, 'a') + '\0', false, u""},
-      {std::string("ab\0cd\0", 6), true, u"ab"},
-      {std::string("no zero"), true, u"no zero"},
-  };
-  for (const auto& c : cases) {
-    m_doc->ClearList();
-    m_clip.m_content.clear();
-    m_clip.m_content[kCfText] = c.block;
+    m_rec.Clear();
+    m_clip.m_content = {{2, "bitmap"}};
+    if (!c.unicode.empty()) m_clip.m_content[kCfUnicodeText] = c.unicode;
+    if (!c.ansi.empty()) m_clip.m_content[kCfText] = c.ansi;
     m_clip.Changed();
+    m_clip.m_nExtraBlockBytes = c.nExtra;
+    m_clip.m_bFailLock = c.bFailLock;
+    m_clip.m_nLocks = 0;
+    m_clip.m_log.clear();
     m_doc->CaptureClipboard();
-    ASSERT_EQ(m_doc->GetItemCount(), c.bCaptured ? 1 : 0) << c.block.size();
-    if (c.bCaptured) {
-      EXPECT_EQ(m_doc->GetItem(0)->strText, c.text);
+    ASSERT_EQ(m_doc->GetItemCount(), c.text ? 1 : 0);
+    if (c.text) {
+      EXPECT_TRUE(m_doc->GetItem(0)->strText == *c.text) << m_doc->GetItem(0)->strText.size();
+    } else if (!c.bFailLock) {
+      EXPECT_EQ(m_clip.m_nLocks, 0) << "a block left out is not locked";
     }
+    EXPECT_EQ(m_rec.m_viewHints.size(), c.text ? 1u : 0u);
+    EXPECT_EQ(m_clip.m_log.back(), "release");
+    EXPECT_FALSE(m_clip.m_bAttached);
   }
-}
-
-TEST_F(DocTest, SkippedChangesAndBlocksOverTheLimitAreNeverRead) {
-  Fill({u"a", u"b"});
-  m_clip.m_fnViewer = nullptr;
-  ASSERT_TRUE(m_doc->ActivateItem(1));
-  m_clip.m_log.clear();
-  m_doc->CaptureClipboard();  // the activation's own notice
-  EXPECT_TRUE(m_clip.m_log.empty()) << "a skipped change does not even attach";
-
-  CApplicationRegistry().SetMaxClipboardCopySize(1);
-  m_doc->LoadLimits();
-  m_clip.m_nLocks = 0;
-  Copy(std::u16string(500000, u'x'));  // 1,000,002 bytes
-  EXPECT_EQ(m_clip.m_nLocks, 0) << "a block over the limit is not locked";
-  EXPECT_EQ(m_doc->GetItemCount(), 2);
-}
-
-TEST_F(DocTest, EmptyTextIsAnItem) {
-  Copy(u"");
-  ASSERT_EQ(m_doc->GetItemCount(), 1);
-  EXPECT_EQ(m_doc->GetItem(0)->strText, u"");
 }
 
 TEST_F(DocTest, FirstZeroIsFoundWhereverItStandsInALongBlock) {
-  // The scan works in blocks of 32 units: zeros at and around block edges.
-  for (size_t nAt : {0u, 1u, 31u, 32u, 33u, 63u, 64u, 95u, 1000u, 1023u}) {
-    std::u16string block(1024, u'q');
-    block[nAt] = u'\0';
+  // The scan works in blocks of 32 units: zeros at and around block edges;
+  // 1001 is no zero at all in a block that is not a multiple of 32 units.
+  for (size_t nAt : {0u, 1u, 31u, 32u, 33u, 63u, 64u, 95u, 1000u, 1023u, 1001u}) {
+    std::u16string block(nAt == 1001 ? 1001 : 1024, u'q');
+    if (nAt < block.size()) block[nAt] = u'\0';
     m_clip.m_content[kCfUnicodeText] =
-        std::string(reinterpret_cast<const char*>(block.data()), 2048);
+        std::string(reinterpret_cast<const char*>(block.data()), 2 * block.size());
     m_clip.Changed();
     m_doc->CaptureClipboard();
     EXPECT_EQ(m_doc->GetItem(0)->strText.size(), nAt);
   }
-  // No zero at all in a block that is not a multiple of 32 units.
-  m_clip.m_content[kCfUnicodeText] = std::string(2 * 1001, 'q');
-  m_clip.Changed();
-  m_doc->CaptureClipboard();
-  EXPECT_EQ(m_doc->GetItem(0)->strText.size(), 1001u);
-}
-
-TEST_F(DocTest, UnicodeIsPreferredAndAnsiIsConverted) {
-  m_clip.m_content[kCfUnicodeText] = std::string("u\0\0\0", 4);
-  m_clip.m_content[kCfText] = std::string("ansi\0", 5);
-  m_doc->CaptureClipboard();
-  m_clip.SetAnsi("caf\xe9 \x80");
-  m_doc->CaptureClipboard();
-  EXPECT_EQ(Texts(), (V{u"caf\u00e9 \u20ac", u"u"}));
-}
-
-TEST_F(DocTest, NoTextOnTheClipboardAddsNothing) {
-  m_clip.m_content.clear();
-  m_clip.m_content[2] = "bitmap";  // CF_BITMAP only
-  m_doc->CaptureClipboard();
-  EXPECT_EQ(m_doc->GetItemCount(), 0);
-  EXPECT_TRUE(m_rec.m_viewHints.empty());
-  EXPECT_EQ(m_clip.m_log.back(), "release");
 }
 
 TEST_F(DocTest, HeldClipboardIsRetriedWithinTheBoundAndLosesNothing) {
@@ -176,12 +133,6 @@ TEST_F(DocTest, ClipboardIsFreeBeforeViewsHearAndAfterAThrow) {
   EXPECT_EQ(doc.GetItemCount(), 0);
 }
 
-TEST_F(DocTest, BlockThatCannotBeLockedAddsNothing) {
-  m_clip.m_bFailLock = true;
-  Copy(u"t");
-  EXPECT_EQ(m_doc->GetItemCount(), 0);
-}
-
 TEST_F(DocTest, PutTextWritesUnicodeOnlyAndClosesOnEveryPath) {
   EXPECT_TRUE(m_doc->PutTextOnClipboard(u"hello"));
   EXPECT_EQ(m_clip.Unicode(), u"hello");
@@ -227,45 +178,39 @@ TEST_F(DocTest, ActivatingMovesTheItemToTheHeadAndIsNotCapturedAgain) {
   m_doc->SetBookmark(3, TRUE);
   const int64_t tCreated = m_doc->GetItem(3)->tCreated;
   m_rec.Clear();
+  // A capture that runs while the clipboard is being written (a notice
+  // delivered during the close) must already see the flag.
+  std::vector<BOOL> flagAtOpen;
+  m_clip.m_fnBeforeOpen = [&] { flagAtOpen.push_back(m_doc->IsSkippingClipboardChange()); };
   EXPECT_TRUE(m_doc->ActivateItem(3));
+  EXPECT_EQ(flagAtOpen, std::vector<BOOL>{TRUE});
   EXPECT_EQ(m_clip.Unicode(), u"3");
   EXPECT_EQ(Texts(), (V{u"3", u"0", u"1", u"2", u"4"}));
   EXPECT_TRUE(m_doc->GetItem(0)->bBookmark);
   EXPECT_EQ(m_doc->GetItem(0)->tCreated, tCreated);
   EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
-  EXPECT_EQ(m_doc->GetItemCount(), 5);
+  EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
+  // The head is written again and stays where it is.
+  m_clip.m_content.clear();
+  EXPECT_TRUE(m_doc->ActivateItem(0));
+  EXPECT_EQ(m_clip.Unicode(), u"3");
+  EXPECT_EQ(Texts(), (V{u"3", u"0", u"1", u"2", u"4"}));
+  // An index that names no item succeeds and touches nothing.
+  m_clip.m_log.clear();
+  m_rec.Clear();
+  EXPECT_TRUE(m_doc->ActivateItem(5));
+  EXPECT_TRUE(m_doc->ActivateItem(-1));
+  EXPECT_TRUE(m_clip.m_log.empty());
+  EXPECT_TRUE(m_rec.m_viewHints.empty());
   EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
   Copy(u"next");  // the flag was one-shot
   EXPECT_EQ(m_doc->GetItemCount(), 6);
-}
-
-TEST_F(DocTest, SkipFlagIsSetBeforeTheClipboardIsTouched) {
-  Fill({u"a", u"b"});
-  // A capture that runs while the clipboard is being written (a notice
-  // delivered during the close) must already see the flag.
-  struct CProbe : CFakeClipboard {
-    CTanselDoc* pDoc = nullptr;
-    std::vector<BOOL> seen;
-    bool Open() override {
-      seen.push_back(pDoc->IsSkippingClipboardChange());
-      return CFakeClipboard::Open();
-    }
-  } probe;
-  CTanselDoc doc(probe, m_text);
-  probe.pDoc = &doc;
-  probe.SetUnicode(u"x");
-  doc.CaptureClipboard();
-  doc.ActivateItem(0);
-  EXPECT_EQ(probe.seen, std::vector<BOOL>{TRUE});
-}
-
-TEST_F(DocTest, ActivatingAnIndexThatNamesNoItemSucceedsAndChangesNothing) {
-  Fill({u"only"});
-  EXPECT_TRUE(m_doc->ActivateItem(1));
-  EXPECT_TRUE(m_doc->ActivateItem(-1));
+  // A change skipped as the activation's own is not even attached.
+  m_clip.m_fnViewer = nullptr;
+  ASSERT_TRUE(m_doc->ActivateItem(1));
+  m_clip.m_log.clear();
+  m_doc->CaptureClipboard();
   EXPECT_TRUE(m_clip.m_log.empty());
-  EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
-  EXPECT_TRUE(m_rec.m_viewHints.empty());
 }
 
 TEST_F(DocTest, FailedActivationLeavesHistoryAndFlagRight) {
@@ -274,38 +219,24 @@ TEST_F(DocTest, FailedActivationLeavesHistoryAndFlagRight) {
   m_clip.m_nOpenFailures = CTanselDoc::kClipboardRetries;
   EXPECT_FALSE(m_doc->ActivateItem(2));
   EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
-  EXPECT_EQ(Texts(), (V{u"a", u"b", u"c"}));
   EXPECT_TRUE(m_rec.m_viewHints.empty()) << "a failed activation notifies nobody";
   // Fails after emptying: the one change that comes consumes the flag.
   m_clip.m_bFailSet = true;
   EXPECT_FALSE(m_doc->ActivateItem(2));
-  EXPECT_EQ(Texts(), (V{u"a", u"b", u"c"}));
   EXPECT_EQ(m_clip.m_nChanges, 1);
   EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
-  EXPECT_EQ(m_doc->GetItemCount(), 3);
-}
-
-TEST_F(DocTest, ActivationFailingAfterTheEmptyLeavesTheFlagForTheNoticeStillToCome) {
-  Fill({u"a", u"b", u"c"});
-  // A viewer of another program heads the chain: notices arrive later.
+  EXPECT_EQ(Texts(), (V{u"a", u"b", u"c"}));
+  // A viewer of another program heads the chain: notices arrive later, so
+  // the flag stays for the emptied clipboard's notice still to come.
   m_clip.m_bNoticeLater = true;
-  m_clip.m_bFailSet = true;
   EXPECT_FALSE(m_doc->ActivateItem(2));
-  EXPECT_TRUE(m_doc->IsSkippingClipboardChange()) << "the emptied clipboard will be announced";
+  EXPECT_TRUE(m_doc->IsSkippingClipboardChange());
   // Another program copies before our notice arrives; both notices come.
   m_clip.m_bFailSet = false;
   m_clip.SetUnicode(u"other");
   ++m_clip.m_nLaterNotices;
   m_clip.DeliverLaterNotices();
   EXPECT_EQ(Texts(), (V{u"other", u"a", u"b", u"c"})) << "ours is consumed, theirs captured once";
-}
-
-TEST_F(DocTest, ActivatingTheHeadRewritesTheClipboardAndKeepsTheOrder) {
-  Fill({u"a", u"b"});
-  m_clip.m_content.clear();
-  EXPECT_TRUE(m_doc->ActivateItem(0));
-  EXPECT_EQ(m_clip.Unicode(), u"a");
-  EXPECT_EQ(Texts(), (V{u"a", u"b"}));
 }
 
 TEST_F(DocTest, EachClipboardChangeIsCapturedOnceHoweverLateItsNoticesCome) {
