@@ -1,6 +1,7 @@
 // Catches: a capture that misreads the size limit, the terminator or ANSI text, reads one change
 // twice or loses a held one, nests inside another, or leaves the clipboard open; an activation
 // whose own change is captured or whose flag outlives it.
+#include <cctype>
 #include <new>
 #include <optional>
 #include "DocFixture.h"
@@ -91,11 +92,7 @@ TEST_F(DocTest, HeldClipboardIsRetriedWithinTheBoundAndLosesNothing) {
     int nAttach, nFetch;
     bool bCaptured;
   } cases[] = {
-      {nBound - 1, 0, true},
-      {nBound, 0, false},
-      {0, nBound - 1, true},
-      {0, nBound, false},
-  };
+      {nBound - 1, 0, true}, {nBound, 0, false}, {0, nBound - 1, true}, {0, nBound, false}};
   for (auto& c : cases) {
     m_doc->ClearList();
     m_clip.m_nAttachFailures = c.nAttach;
@@ -241,67 +238,37 @@ TEST_F(DocTest, FailedActivationLeavesHistoryAndFlagRight) {
 
 TEST_F(DocTest, EachClipboardChangeIsCapturedOnceHoweverLateItsNoticesCome) {
   // Notices come when the system delivers them; the clipboard may have moved
-  // on by then. Each case starts from an empty history and a delivered past.
+  // on by then. Steps: a letter is a copy of that text, '.' a notice, '^x' a
+  // copy of x made between the next notice and its opening, '-' a copy left
+  // out (too large, no text, a password), '!' a failure if the next notice
+  // attaches, '#' a system that does not number its changes.
   const struct {
     const char* what;
-    std::function<void(CFakeClipboard&, CTanselDoc&)> run;
+    const char* steps;
     V texts;
   } cases[] = {
-      {"two notices of one change",
-       [](CFakeClipboard& c, CTanselDoc& d) {
-         c.SetUnicode(u"a");
-         d.CaptureClipboard();
-         d.CaptureClipboard();
-       },
-       {u"a"}},
-      {"the same text copied twice is two changes",
-       [](CFakeClipboard& c, CTanselDoc& d) {
-         for (int i = 0; i < 2; ++i) {
-           c.SetUnicode(u"a");
-           d.CaptureClipboard();
-         }
-       },
-       {u"a", u"a"}},
-      {"a burst whose three notices come after it",
-       [](CFakeClipboard& c, CTanselDoc& d) {
-         for (const char16_t* t : {u"a", u"b", u"c"}) c.SetUnicode(t);
-         for (int i = 0; i < 3; ++i) d.CaptureClipboard();
-       },
-       {u"c"}},
-      {"a change between the notice and the opening is read with its own number",
-       [](CFakeClipboard& c, CTanselDoc& d) {
-         c.SetUnicode(u"a");
-         c.m_fnBeforeAttach = [&c] { c.SetUnicode(u"b"); };
-         d.CaptureClipboard();  // a's notice reads b
-         d.CaptureClipboard();  // b's notice
-       },
-       {u"b"}},
-      {"a system that does not number its changes: every notice is read",
-       [](CFakeClipboard& c, CTanselDoc& d) {
-         c.m_bUnnumbered = true;
-         c.SetUnicode(u"a");
-         d.CaptureClipboard();
-         d.CaptureClipboard();
-         c.m_bUnnumbered = false;
-       },
-       {u"a", u"a"}},
-      {"a change left out (too large, no text, a password) is not read again",
-       [](CFakeClipboard& c, CTanselDoc& d) {
-         c.m_content.clear();
-         c.m_content[2] = "bitmap";
-         c.Changed();
-         d.CaptureClipboard();
-         c.m_fnBeforeAttach = [] { ADD_FAILURE() << "attached again"; };
-         d.CaptureClipboard();
-         c.m_fnBeforeAttach = nullptr;
-       },
-       {}},
+      {"two notices of one change", "a..", {u"a"}},
+      {"the same text copied twice is two changes", "a.a.", {u"a", u"a"}},
+      {"a burst whose three notices come after it", "abc...", {u"c"}},
+      {"a change before the opening is read with its own number", "a^b..", {u"b"}},
+      {"unnumbered changes: every notice is read", "#a..", {u"a", u"a"}},
+      {"a change left out is not read again", "-.!.", {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     m_doc->ClearList();
-    c.run(m_clip, *m_doc);
+    for (const char* p = c.steps; *p; ++p) {
+      if (std::islower(*p)) m_clip.SetUnicode(std::u16string(1, *p));
+      if (*p == '.') m_doc->CaptureClipboard();
+      if (*p == '#') m_clip.m_bUnnumbered = true;
+      if (*p == '-') m_clip.m_content = {{2, "bitmap"}}, m_clip.Changed();
+      if (*p == '!') m_clip.m_fnBeforeAttach = [] { ADD_FAILURE() << "attached again"; };
+      if (*p == '^')
+        m_clip.m_fnBeforeAttach = [this, t = std::u16string(1, *++p)] { m_clip.SetUnicode(t); };
+    }
     EXPECT_EQ(Texts(), c.texts);
+    m_clip.m_bUnnumbered = false;
+    m_clip.m_fnBeforeAttach = nullptr;
   }
 }
 
@@ -344,12 +311,7 @@ TEST_F(DocTest, AClipboardHeldPastTheBoundIsReadAgainUntilANewerChangeOrTheEnd) 
       {"free again at the third tick", 3 * nBound, 3, false, {u"held"}, false},
       {"still held after two ticks", 3 * nBound, 2, false, {}, true},
       {"held for ever: the last tick gives up", 1000000, nTicks, false, {}, false},
-      {"a newer change without its notice yet is read by the wait",
-       2 * nBound,
-       5,
-       true,
-       {u"newer"},
-       false},
+      {"a newer change, its notice not yet come, is read", 2 * nBound, 5, true, {u"newer"}, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -393,9 +355,8 @@ TEST_F(DocTest, NoticesHandedInWhileTheCaptureOpensTheClipboardDoNotNest) {
   std::function<void()> fnNotice = [&] {
     nDeepest = std::max(nDeepest, ++nDepth);
     if (++nCopies < 100) {
-      m_clip.SetUnicode(u"copy " + std::u16string(1, static_cast<char16_t>(u'0' + nCopies % 10)));
       m_clip.m_fnBeforeAttach = fnNotice;
-      m_doc->CaptureClipboard();
+      Copy(u"copy " + std::u16string(1, static_cast<char16_t>(u'0' + nCopies % 10)));
     }
     --nDepth;
   };
@@ -409,10 +370,7 @@ TEST_F(DocTest, NoticesHandedInWhileTheCaptureOpensTheClipboardDoNotNest) {
   Copy(u"after");
   EXPECT_EQ(Texts(), (V{u"after", u"copy 1"}));
   // A notice that comes once the capture has read: it looks once more.
-  m_clip.m_fnOnRelease = [&] {
-    m_clip.SetUnicode(u"came late");
-    m_doc->CaptureClipboard();
-  };
+  m_clip.m_fnOnRelease = [&] { Copy(u"came late"); };
   Copy(u"read");
   EXPECT_EQ(Texts(), (V{u"came late", u"read", u"after", u"copy 1"}));
 }
@@ -422,10 +380,7 @@ TEST_F(DocTest, NoticesHandedInWhileThisProgramWritesOrWaitsAreNotLost) {
   // clipboard: what it announces is being overwritten, and the flag stays
   // for the activation's own notice.
   Fill({u"a", u"b", u"c"});
-  m_clip.m_fnBeforeOpen = [&] {
-    m_clip.SetUnicode(u"theirs");
-    m_doc->CaptureClipboard();
-  };
+  m_clip.m_fnBeforeOpen = [&] { Copy(u"theirs"); };
   ASSERT_TRUE(m_doc->ActivateItem(2));
   EXPECT_EQ(Texts(), (V{u"c", u"a", u"b"})) << "the activated text went in twice";
   EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
@@ -435,10 +390,7 @@ TEST_F(DocTest, NoticesHandedInWhileThisProgramWritesOrWaitsAreNotLost) {
   m_clip.m_nAttachFailures = 1000000;
   Copy(u"held");
   for (int i = 0; i < CTanselDoc::kCaptureRetryTicks - 1; ++i) m_doc->RetryCapture();
-  m_clip.m_fnBeforeAttach = [&] {
-    m_clip.SetUnicode(u"newer");
-    m_doc->CaptureClipboard();
-  };
+  m_clip.m_fnBeforeAttach = [&] { Copy(u"newer"); };
   m_doc->RetryCapture();  // the last tick of the old wait
   EXPECT_TRUE(m_doc->IsCapturePending());
   m_clip.m_nAttachFailures = 0;

@@ -2,64 +2,45 @@
 // refresh the clipboard after the head changed, or notify with the wrong hint.
 #include "DocFixture.h"
 
-TEST_F(DocTest, RemovingTheHeadActivatesTheNewHeadWithOneNotice) {
+TEST_F(DocTest, RemovingTheHeadActivatesTheNewHeadAndNothingElseTouchesTheClipboard) {
   const struct {
+    int nFill;  // of P, Q, R, S
     CIndexArray remove;
+    bool bSingle;  // RemoveItem rather than RemoveItems
     V left;
-  } cases[] = {{{0, 2}, {u"Q", u"S"}}, {{0}, {u"Q", u"R", u"S"}}};
+  } cases[] = {{4, {0, 2}, false, {u"Q", u"S"}},
+               {4, {0}, true, {u"Q", u"R", u"S"}},
+               {4, {1}, false, {u"P", u"R", u"S"}},
+               {4, {1, 3}, false, {u"P", u"R"}},
+               {4, {3}, false, {u"P", u"Q", u"R"}},
+               {3, {1}, true, {u"P", u"R"}},
+               {2, {0, 1}, false, {}},
+               {1, {0}, true, {}}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.remove.size());
     m_doc->ClearList();
-    Fill({u"P", u"Q", u"R", u"S"});
-    if (c.remove.size() == 1)
+    const std::vector<const char16_t*> all{u"P", u"Q", u"R", u"S"};
+    for (int i = c.nFill - 1; i >= 0; --i) Copy(all[i]);
+    m_rec.Clear();
+    m_clip.m_log.clear();
+    if (c.bSingle)
       m_doc->RemoveItem(c.remove[0]);
     else
       m_doc->RemoveItems(c.remove);
     EXPECT_EQ(Texts(), c.left) << "the activation must not be captured";
-    EXPECT_EQ(m_clip.Unicode(), c.left[0]);
+    // A new head is written; anything else leaves the clipboard alone.
+    EXPECT_EQ(m_clip.Unicode(), c.left.empty() ? u"P" : c.left[0]);
+    EXPECT_EQ(m_clip.m_log.empty(), c.remove[0] != 0 || c.left.empty());
     EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0"}));
   }
-}
-
-TEST_F(DocTest, RemovingOtherItemsLeavesTheClipboardAlone) {
-  struct Case {
-    CIndexArray remove;
-    V left;
-  } cases[] = {
-      {{1}, {u"P", u"R", u"S"}},
-      {{1, 3}, {u"P", u"R"}},
-      {{3}, {u"P", u"Q", u"R"}},
-  };
-  for (auto& c : cases) {
-    Fill({u"P", u"Q", u"R", u"S"});
-    m_doc->RemoveItems(c.remove);
-    EXPECT_EQ(Texts(), c.left);
-    EXPECT_TRUE(m_clip.m_log.empty());
-    EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
-    m_doc->ClearList();
-  }
-}
-
-TEST_F(DocTest, RemovingEverythingLeavesTheClipboardAsItWas) {
-  Fill({u"P", u"Q"});
-  m_doc->RemoveItems({0, 1});
-  EXPECT_EQ(m_doc->GetItemCount(), 0);
-  EXPECT_EQ(m_clip.Unicode(), u"P");
-  EXPECT_TRUE(m_clip.m_log.empty());
-  Fill({u"P"});
-  m_doc->RemoveItem(0);
+  Copy(u"fresh");  // after all went, the next copy is the only item
+  EXPECT_EQ(Texts(), (V{u"fresh"}));
+  m_rec.Clear();
+  m_clip.m_log.clear();
+  m_doc->ClearList();
   EXPECT_EQ(m_doc->GetItemCount(), 0);
   EXPECT_TRUE(m_clip.m_log.empty());
   EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0"}));
-}
-
-TEST_F(DocTest, RemoveItemSingle) {
-  Fill({u"P", u"Q", u"R"});
-  m_doc->RemoveItem(1);
-  EXPECT_EQ(Texts(), (V{u"P", u"R"}));
-  EXPECT_TRUE(m_clip.m_log.empty());
-  m_doc->RemoveItem(0);
-  EXPECT_EQ(Texts(), (V{u"R"}));
-  EXPECT_EQ(m_clip.Unicode(), u"R");
 }
 
 TEST_F(DocTest, InvertReversesTheBlockInPlace) {
@@ -91,28 +72,18 @@ TEST_F(DocTest, InvertReversesTheBlockInPlace) {
   }
 }
 
-TEST_F(DocTest, ActivatingSeveralJoinsThemAndTheJoinIsCaptured) {
-  Fill({u"P", u"Q", u"R"});
-  EXPECT_TRUE(m_doc->ActivateItems({0, 2}));
-  EXPECT_EQ(m_clip.Unicode(), u"P\r\nR");
+TEST_F(DocTest, ActivatingSeveralJoinsThemWithLineBreaksAndTheJoinIsCaptured) {
+  Fill({u"P", u"", u"R"});
+  EXPECT_TRUE(m_doc->ActivateItems({0, 1, 2}));
+  EXPECT_EQ(m_clip.Unicode(), u"P\r\n\r\nR");
   EXPECT_FALSE(m_doc->IsSkippingClipboardChange()) << "the join must come back as an item";
   // The capture of the join inside the write, then the operation's own notice;
   // the selected items stay where they are.
-  EXPECT_EQ(Texts(), (V{u"P\r\nR", u"P", u"Q", u"R"}));
+  EXPECT_EQ(Texts(), (V{u"P\r\n\r\nR", u"P", u"", u"R"}));
   EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{0, 0}));
-}
-
-TEST_F(DocTest, JoiningPutsALineBreakBetweenEachPairAndNoneAfterTheLast) {
-  Fill({u"a", u"", u"c"});
-  EXPECT_TRUE(m_doc->ActivateItems({0, 1, 2}));
-  EXPECT_EQ(m_clip.Unicode(), u"a\r\n\r\nc");
-  Fill({u"only"});
-  EXPECT_TRUE(m_doc->ActivateItems({0}));
-  EXPECT_EQ(m_clip.Unicode(), u"only");
-}
-
-TEST_F(DocTest, ActivatingSeveralFailsWhenTheClipboardCannotBeWritten) {
-  Fill({u"P", u"Q"});
+  EXPECT_TRUE(m_doc->ActivateItems({1}));
+  EXPECT_EQ(m_clip.Unicode(), u"P");
+  m_rec.Clear();
   m_clip.m_nOpenFailures = CTanselDoc::kClipboardRetries;
   EXPECT_FALSE(m_doc->ActivateItems({0, 1}));
   EXPECT_TRUE(m_rec.m_viewHints.empty());
@@ -177,21 +148,9 @@ TEST_F(DocTest, BookmarkNavigationWraps) {
   m_doc->SetBookmark(5, TRUE);
   struct Case {
     int from, next, prev;
-  } cases[] = {
-      {-1, 1, 5}, {0, 1, 5}, {1, 5, 5}, {3, 5, 1}, {5, 1, 1}, {7, 1, 5},
-  };
+  } cases[] = {{-1, 1, 5}, {0, 1, 5}, {1, 5, 5}, {3, 5, 1}, {5, 1, 1}, {7, 1, 5}};
   for (auto& c : cases) {
     EXPECT_EQ(m_doc->GetNextBookmark(c.from), c.next) << c.from;
     EXPECT_EQ(m_doc->GetPreviousBookmark(c.from), c.prev) << c.from;
   }
-}
-
-TEST_F(DocTest, ClearListLeavesTheClipboard) {
-  Fill({u"a", u"b"});
-  m_doc->ClearList();
-  EXPECT_EQ(m_doc->GetItemCount(), 0);
-  EXPECT_TRUE(m_clip.m_log.empty());
-  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
-  Copy(u"fresh");
-  EXPECT_EQ(Texts(), (V{u"fresh"}));
 }
