@@ -31,8 +31,7 @@ TEST_F(DocTest, MatchFindCriteriaTable) {
       {u"a@b", u"`", 0, 0, 0},
       {u"a{b", u"[", 0, 0, 0},
       {u"dog", u"cat", 0, 0, 0},
-      {u"", u"cat", 0, 0, 0},
-  };
+      {u"", u"cat", 0, 0, 0}};
   for (const auto& c : cases) {
     FIND_CRITERIA* pCrit = m_doc->GetFindCriteria();
     pCrit->strText = c.pattern;
@@ -52,9 +51,7 @@ TEST_F(DocTest, FindNextAndPreviousWrapAsDocumented) {
   struct Case {
     int from;
     int nextWrap, nextNoWrap, prev;
-  } cases[] = {
-      {-1, 0, 0, 4}, {0, 2, 2, 4}, {2, 4, 4, 0}, {4, 0, -1, 2}, {3, 4, 4, 2},
-  };
+  } cases[] = {{-1, 0, 0, 4}, {0, 2, 2, 4}, {2, 4, 4, 0}, {4, 0, -1, 2}, {3, 4, 4, 2}};
   for (auto& c : cases) {
     EXPECT_EQ(m_doc->FindNext(c.from, TRUE), c.nextWrap) << c.from;
     EXPECT_EQ(m_doc->FindNext(c.from, FALSE), c.nextNoWrap) << c.from;
