@@ -108,16 +108,11 @@ TEST_F(DocTest, HeldClipboardIsRetriedWithinTheBoundAndLosesNothing) {
 }
 
 TEST_F(DocTest, ClipboardIsFreeBeforeViewsHearAndAfterAThrow) {
-  struct CAttachProbe : IHistoryView {
-    CFakeClipboard* pClip;
-    std::vector<bool> attached;
-    void OnUpdate(int) override { attached.push_back(pClip->m_bAttached); }
-  } probe;
-  probe.pClip = &m_clip;
-  m_doc->AddView(&probe);
+  m_clip.m_fnOnRelease = [this] {
+    EXPECT_TRUE(m_rec.m_viewHints.empty()) << "heard while attached";
+  };
   Copy(u"t");
-  EXPECT_EQ(probe.attached, std::vector<bool>{false});
-  m_doc->RemoveView(&probe);
+  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
 
   // Running out of memory while the ANSI text is converted.
   struct CThrowingClipboard : CFakeClipboard {

@@ -123,29 +123,22 @@ TEST_F(DocTest, CreationTimesTravelWithTheirRecords) {
   EXPECT_EQ(times, (std::vector<int64_t>{1002, 1000, 1003, 1001}));
 }
 
-TEST_F(DocTest, BookmarkSetToggleClearNotify) {
-  Fill({u"a", u"b", u"c"});
-  m_doc->ToggleBookmark(1);
-  EXPECT_TRUE(m_doc->GetItem(1)->bBookmark);
-  m_doc->ToggleBookmark(1);
-  EXPECT_FALSE(m_doc->GetItem(1)->bBookmark);
-  m_doc->SetBookmark(2, TRUE);
-  m_doc->SetBookmark(0, TRUE);
-  m_doc->ClearBookmarks();
-  for (int i = 0; i < 3; ++i) EXPECT_FALSE(m_doc->GetItem(i)->bBookmark);
-  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{2, 2, 3, 1, 0}));
-}
-
-TEST_F(DocTest, BookmarkNavigationWraps) {
+TEST_F(DocTest, BookmarksAreSetToggledClearedAndFoundWrappingAround) {
   Fill({u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7"});
-  EXPECT_EQ(m_doc->GetNextBookmark(-1), -1);
-  EXPECT_EQ(m_doc->GetPreviousBookmark(-1), -1);
-  m_doc->SetBookmark(4, TRUE);
-  EXPECT_EQ(m_doc->GetNextBookmark(4), 4);
-  EXPECT_EQ(m_doc->GetPreviousBookmark(4), 4);
-  m_doc->SetBookmark(4, FALSE);
+  auto marked = [this] {
+    std::vector<int> v;
+    for (int i = 0; i < m_doc->GetItemCount(); ++i)
+      if (m_doc->GetItem(i)->bBookmark) v.push_back(i);
+    return v;
+  };
+  m_doc->ToggleBookmark(1);
+  m_doc->ToggleBookmark(1);
+  m_doc->ToggleBookmark(5);
   m_doc->SetBookmark(1, TRUE);
-  m_doc->SetBookmark(5, TRUE);
+  m_doc->SetBookmark(4, TRUE);
+  m_doc->SetBookmark(4, FALSE);
+  EXPECT_EQ(marked(), (std::vector<int>{1, 5}));
+  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{2, 2, 6, 2, 5, 5}));
   struct Case {
     int from, next, prev;
   } cases[] = {{-1, 1, 5}, {0, 1, 5}, {1, 5, 5}, {3, 5, 1}, {5, 1, 1}, {7, 1, 5}};
@@ -153,4 +146,13 @@ TEST_F(DocTest, BookmarkNavigationWraps) {
     EXPECT_EQ(m_doc->GetNextBookmark(c.from), c.next) << c.from;
     EXPECT_EQ(m_doc->GetPreviousBookmark(c.from), c.prev) << c.from;
   }
+  m_rec.Clear();
+  m_doc->ClearBookmarks();
+  EXPECT_EQ(marked(), std::vector<int>{});
+  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
+  EXPECT_EQ(m_doc->GetNextBookmark(-1), -1);
+  EXPECT_EQ(m_doc->GetPreviousBookmark(-1), -1);
+  m_doc->SetBookmark(4, TRUE);  // the only one wraps onto itself
+  EXPECT_EQ(m_doc->GetNextBookmark(4), 4);
+  EXPECT_EQ(m_doc->GetPreviousBookmark(4), 4);
 }
