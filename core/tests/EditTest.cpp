@@ -146,6 +146,8 @@ TEST_F(DocTest, BookmarksAreSetToggledClearedAndFoundWrappingAround) {
     EXPECT_EQ(m_doc->GetNextBookmark(c.from), c.next) << c.from;
     EXPECT_EQ(m_doc->GetPreviousBookmark(c.from), c.prev) << c.from;
   }
+  m_doc->SetBookmark(0, TRUE);
+  m_doc->SetBookmark(7, TRUE);
   m_rec.Clear();
   m_doc->ClearBookmarks();
   EXPECT_EQ(marked(), std::vector<int>{});
