@@ -6,14 +6,7 @@
 #include <optional>
 #include "DocFixture.h"
 
-namespace {
-
-// A text block as the clipboard holds it: UTF-16 with its terminator.
-std::string Block(const std::u16string& s) {
-  return std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2);
-}
-
-}  // namespace
+const auto Block = &CFakeClipboard::Block;
 
 TEST_F(DocTest, ACaptureTakesTheTextItsBlockHoldsWithinTheLimit) {
   const std::u16string a2499999(2499999, u'a'), a499999(499999, u'a'), z20000(20000, u'z');

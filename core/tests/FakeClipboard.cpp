@@ -26,9 +26,12 @@ void RunOnce(std::function<void()>& fn) {
 
 }  // namespace
 
+std::string CFakeClipboard::Block(const std::u16string& s) {
+  return std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2);
+}
+
 void CFakeClipboard::SetUnicode(const std::u16string& s) {
-  m_content = {
-      {kCfUnicodeText, std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2)}};
+  m_content = {{kCfUnicodeText, Block(s)}};
   Changed();
 }
 

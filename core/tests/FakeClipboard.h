@@ -48,7 +48,8 @@ class CFakeClipboard : public IClipboard {
   int m_nLaterNotices = 0;
   void DeliverLaterNotices();
 
-  void SetUnicode(const std::u16string& s);  // with terminator
+  static std::string Block(const std::u16string& s);  // UTF-16 bytes with the terminator
+  void SetUnicode(const std::u16string& s);           // with terminator
   void SetAnsi(const std::string& s);
   std::u16string Unicode() const;  // what CF_UNICODETEXT holds, without terminator
 
