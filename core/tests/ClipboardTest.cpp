@@ -9,37 +9,40 @@
 const auto Block = &CFakeClipboard::Block;
 
 TEST_F(DocTest, ACaptureTakesTheTextItsBlockHoldsWithinTheLimit) {
+  enum { kNone, kNoLock, kHeldMoment, kHeldAlways };
   const std::u16string a2499999(2499999, u'a'), a499999(499999, u'a'), z20000(20000, u'z');
   const struct {
-    uint32_t nUnits;            // the limit, in millions of bytes
-    std::string unicode, ansi;  // empty: no such format
-    size_t nExtra;              // block bytes beyond the text
-    bool bFailLock;
+    uint32_t nUnits;                     // the limit, in millions of bytes
+    std::string unicode, ansi;           // empty: no such format
+    size_t nExtra;                       // block bytes beyond the text
+    int nTrouble;                        // the block cannot be locked, or is held when fetched
     std::optional<std::u16string> text;  // none: nothing captured
   } cases[] = {
       // 2,499,999 characters and the terminator: exactly 5,000,000 bytes.
-      {5, Block(a2499999), "", 0, false, a2499999},
-      {5, Block(a2499999 + u"a"), "", 0, false, {}},
-      {1, Block(a499999), "", 2, false, {}},  // the whole block counts, not just its text
-      {1, Block(a499999), "", 0, false, a499999},
+      {5, Block(a2499999), "", 0, kNone, a2499999},
+      {5, Block(a2499999 + u"a"), "", 0, kNone, {}},
+      {1, Block(a499999), "", 2, kNone, {}},  // the whole block counts, not just its text
+      {1, Block(a499999), "", 0, kNone, a499999},
       // An unsigned 32-bit product: 4,295,000,000 wraps to 32,704 bytes.
-      {0, Block(z20000), "", 0, false, {}},
-      {1, Block(z20000), "", 0, false, z20000},
-      {4295, Block(z20000), "", 0, false, {}},
-      {4294, Block(z20000), "", 0, false, z20000},
+      {0, Block(z20000), "", 0, kNone, {}},
+      {1, Block(z20000), "", 0, kNone, z20000},
+      {4295, Block(z20000), "", 0, kNone, {}},
+      {4294, Block(z20000), "", 0, kNone, z20000},
       // ANSI text: limited by its block, ends at its first zero byte.
-      {1, "", std::string(999999, 'a') + '\0', 0, false, std::u16string(999999, u'a')},
-      {1, "", std::string(1000000, 'a') + '\0', 0, false, {}},
-      {5, "", std::string("ab\0cd\0", 6), 0, false, u"ab"},
-      {5, "", "no zero", 0, false, u"no zero"},
-      {5, "", "caf\xe9 \x80", 0, false, u"caf\u00e9 \u20ac"},
-      {5, Block(u"u"), std::string("ansi\0", 5), 0, false, u"u"},  // Unicode preferred
-      {5, Block(u""), "", 0, false, u""},                          // empty text is an item
-      {5, "", "", 0, false, {}},                                   // a bitmap alone
-      {5, Block(u"t"), "", 0, true, {}},                           // cannot be locked
+      {1, "", std::string(999999, 'a') + '\0', 0, kNone, std::u16string(999999, u'a')},
+      {1, "", std::string(1000000, 'a') + '\0', 0, kNone, {}},
+      {5, "", std::string("ab\0cd\0", 6), 0, kNone, u"ab"},
+      {5, "", "no zero", 0, kNone, u"no zero"},
+      {5, "", "caf\xe9 \x80", 0, kNone, u"caf\u00e9 \u20ac"},
+      {5, Block(u"u"), std::string("ansi\0", 5), 0, kNone, u"u"},  // Unicode preferred
+      {5, Block(u""), "", 0, kNone, u""},                          // empty text is an item
+      {5, "", "", 0, kNone, {}},                                   // a bitmap alone
+      {5, Block(u"t"), "", 0, kNoLock, {}},
+      {5, Block(u"t"), "", 0, kHeldMoment, u"t"},
+      {5, Block(u"t"), "", 0, kHeldAlways, {}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.nUnits << " " << c.unicode.size() << " " << c.ansi.size());
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
     CApplicationRegistry().SetMaxClipboardCopySize(c.nUnits);
     m_doc->LoadLimits();
     m_doc->ClearList();
@@ -49,14 +52,17 @@ TEST_F(DocTest, ACaptureTakesTheTextItsBlockHoldsWithinTheLimit) {
     if (!c.ansi.empty()) m_clip.m_content[kCfText] = c.ansi;
     m_clip.Changed();
     m_clip.m_nExtraBlockBytes = c.nExtra;
-    m_clip.m_bFailLock = c.bFailLock;
+    m_clip.m_bFailLock = c.nTrouble == kNoLock;
+    m_clip.m_nFetchFailures = c.nTrouble == kHeldMoment   ? CTanselDoc::kClipboardRetries - 1
+                              : c.nTrouble == kHeldAlways ? CTanselDoc::kClipboardRetries
+                                                          : 0;
     m_clip.m_nLocks = 0;
     m_clip.m_log.clear();
     m_doc->CaptureClipboard();
     ASSERT_EQ(m_doc->GetItemCount(), c.text ? 1 : 0);
     if (c.text) {
       EXPECT_TRUE(m_doc->GetItem(0)->strText == *c.text) << m_doc->GetItem(0)->strText.size();
-    } else if (!c.bFailLock) {
+    } else if (c.nTrouble != kNoLock) {
       EXPECT_EQ(m_clip.m_nLocks, 0) << "a block left out is not locked";
     }
     EXPECT_EQ(m_rec.m_viewHints.size(), c.text ? 1u : 0u);
@@ -76,27 +82,6 @@ TEST_F(DocTest, FirstZeroIsFoundWhereverItStandsInALongBlock) {
     m_clip.Changed();
     m_doc->CaptureClipboard();
     EXPECT_EQ(m_doc->GetItem(0)->strText.size(), nAt);
-  }
-}
-
-TEST_F(DocTest, HeldClipboardIsRetriedWithinTheBoundAndLosesNothing) {
-  const int nBound = CTanselDoc::kClipboardRetries;
-  struct Case {
-    int nAttach, nFetch;
-    bool bCaptured;
-  } cases[] = {
-      {nBound - 1, 0, true}, {nBound, 0, false}, {0, nBound - 1, true}, {0, nBound, false}};
-  for (auto& c : cases) {
-    m_doc->ClearList();
-    m_clip.m_nAttachFailures = c.nAttach;
-    m_clip.m_nFetchFailures = c.nFetch;
-    m_clip.m_log.clear();
-    Copy(u"t");
-    EXPECT_EQ(m_doc->GetItemCount(), c.bCaptured ? 1 : 0) << c.nAttach << "/" << c.nFetch;
-    EXPECT_FALSE(m_clip.m_bAttached);
-    // Attached content is always released; a failed attach has nothing to release.
-    const bool bReleased = !m_clip.m_log.empty() && m_clip.m_log.back() == "release";
-    EXPECT_EQ(bReleased, c.nAttach < nBound);
   }
 }
 
