@@ -35,21 +35,16 @@ inline ::testing::AssertionResult UnicodeLocale() {
 
 class CRecorder : public IHistoryView, public IMainWindowNotice {
  public:
-  std::vector<int> m_viewHints;
-  std::vector<int> m_postedHints;
+  std::vector<int> m_viewHints, m_postedHints;
   std::vector<std::string> m_both;  // "view 0", "post 0", in the order they came
-  void OnUpdate(int nHint) override {
-    m_viewHints.push_back(nHint);
-    m_both.push_back("view " + std::to_string(nHint));
-  }
-  void PostHistoryChanged(int nHint) override {
-    m_postedHints.push_back(nHint);
-    m_both.push_back("post " + std::to_string(nHint));
-  }
-  void Clear() {
-    m_viewHints.clear();
-    m_postedHints.clear();
-    m_both.clear();
+  void OnUpdate(int n) override { Hear(m_viewHints, "view ", n); }
+  void PostHistoryChanged(int n) override { Hear(m_postedHints, "post ", n); }
+  void Clear() { m_viewHints.clear(), m_postedHints.clear(), m_both.clear(); }
+
+ private:
+  void Hear(std::vector<int>& hints, const char* who, int n) {
+    hints.push_back(n);
+    m_both.push_back(who + std::to_string(n));
   }
 };
 

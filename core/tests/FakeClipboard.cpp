@@ -5,35 +5,38 @@
 
 namespace {
 
-class CFakeBlock : public IClipBlock {
- public:
-  CFakeBlock(std::string bytes, bool bFailLock, int& nLocks)
-      : m_bytes(std::move(bytes)), m_bFailLock(bFailLock), m_nLocks(nLocks) {}
-  size_t Size() override { return m_bytes.size(); }
-  const void* Lock() override {
-    ++m_nLocks;
-    return m_bFailLock ? nullptr : m_bytes.data();
-  }
+struct CFakeBlock : IClipBlock {
+  CFakeBlock(std::string b, bool bFail, int& n)
+      : bytes(std::move(b)), bFailLock(bFail), nLocks(n) {}
+  size_t Size() override { return bytes.size(); }
+  const void* Lock() override { return ++nLocks, bFailLock ? nullptr : bytes.data(); }
   void Unlock() override {}
-
- private:
-  std::string m_bytes;
-  bool m_bFailLock;
-  int& m_nLocks;
+  std::string bytes;
+  bool bFailLock;
+  int& nLocks;
 };
+
+// Counts down one planned failure; true while any is left.
+bool Fails(int& n) { return n > 0 && n-- > 0; }
+
+// Runs and drops a one-shot hook.
+void RunOnce(std::function<void()>& fn) {
+  if (auto f = std::exchange(fn, nullptr)) f();
+}
 
 }  // namespace
 
+std::string CFakeClipboard::Block(const std::u16string& s) {
+  return std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2);
+}
+
 void CFakeClipboard::SetUnicode(const std::u16string& s) {
-  m_content.clear();
-  m_content[kCfUnicodeText] =
-      std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2);
+  m_content = {{kCfUnicodeText, Block(s)}};
   Changed();
 }
 
 void CFakeClipboard::SetAnsi(const std::string& s) {
-  m_content.clear();
-  m_content[kCfText] = std::string(s.c_str(), s.size() + 1);
+  m_content = {{kCfText, std::string(s.c_str(), s.size() + 1)}};
   Changed();
 }
 
@@ -48,68 +51,48 @@ std::u16string CFakeClipboard::Unicode() const {
 
 bool CFakeClipboard::Attach() {
   m_log.push_back("attach");
-  if (auto fn = std::exchange(m_fnBeforeAttach, nullptr)) fn();
+  RunOnce(m_fnBeforeAttach);
   // Open for writing: nobody else can read it now.
-  if (m_bOpen) return false;
-  if (m_nAttachFailures > 0) {
-    --m_nAttachFailures;
-    return false;
-  }
-  m_bAttached = true;
-  return true;
+  if (m_bOpen || Fails(m_nAttachFailures)) return false;
+  return m_bAttached = true;
 }
 
 void CFakeClipboard::Release() {
   m_log.push_back("release");
   m_bAttached = false;
-  if (auto fn = std::exchange(m_fnOnRelease, nullptr)) fn();
+  RunOnce(m_fnOnRelease);
 }
 
 bool CFakeClipboard::IsFormatAvailable(unsigned format) { return m_content.count(format) != 0; }
 
 unsigned CFakeClipboard::RegisterFormat(const char16_t* name) {
   ++m_nRegistrations;
-  auto it = m_mapRegistered.find(name);
-  if (it != m_mapRegistered.end()) return it->second;
-  const unsigned format = 0xC000 + static_cast<unsigned>(m_mapRegistered.size());
-  m_mapRegistered.emplace(name, format);
-  return format;
+  const unsigned next = 0xC000 + static_cast<unsigned>(m_mapRegistered.size());
+  return m_mapRegistered.emplace(name, next).first->second;
 }
 
 std::unique_ptr<IClipBlock> CFakeClipboard::Fetch(unsigned format) {
   m_log.push_back("fetch");
-  if (m_nFetchFailures > 0) {
-    --m_nFetchFailures;
-    return nullptr;
-  }
   auto it = m_content.find(format);
-  if (it == m_content.end()) return nullptr;
+  if (Fails(m_nFetchFailures) || it == m_content.end()) return nullptr;
   return std::make_unique<CFakeBlock>(it->second + std::string(m_nExtraBlockBytes, 'x'),
                                       m_bFailLock || format == m_nFailLockFormat, m_nLocks);
 }
 
 bool CFakeClipboard::Open() {
   m_log.push_back("open");
-  if (auto fn = std::exchange(m_fnBeforeOpen, nullptr)) fn();
-  if (m_nOpenFailures > 0) {
-    --m_nOpenFailures;
-    return false;
-  }
-  m_bOpen = true;
+  RunOnce(m_fnBeforeOpen);
+  if (Fails(m_nOpenFailures)) return false;
   m_bEmptied = false;
-  return true;
+  return m_bOpen = true;
 }
 
 bool CFakeClipboard::Empty() {
   m_log.push_back("empty");
-  if (m_nEmptyFailures > 0) {
-    --m_nEmptyFailures;
-    return false;
-  }
+  if (Fails(m_nEmptyFailures)) return false;
   m_content.clear();
-  m_bEmptied = true;
   Changed();
-  return true;
+  return m_bEmptied = true;
 }
 
 bool CFakeClipboard::SetUnicodeText(const char16_t* text, size_t length) {

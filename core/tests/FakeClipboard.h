@@ -20,20 +20,16 @@ class CFakeClipboard : public IClipboard {
   // Content: format -> raw bytes of the block.
   std::map<unsigned, std::string> m_content;
 
-  int m_nAttachFailures = 0;  // the next n attaches fail
-  int m_nFetchFailures = 0;
-  int m_nOpenFailures = 0;
-  int m_nEmptyFailures = 0;
-  bool m_bFailLock = false;
+  // Failures planned: the next n attaches, fetches, opens or empties fail.
+  int m_nAttachFailures = 0, m_nFetchFailures = 0, m_nOpenFailures = 0, m_nEmptyFailures = 0;
+  bool m_bFailLock = false, m_bFailSet = false;
   unsigned m_nFailLockFormat = 0;  // blocks of this format alone cannot be locked
-  bool m_bFailSet = false;
-  size_t m_nExtraBlockBytes = 0;  // reported beyond the data
-  int m_nLocks = 0;               // locks of fetched blocks
+  size_t m_nExtraBlockBytes = 0;   // reported beyond the data
+  int m_nLocks = 0;                // locks of fetched blocks
 
   std::vector<std::string> m_log;  // "attach", "open", "empty", "set", "close", ...
   int m_nChanges = 0;              // closes after an empty: each one is a change notice
-  bool m_bOpen = false;
-  bool m_bAttached = false;
+  bool m_bOpen = false, m_bAttached = false;
 
   // Runs once at the next Attach, before it answers: another program
   // changing the clipboard between a notice and the capture's opening.
@@ -52,7 +48,8 @@ class CFakeClipboard : public IClipboard {
   int m_nLaterNotices = 0;
   void DeliverLaterNotices();
 
-  void SetUnicode(const std::u16string& s);  // with terminator
+  static std::string Block(const std::u16string& s);  // UTF-16 bytes with the terminator
+  void SetUnicode(const std::u16string& s);           // with terminator
   void SetAnsi(const std::string& s);
   std::u16string Unicode() const;  // what CF_UNICODETEXT holds, without terminator
 

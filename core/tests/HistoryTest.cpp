@@ -17,40 +17,28 @@ TEST_F(DocTest, NewItemGoesToTheHeadWithNoBookmarkAndTheCurrentTime) {
   }
 }
 
-TEST_F(DocTest, SameTextTwiceGivesTwoItems) {
-  Copy(u"same");
-  Copy(u"same");
-  EXPECT_EQ(Texts(), (V{u"same", u"same"}));
-}
-
-TEST_F(DocTest, FullHistoryDropsTheOldestEvenWhenBookmarked) {
-  for (int i = 0; i < 200; ++i) Copy(u"item" + Utf16FromUtf8(std::to_string(i)));
-  m_doc->SetBookmark(199, TRUE);  // the oldest, "item0"
-  Copy(u"new");
-  ASSERT_EQ(m_doc->GetItemCount(), 200);
-  EXPECT_EQ(m_doc->GetItem(0)->strText, u"new");
-  EXPECT_EQ(m_doc->GetItem(199)->strText, u"item1");  // former index 198
-}
-
-TEST_F(DocTest, BufferSizeZeroOrNegativeKeepsTheHistoryEmpty) {
-  for (int nSize : {0, -1, -200}) {
-    CApplicationRegistry().SetBufferSize(nSize);
-    m_doc->LoadLimits();
-    Copy(u"gone");
-    EXPECT_EQ(m_doc->GetItemCount(), 0) << nSize;
-  }
-}
-
-TEST_F(DocTest, LoweringTheLimitTrimsOldestWithOneWholeListNotice) {
+TEST_F(DocTest, TheLimitDropsTheOldestEvenBookmarkedAndAReloadTrimsWithOneNotice) {
   for (int i = 0; i < 200; ++i) Copy(Utf16FromUtf8(std::to_string(i)));
-  m_rec.Clear();
-  CApplicationRegistry().SetBufferSize(10);
-  m_doc->LoadLimits();
-  ASSERT_EQ(m_doc->GetItemCount(), 10);
-  EXPECT_EQ(m_doc->GetItem(0)->strText, u"199");
-  EXPECT_EQ(m_doc->GetItem(9)->strText, u"190");
-  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
-  EXPECT_EQ(m_rec.m_postedHints, std::vector<int>{0});
+  m_doc->SetBookmark(199, TRUE);  // the oldest, "0"
+  Copy(u"200");
+  ASSERT_EQ(m_doc->GetItemCount(), 200);
+  EXPECT_EQ(m_doc->GetItem(199)->strText, u"1");
+  const struct {
+    int nSize, nLeft;
+  } cases[] = {{200, 200}, {10, 10}, {12, 10}, {2, 2}, {0, 0}, {-1, 0}, {-200, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.nSize);
+    m_rec.Clear();
+    CApplicationRegistry().SetBufferSize(c.nSize);
+    m_doc->LoadLimits();
+    EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0"}));
+    ASSERT_EQ(m_doc->GetItemCount(), c.nLeft);
+    if (c.nLeft) {
+      EXPECT_EQ(Texts().back(), Utf16FromUtf8(std::to_string(201 - c.nLeft)));
+    }
+  }
+  Copy(u"gone");
+  EXPECT_EQ(m_doc->GetItemCount(), 0);
 }
 
 TEST_F(DocTest, ViewsHearFirstAndTheMainWindowThenGetsTheSameHint) {
@@ -61,24 +49,10 @@ TEST_F(DocTest, ViewsHearFirstAndTheMainWindowThenGetsTheSameHint) {
   Copy(u"d");
   EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0", "view 1", "post 1",
                                                     "view 3", "post 3", "view 0", "post 0"}));
-}
-
-TEST_F(DocTest, ReloadingTheLimitsNotifiesOnceWithHintZeroTrimmedOrNot) {
-  Fill({u"a", u"b", u"c"});
-  for (int nSize : {200, 3, 2}) {
-    m_rec.Clear();
-    CApplicationRegistry().SetBufferSize(nSize);
-    m_doc->LoadLimits();
-    EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0"})) << nSize;
-  }
-  EXPECT_EQ(Texts(), (V{u"a", u"b"}));
-}
-
-TEST_F(DocTest, WithoutMainWindowOnlyViewsHear) {
+  m_rec.Clear();  // without a main window only views hear
   m_doc->SetMainWindow(nullptr);
-  Copy(u"a");
-  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
-  EXPECT_TRUE(m_rec.m_postedHints.empty());
+  Copy(u"e");
+  EXPECT_EQ(m_rec.m_both, std::vector<std::string>{"view 0"});
 }
 
 TEST_F(DocTest, InvalidIndexesGiveNullOrRaiseAndChangeNothing) {
@@ -112,15 +86,13 @@ TEST_F(DocTest, RemoveItemsKeepsWhatWasRemovedBeforeAnInvalidIndex) {
 TEST(EscapeForDisplay, Table) {
   struct Case {
     std::u16string in, out;
-  } cases[] = {
-      {u"a\tb\r\nc", u"a<TAB>b<CR><LF>c"},
-      {u"plain text", u"plain text"},
-      {u"", u""},
-      {u"\n\n", u"<LF><LF>"},
-      {u"\r", u"<CR>"},
-      {u"<TAB>\t", u"<TAB><TAB>"},
-      {u"\t\u00e9\t", u"<TAB>\u00e9<TAB>"},
-  };
+  } cases[] = {{u"a\tb\r\nc", u"a<TAB>b<CR><LF>c"},
+               {u"plain text", u"plain text"},
+               {u"", u""},
+               {u"\n\n", u"<LF><LF>"},
+               {u"\r", u"<CR>"},
+               {u"<TAB>\t", u"<TAB><TAB>"},
+               {u"\t\u00e9\t", u"<TAB>\u00e9<TAB>"}};
   for (auto& c : cases) {
     std::u16string s = c.in;
     CTanselDoc::EscapeForDisplay(s);

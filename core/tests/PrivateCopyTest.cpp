@@ -2,6 +2,8 @@
 // history.
 // Catches: a password-manager mark missed (any of the three, any block size, a marker that cannot
 // be read), an ordinary copy taken for a marked one, or a marked copy that changes the clipboard.
+#include <algorithm>
+
 #include "DocFixture.h"
 
 namespace {
@@ -18,82 +20,60 @@ class PrivateCopyTest : public DocTest {
 };
 
 TEST_F(PrivateCopyTest, MarkedCopiesAreLeftOutAndOthersKept) {
-  struct MARK {
-    const char16_t* name;
-    std::string data;
-  };
+  // What else is wrong: only ANSI text; the history marker held for a
+  // moment, held for every try, or its block not lockable.
+  enum { kNone, kAnsi, kHeldMoment, kHeldAlways, kNoLock };
   const struct {
-    const char* what;
-    std::vector<MARK> marks;
-    bool ansiOnly;
-    int fetchFailures;
-    bool failLock;  // the history marker's block
-    bool captured;
+    std::vector<std::pair<const char16_t*, std::string>> marks;
+    int nTrouble;
+    bool bCaptured;
   } cases[] = {
-      {"no marker", {}, false, 0, false, true},
-      {"exclude, empty", {{kExclude, ""}}, false, 0, false, false},
-      {"exclude, any content", {{kExclude, Dword(1)}}, false, 0, false, false},
-      {"viewer ignore", {{kViewerIgnore, "x"}}, false, 0, false, false},
-      {"history 0", {{kHistory, Dword(0)}}, false, 0, false, false},
-      {"history 1", {{kHistory, Dword(1)}}, false, 0, false, true},
-      {"history, any nonzero", {{kHistory, Dword(0x100)}}, false, 0, false, true},
-      {"history, a short block of zeros",
-       {{kHistory, std::string(2, '\0')}},
-       false,
-       0,
-       false,
-       true},
+      {{}, kNone, true},
+      {{{kExclude, ""}}, kNone, false},
+      {{{kExclude, Dword(1)}}, kNone, false},  // exclude with any content
+      {{{kViewerIgnore, "x"}}, kNone, false},
+      {{{kHistory, Dword(0)}}, kNone, false},
+      {{{kHistory, Dword(1)}}, kNone, true},
+      {{{kHistory, Dword(0x100)}}, kNone, true},
+      {{{kHistory, std::string(2, '\0')}}, kNone, true},  // a short block of zeros
       // The system may round a block up: the first 32 bits decide.
-      {"history 0 in a longer block", {{kHistory, Dword(0) + "\x01"}}, false, 0, false, false},
-      {"history 1 in a longer block",
-       {{kHistory, Dword(1) + std::string(4, '\0')}},
-       false,
-       0,
-       false,
-       true},
-      {"history, an empty block", {{kHistory, ""}}, false, 0, false, true},
-      {"history 1 beside exclude", {{kHistory, Dword(1)}, {kExclude, ""}}, false, 0, false, false},
-      {"history 0, ANSI text only", {{kHistory, Dword(0)}}, true, 0, false, false},
-      {"exclude, ANSI text only", {{kExclude, ""}}, true, 0, false, false},
-      {"history 1, ANSI text only", {{kHistory, Dword(1)}}, true, 0, false, true},
+      {{{kHistory, Dword(0) + "\x01"}}, kNone, false},
+      {{{kHistory, Dword(1) + std::string(4, '\0')}}, kNone, true},
+      {{{kHistory, ""}}, kNone, true},
+      {{{kHistory, Dword(1)}, {kExclude, ""}}, kNone, false},
+      {{{kHistory, Dword(0)}}, kAnsi, false},
+      {{{kExclude, ""}}, kAnsi, false},
+      {{{kHistory, Dword(1)}}, kAnsi, true},
       // A marker that cannot be read is taken as a 0.
-      {"history 1, held for a moment while it is read",
-       {{kHistory, Dword(1)}},
-       false,
-       5,
-       false,
-       true},
-      {"history, held for every try",
-       {{kHistory, Dword(1)}},
-       false,
-       CTanselDoc::kClipboardRetries,
-       false,
-       false},
-      {"history, its block cannot be locked", {{kHistory, Dword(1)}}, false, 0, true, false},
-      {"another registered format", {{u"Rich Text Format", "x"}}, false, 0, false, true},
+      {{{kHistory, Dword(1)}}, kHeldMoment, true},
+      {{{kHistory, Dword(1)}}, kHeldAlways, false},
+      {{{kHistory, Dword(1)}}, kNoLock, false},
+      {{{u"Rich Text Format", "x"}}, kNone, true},  // another registered format
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
     m_doc->ClearList();
     m_rec.Clear();
-    if (c.ansiOnly)
+    if (c.nTrouble == kAnsi)
       m_clip.SetAnsi("secret");
     else
       m_clip.SetUnicode(u"secret");
-    for (const MARK& mark : c.marks) m_clip.m_content[Format(mark.name)] = mark.data;
-    m_clip.m_nFetchFailures = c.fetchFailures;
-    m_clip.m_nFailLockFormat = c.failLock ? Format(kHistory) : 0;
+    for (const auto& [name, data] : c.marks) m_clip.m_content[Format(name)] = data;
+    m_clip.m_nFetchFailures = c.nTrouble == kHeldMoment   ? 5
+                              : c.nTrouble == kHeldAlways ? CTanselDoc::kClipboardRetries
+                                                          : 0;
+    m_clip.m_nFailLockFormat = c.nTrouble == kNoLock ? Format(kHistory) : 0;
     m_clip.m_log.clear();
     m_doc->CaptureClipboard();
     m_clip.m_nFailLockFormat = 0;
     m_clip.m_nFetchFailures = 0;
-    EXPECT_EQ(m_doc->GetItemCount(), c.captured ? 1 : 0);
-    if (!c.captured) {
+    EXPECT_EQ(m_doc->GetItemCount(), c.bCaptured ? 1 : 0);
+    if (!c.bCaptured) {
       EXPECT_TRUE(m_rec.m_both.empty()) << "a left-out copy changes nothing";
       // Read and released, never written: the text is still there to paste.
       EXPECT_EQ(m_clip.m_log.front(), "attach");
       EXPECT_EQ(m_clip.m_log.back(), "release");
-      for (const std::string& call : m_clip.m_log) EXPECT_NE(call, "empty");
+      EXPECT_EQ(std::count(m_clip.m_log.begin(), m_clip.m_log.end(), "empty"), 0);
       EXPECT_FALSE(m_clip.m_bAttached);
     }
   }

@@ -4,98 +4,86 @@
 
 namespace {
 
+enum { kToID = 100, kFromID, kObject };  // beside the case modes
+
 struct TextCase {
   std::u16string in, out;
 };
 
 }  // namespace
 
-TEST_F(DocTest, SmartConvertToIDTable) {
+TEST_F(DocTest, EachConversionOfAText) {
   REQUIRE_UNICODE_LOCALE();
-  const TextCase cases[] = {
-      {u"routeTable", u"ROUTE_TABLE"},
-      {u"Hello world", u"HELLO_WORLD"},
-      {u"file-name.txt", u"FILE_NAME_TXT"},
-      {u"a - b", u"A_B"},
-      {u" abc", u"_ABC"},
-      {u"abc ", u"ABC_"},
-      {u"ABC", u"A_B_C"},
-      {u"abc123", u"ABC123"},
-      {u"", u""},
-      {u"A_B", u"A_B"},
-      {u"__x__", u"_X_"},
-      {u"CFindDlg", u"C_FIND_DLG"},
-      {u"getHTTP", u"GET_H_T_T_P"},
-      {u"stra\u00dfeName", u"STRA\u00dfE_NAME"},  // sharp s has no one-unit capital
-      {u"\u00c9t\u00e9Fin", u"\u00c9T\u00c9_FIN"},
-  };
+  const struct {
+    int nMode;
+    std::u16string in, out;
+  } cases[] = {{kToID, u"routeTable", u"ROUTE_TABLE"},
+               {kToID, u"Hello world", u"HELLO_WORLD"},
+               {kToID, u"file-name.txt", u"FILE_NAME_TXT"},
+               {kToID, u"a - b", u"A_B"},
+               {kToID, u" abc", u"_ABC"},
+               {kToID, u"abc ", u"ABC_"},
+               {kToID, u"ABC", u"A_B_C"},
+               {kToID, u"abc123", u"ABC123"},
+               {kToID, u"", u""},
+               {kToID, u"A_B", u"A_B"},
+               {kToID, u"__x__", u"_X_"},
+               {kToID, u"CFindDlg", u"C_FIND_DLG"},
+               {kToID, u"getHTTP", u"GET_H_T_T_P"},
+               {kToID, u"stra\u00dfeName", u"STRA\u00dfE_NAME"},  // sharp s has no one-unit capital
+               {kToID, u"\u00c9t\u00e9Fin", u"\u00c9T\u00c9_FIN"},
+               {kFromID, u"ROUTE_TABLE", u"RouteTable"},
+               {kFromID, u"hello_world", u"HelloWorld"},
+               {kFromID, u"VERSION_2_FINAL", u"Version2Final"},
+               {kFromID, u"__init__", u"Init"},
+               {kFromID, u"my id", u"My id"},
+               {kFromID, u"", u""},
+               {kFromID, u"_", u""},
+               {kFromID, u"A", u"A"},
+               {kFromID, u"\u00c9T\u00c9_\u00c9T\u00c9", u"\u00c9t\u00e9\u00c9t\u00e9"},
+               {CASE_UPPER, u"hello WORLD", u"HELLO WORLD"},
+               {CASE_LOWER, u"hello WORLD", u"hello world"},
+               {CASE_TITLE, u"hello WORLD", u"Hello world"},
+               {CASE_TITLE, u"", u""},
+               {CASE_TITLE, u" lead", u" lead"},
+               {CASE_TITLE, u"\u00e9t\u00c9", u"\u00c9t\u00e9"},
+               {CASE_UPPER, u"\u00e9t\u00e9", u"\u00c9T\u00c9"},
+               {CASE_LOWER, u"\u0391\u0392\u0393", u"\u03b1\u03b2\u03b3"},
+               {kObject, u"CFindDlg", u"oFindDlg"},
+               {kObject, u"x", u"o"}};
+  const CTextTransform transform(m_text);
   for (const auto& c : cases) {
-    EXPECT_EQ(CTextTransform(m_text).ConvertToIDText(c.in), c.out) << Utf8FromUtf16(c.in);
+    SCOPED_TRACE(testing::Message() << c.nMode << " " << Utf8FromUtf16(c.in));
+    EXPECT_EQ(c.nMode == kToID     ? transform.ConvertToIDText(c.in)
+              : c.nMode == kFromID ? transform.ConvertFromIDText(c.in)
+              : c.nMode == kObject ? CTextTransform::MakeObjectText(c.in)
+                                   : transform.ChangeCaseText(c.in, c.nMode),
+              c.out);
   }
 }
 
-TEST_F(DocTest, SmartConvertFromIDTable) {
-  REQUIRE_UNICODE_LOCALE();
-  const TextCase cases[] = {
-      {u"ROUTE_TABLE", u"RouteTable"},
-      {u"hello_world", u"HelloWorld"},
-      {u"VERSION_2_FINAL", u"Version2Final"},
-      {u"__init__", u"Init"},
-      {u"my id", u"My id"},
-      {u"", u""},
-      {u"_", u""},
-      {u"A", u"A"},
-      {u"\u00c9T\u00c9_\u00c9T\u00c9", u"\u00c9t\u00e9\u00c9t\u00e9"},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(CTextTransform(m_text).ConvertFromIDText(c.in), c.out) << Utf8FromUtf16(c.in);
-}
-
-TEST_F(DocTest, ChangeCaseModes) {
-  REQUIRE_UNICODE_LOCALE();
-  struct Case {
-    std::u16string in;
+TEST_F(DocTest, AConvertedItemGoesToTheClipboardAndComesBackAsTheNewHead) {
+  const struct {
     int nMode;
-    std::u16string out;
-  } cases[] = {
-      {u"hello WORLD", CASE_UPPER, u"HELLO WORLD"},
-      {u"hello WORLD", CASE_LOWER, u"hello world"},
-      {u"hello WORLD", CASE_TITLE, u"Hello world"},
-      {u"", CASE_TITLE, u""},
-      {u" lead", CASE_TITLE, u" lead"},
-      {u"\u00e9t\u00c9", CASE_TITLE, u"\u00c9t\u00e9"},
-      {u"\u00e9t\u00e9", CASE_UPPER, u"\u00c9T\u00c9"},
-      {u"\u0391\u0392\u0393", CASE_LOWER, u"\u03b1\u03b2\u03b3"},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(CTextTransform(m_text).ChangeCaseText(c.in, c.nMode), c.out) << Utf8FromUtf16(c.in);
-}
-
-TEST_F(DocTest, SmartMakeObject) {
-  EXPECT_EQ(CTextTransform::MakeObjectText(u"CFindDlg"), u"oFindDlg");
-  EXPECT_EQ(CTextTransform::MakeObjectText(u"x"), u"o");
-  Fill({u""});
-  m_doc->SmartMakeObject(0, FALSE);
-  EXPECT_TRUE(m_clip.m_log.empty()) << "an empty text leaves the clipboard alone";
-  EXPECT_EQ(m_doc->GetItemCount(), 1);
-}
-
-TEST_F(DocTest, SingleItemResultBecomesTheNewHeadAndTheItemStays) {
-  Fill({u"routeTable", u"other"});
-  m_doc->SmartConvertToID(0, FALSE);
-  EXPECT_EQ(m_clip.Unicode(), u"ROUTE_TABLE");
-  EXPECT_EQ(Texts(), (V{u"ROUTE_TABLE", u"routeTable", u"other"}));
-
-  m_doc->SmartConvertFromID(0, FALSE);
-  m_doc->ChangeCase(2, CASE_TITLE, FALSE);
-  EXPECT_EQ(Texts(), (V{u"Routetable", u"RouteTable", u"ROUTE_TABLE", u"routeTable", u"other"}));
-}
-
-TEST_F(DocTest, EmptyTextConvertsToAnEmptyClipboardText) {
-  Fill({u""});
-  m_doc->SmartConvertToID(0, FALSE);
-  EXPECT_EQ(m_clip.Unicode(), u"");
-  EXPECT_EQ(m_clip.m_nChanges, 1);
+    int nIndex;
+    const char16_t* clip;  // null: the clipboard is left alone
+  } cases[] = {{kToID, 0, u"ROUTE_TABLE"}, {kFromID, 2, u"Other"},    {CASE_TITLE, 1, u"Cfinddlg"},
+               {CASE_UPPER, 3, u""},       {kObject, 1, u"oFindDlg"}, {kObject, 3, nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.nMode);
+    m_doc->ClearList();
+    Fill({u"routeTable", u"CFindDlg", u"OTHER", u""});
+    m_clip.m_nChanges = 0;
+    if (c.nMode == kToID) m_doc->SmartConvertToID(c.nIndex, FALSE);
+    if (c.nMode == kFromID) m_doc->SmartConvertFromID(c.nIndex, FALSE);
+    if (c.nMode == kObject) m_doc->SmartMakeObject(c.nIndex, FALSE);
+    if (c.nMode < kToID) m_doc->ChangeCase(c.nIndex, c.nMode, FALSE);
+    V texts{u"routeTable", u"CFindDlg", u"OTHER", u""};  // the item itself stays
+    if (c.clip) texts.insert(texts.begin(), c.clip);
+    EXPECT_EQ(Texts(), texts);
+    EXPECT_EQ(m_clip.Unicode(), c.clip ? c.clip : u"routeTable");
+    EXPECT_EQ(m_clip.m_nChanges, c.clip ? 1 : 0);
+  }
 }
 
 TEST_F(DocTest, SeveralItemsChangeInPlace) {
@@ -120,17 +108,12 @@ TEST_F(DocTest, SeveralItemsChangeInPlace) {
   EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{2, 4}));
 }
 
-TEST_F(DocTest, SmartMakeObjectOfTheFirstItemPutsTheObjectNameOnTheClipboard) {
-  Fill({u"CFindDlg", u"other"});
-  m_doc->SmartMakeObject(0, FALSE);  // as the hotkey command does
-  EXPECT_EQ(m_clip.Unicode(), u"oFindDlg");
-  EXPECT_EQ(Texts(), (V{u"oFindDlg", u"CFindDlg", u"other"})) << "the item itself stays";
-}
-
-TEST_F(DocTest, DateTimeStampsInTheTenFormats) {
+TEST_F(DocTest, DateTimeStampsInTheTenFormatsAndNoneThatCannotBeMade) {
   // 09:05:07 local time on 3 February 2026, one hour east of UTC.
   m_text.m_tNow = 1770109507 - 3600;
   m_text.m_nZoneOffsetSeconds = 3600;
+  std::u16string years, made;  // 64 units each
+  for (int i = 0; i < 16; ++i) years += u"%Y", made += u"2026";
   const TextCase cases[] = {
       {u"%Y.%m.%d", u"2026.02.03"},
       {u"%Y-%m-%d", u"2026-02-03"},
@@ -142,21 +125,14 @@ TEST_F(DocTest, DateTimeStampsInTheTenFormats) {
       {u"%Y%m%d", u"20260203"},
       {u"%H%M%S", u"090507"},
       {u"%Y%m%d%H%M%S", u"20260203090507"},
+      {std::u16string(63, u'x') + years, std::u16string(63, u'x') + made},  // 127 units fit
+      {std::u16string(64, u'x') + years, u""},                              // 128 do not
   };
   for (const auto& c : cases) {
     m_doc->InsertDateTime(c.in);
     EXPECT_EQ(m_clip.Unicode(), c.out) << Utf8FromUtf16(c.in);
   }
-  EXPECT_EQ(m_doc->GetItem(0)->strText, u"20260203090507");
-}
-
-TEST_F(DocTest, DateTimeStampThatCannotBeMadeIsEmpty) {
-  m_text.m_tNow = 1770105907;
-  m_doc->InsertDateTime(std::u16string(64, u'x') +
-                        u"%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y");  // 128 units
-  EXPECT_EQ(m_clip.Unicode(), u"");
-  m_doc->InsertDateTime(std::u16string(63, u'x') + u"%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y%Y");  // 127 fit
-  EXPECT_EQ(m_clip.Unicode().size(), 127u);
+  EXPECT_EQ(m_doc->GetItem(2)->strText, u"20260203090507") << "each stamp is captured";
   m_text.m_bFailLocalTime = true;
   m_doc->InsertDateTime(u"%Y");
   EXPECT_EQ(m_clip.Unicode(), u"");

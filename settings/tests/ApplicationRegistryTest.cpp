@@ -17,34 +17,28 @@ using Getter = std::function<int64_t(R&)>;
 using Setter = std::function<BOOL(R&, int32_t)>;
 
 // The n-th number of an accessor that handles several.
-Getter Placed(int n) {
+using Many = std::function<BOOL(R&, int*)>;
+Getter Get(Many get, int n) {
   return [=](R& r) {
     int v[4] = {};
-    r.GetMainWindowPlacement(v[0], v[1], v[2], v[3]);
-    return v[n];
+    return get(r, v), v[n];
   };
 }
-Setter Place(int n) {
+Setter Set(Many set, int n) {
   return [=](R& r, int32_t x) {
     int v[4] = {};
     v[n] = x;
-    return r.SetMainWindowPlacement(v[0], v[1], v[2], v[3]);
+    return set(r, v);
   };
 }
-Getter Sized(void (R::*get)(int&, int&), int n) {
-  return [=](R& r) {
-    int v[2] = {};
-    (r.*get)(v[0], v[1]);
-    return v[n];
-  };
-}
-Setter Size(BOOL (R::*set)(int, int), int n) {
-  return [=](R& r, int32_t x) {
-    int v[2] = {};
-    v[n] = x;
-    return (r.*set)(v[0], v[1]);
-  };
-}
+const Many kPlaced = [](R& r, int* v) {
+  return r.GetMainWindowPlacement(v[0], v[1], v[2], v[3]), 1;
+};
+const Many kPlace = [](R& r, int* v) { return r.SetMainWindowPlacement(v[0], v[1], v[2], v[3]); };
+const Many kSmall = [](R& r, int* v) { return r.GetSmallWindowSize(v[0], v[1]), 1; };
+const Many kSetSmall = [](R& r, int* v) { return r.SetSmallWindowSize(v[0], v[1]); };
+const Many kFind = [](R& r, int* v) { return r.GetFindWindowSize(v[0], v[1]), 1; };
+const Many kSetFind = [](R& r, int* v) { return r.SetFindWindowSize(v[0], v[1]); };
 
 struct SETTING {
   const char16_t* subKey;  // empty: the application key itself
@@ -57,17 +51,15 @@ struct SETTING {
 
 const std::vector<SETTING> kSettings = {
     {u"", u"FirstRun", 1, &R::GetFirstRun, &R::SetFirstRun},
-    {u"MainWindow", u"Left", 0, Placed(0), Place(0)},
-    {u"MainWindow", u"Top", 0, Placed(1), Place(1)},
-    {u"MainWindow", u"Width", 360, Placed(2), Place(2)},
-    {u"MainWindow", u"Height", 550, Placed(3), Place(3)},
+    {u"MainWindow", u"Left", 0, Get(kPlaced, 0), Set(kPlace, 0)},
+    {u"MainWindow", u"Top", 0, Get(kPlaced, 1), Set(kPlace, 1)},
+    {u"MainWindow", u"Width", 360, Get(kPlaced, 2), Set(kPlace, 2)},
+    {u"MainWindow", u"Height", 550, Get(kPlaced, 3), Set(kPlace, 3)},
     {u"MainWindow", u"DockingEnabled", 1, &R::GetDockingEnabled, &R::SetDockingEnabled},
-    {u"SmallWindow", u"Width", 415, Sized(&R::GetSmallWindowSize, 0),
-     Size(&R::SetSmallWindowSize, 0)},
-    {u"SmallWindow", u"Height", 250, Sized(&R::GetSmallWindowSize, 1),
-     Size(&R::SetSmallWindowSize, 1)},
-    {u"FindWindow", u"Width", -1, Sized(&R::GetFindWindowSize, 0), Size(&R::SetFindWindowSize, 0)},
-    {u"FindWindow", u"Height", -1, Sized(&R::GetFindWindowSize, 1), Size(&R::SetFindWindowSize, 1)},
+    {u"SmallWindow", u"Width", 415, Get(kSmall, 0), Set(kSetSmall, 0)},
+    {u"SmallWindow", u"Height", 250, Get(kSmall, 1), Set(kSetSmall, 1)},
+    {u"FindWindow", u"Width", -1, Get(kFind, 0), Set(kSetFind, 0)},
+    {u"FindWindow", u"Height", -1, Get(kFind, 1), Set(kSetFind, 1)},
     {u"Options", u"DoPaste", 0, &R::GetDoPaste, &R::SetDoPaste},
     {u"Options", u"ResetClipboardTimer", 10000, &R::GetResetClipboardTimer, nullptr},
     {u"Options", u"MaxClipboardCopySize", 5, &R::GetMaxClipboardCopySize,

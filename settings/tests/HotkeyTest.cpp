@@ -1,7 +1,8 @@
-// Hotkeys: their values, text and key names, the commands they run, and the
-// registration of every command at start-up.
-// Catches: a hotkey value or key name that reads or writes wrongly, a command with the wrong
-// default, a command left unregistered at start.
+// Hotkeys: their values, text and key names, the commands they run, where
+// each is stored, and the registration of every command at start-up.
+// Catches: a hotkey value, modifier or key name that reads or writes wrongly, a command with the
+// wrong id, name, place or default, a hotkey stored under another name, a command left
+// unregistered at start.
 #include <gtest/gtest.h>
 
 #include "settings/ApplicationRegistry.h"
@@ -14,73 +15,53 @@ namespace {
 using R = CApplicationRegistry;
 using HotkeyTest = SettingsTest;
 
-TEST_F(HotkeyTest, ValuesAndTheirTextAgree) {
-  const struct {
-    BOOL ctrl, alt, shift;
-    uint16_t vk;
-    uint32_t hotkey;
-  } made[] = {
-      {TRUE, TRUE, TRUE, 0, 0},  // no key is no hotkey, whatever is held
-      {FALSE, FALSE, FALSE, 112, 112},   {TRUE, TRUE, FALSE, 'A', 0x30041},
-      {FALSE, TRUE, TRUE, 'Z', 0x6005A}, {5, -1, 0, 0xFFFF, 0x3FFFF},  // any nonzero flag counts
-  };
-  for (const auto& c : made) EXPECT_EQ(R::MakeHotkey(c.ctrl, c.alt, c.shift, c.vk), c.hotkey);
-  // Modifiers in a fixed order, then the key's name.
-  const struct {
-    uint32_t hotkey;
-    const char16_t* text;
-  } texts[] = {
-      {0x70070, u"Ctrl + Alt + Shift + F1"},
-      {0x3007C, u"Ctrl + Alt + "},  // 124 has no name
-      {0x10000, u"Ctrl + (None)"},
-      {0, u""},
-      {0x41, u"A"},
-      {0x50021, u"Ctrl + Shift + Page Up"},
-      {0x2007B, u"Alt + F12"},
-      {0xFFF80041, u"A"},  // foreign bits mean nothing
-  };
-  R registry;
-  for (const auto& c : texts) EXPECT_EQ(registry.GetHotkeyText(c.hotkey), c.text) << c.hotkey;
-}
+// Every selectable key in display order: (None), A-Z, 0-9, then these, then F1-F12.
+const std::pair<uint16_t, const char16_t*> kNamedKeys[] = {
+    {8, u"Backspace"},  {13, u"Enter"},       {32, u"Space"},      {33, u"Page Up"},
+    {34, u"Page Down"}, {35, u"End"},         {36, u"Home"},       {37, u"Arrow Left"},
+    {38, u"Arrow Up"},  {39, u"Arrow Right"}, {40, u"Arrow Down"}, {45, u"Insert"},
+    {46, u"Delete"},    {106, u"Numpad *"},   {107, u"Numpad +"},  {109, u"Numpad -"},
+    {110, u"Numpad ."}, {111, u"Numpad /"}};
 
-TEST_F(HotkeyTest, KeyTableHoldsTheSelectableKeysInDisplayOrder) {
-  std::vector<std::pair<uint16_t, CString16>> expected{{0, u"(None)"}};
-  for (char16_t c = u'A'; c <= u'Z'; ++c) expected.push_back({c, CString16(1, c)});
-  for (char16_t c = u'0'; c <= u'9'; ++c) expected.push_back({c, CString16(1, c)});
-  expected.insert(expected.end(), {{8, u"Backspace"},
-                                   {13, u"Enter"},
-                                   {32, u"Space"},
-                                   {33, u"Page Up"},
-                                   {34, u"Page Down"},
-                                   {35, u"End"},
-                                   {36, u"Home"},
-                                   {37, u"Arrow Left"},
-                                   {38, u"Arrow Up"},
-                                   {39, u"Arrow Right"},
-                                   {40, u"Arrow Down"},
-                                   {45, u"Insert"},
-                                   {46, u"Delete"},
-                                   {106, u"Numpad *"},
-                                   {107, u"Numpad +"},
-                                   {109, u"Numpad -"},
-                                   {110, u"Numpad ."},
-                                   {111, u"Numpad /"}});
+TEST_F(HotkeyTest, EveryKeyWithEveryModifierMakesItsValueAndText) {
+  std::vector<std::pair<uint16_t, CString16>> keys{{0, u"(None)"}};
+  for (char16_t c = u'A'; c <= u'Z'; ++c) keys.push_back({c, CString16(1, c)});
+  for (char16_t c = u'0'; c <= u'9'; ++c) keys.push_back({c, CString16(1, c)});
+  for (const auto& [vk, name] : kNamedKeys) keys.push_back({vk, name});
   for (int f = 1; f <= 12; ++f)
-    expected.push_back({uint16_t(111 + f), u"F" + Utf16FromUtf8(std::to_string(f))});
-  ASSERT_EQ(expected.size(), 67u);
-
+    keys.push_back({uint16_t(111 + f), u"F" + Utf16FromUtf8(std::to_string(f))});
+  ASSERT_EQ(keys.size(), 67u);
   R registry;  // names first: the table is built once, whichever call comes first
   std::vector<uint16_t> codes;
-  for (const auto& [vk, name] : expected) {
+  for (const auto& [vk, name] : keys) {
+    SCOPED_TRACE(vk);
     CString16 found;
     EXPECT_TRUE(registry.GetKeyName(vk, found));
     EXPECT_EQ(found, name);
     codes.push_back(vk);
+    // Bits 16, 17 and 18 hold Ctrl, Alt and Shift; the text names them in that order.
+    for (int mods = 0; mods < 8; ++mods) {
+      const bool ctrl = mods & 1, alt = mods & 2, shift = mods & 4;
+      const uint32_t hotkey = R::MakeHotkey(ctrl ? 7 : 0, alt ? -1 : 0, shift, vk);
+      EXPECT_EQ(hotkey, vk ? vk | uint32_t(mods) << 16 : 0) << mods;
+      EXPECT_EQ(R::GetHotkeyKey(hotkey), vk);
+      EXPECT_EQ(std::vector<bool>({!!R::IsHotkeyCtrl(hotkey), !!R::IsHotkeyAlt(hotkey),
+                                   !!R::IsHotkeyShift(hotkey)}),
+                std::vector<bool>({ctrl && vk, alt && vk, shift && vk}));
+      const CString16 text = CString16(ctrl ? u"Ctrl + " : u"") + (alt ? u"Alt + " : u"") +
+                             (shift ? u"Shift + " : u"") + name;
+      EXPECT_EQ(registry.GetHotkeyText(hotkey), vk ? text : u"") << mods;
+      EXPECT_EQ(registry.GetHotkeyText(hotkey | 0xFFF80000u), vk ? text : u"(None)")
+          << "foreign bits mean nothing";
+    }
   }
   EXPECT_EQ(registry.GetKeys(), codes);
   CString16 name;
   for (uint32_t vk : {7u, 105u, 108u, 124u, 0x10041u})
     EXPECT_FALSE(registry.GetKeyName(vk, name)) << vk;
+  EXPECT_EQ(R::MakeHotkey(5, -1, 0, 0xFFFF), 0x3FFFFu);          // all 16 bits of the key
+  EXPECT_EQ(registry.GetHotkeyText(0x3007C), u"Ctrl + Alt + ");  // 124 has no name
+  EXPECT_EQ(registry.GetHotkeyText(0x10000), u"Ctrl + (None)");
 }
 
 // In display order, with the built-in hotkey.
@@ -116,21 +97,38 @@ const struct {
     {1226, 2, 1, u"Reset Clipboard Viewer", 0},
 };
 
-TEST_F(HotkeyTest, RowsByIdInDisplayOrderWithTheirDefaultHotkeys) {
+TEST_F(HotkeyTest, EveryCommandHasItsPlaceNameAndDefaultAndIsStoredUnderItsId) {
   std::map<uint32_t, MESSAGE_DESCRIPTION> commands;
   BuildCommandTable(commands);
   const std::vector<MESSAGE_DESCRIPTION> shown = GetCommandsInDisplayOrder(commands);
   ASSERT_EQ(commands.size(), std::size(kRows));
   ASSERT_EQ(shown.size(), std::size(kRows));
+  const CString16 hotkeys = kAppPath + u"\\Hotkeys";
   for (size_t i = 0; i < shown.size(); ++i) {
-    SCOPED_TRACE(kRows[i].id);
-    const MESSAGE_DESCRIPTION& d = commands[kRows[i].id];
+    const auto& row = kRows[i];
+    const CString16 name = Utf16FromUtf8(std::to_string(row.id));  // the id in decimal
+    SCOPED_TRACE(row.id);
+    const MESSAGE_DESCRIPTION& d = commands[row.id];
     EXPECT_EQ(std::vector<uint32_t>({d.dwMessageID, d.dwGroup, d.dwOrder, shown[i].dwMessageID}),
-              std::vector<uint32_t>({kRows[i].id, kRows[i].group, kRows[i].order, kRows[i].id}));
-    EXPECT_EQ(CString16(d.szName), kRows[i].name);
-    EXPECT_EQ(R().GetHotkey(kRows[i].id), kRows[i].hotkey);
+              std::vector<uint32_t>({row.id, row.group, row.order, row.id}));
+    EXPECT_EQ(CString16(d.szName), row.name);
+    EXPECT_EQ(GetCommandName(commands, row.id), row.name);
+    EXPECT_EQ(GetDefaultHotkey(row.id), row.hotkey);
+    EXPECT_EQ(R().GetHotkey(row.id), row.hotkey);
+    // Stored under its own name: a value for another id, or a padded name, is not read.
+    m_oStore.PutDword(hotkeys, u"0" + name, 0x11);
+    EXPECT_EQ(R().GetHotkey(row.id), row.hotkey);
+    EXPECT_TRUE(R().SetHotkey(row.id, 0x60000 + row.id));
+    EXPECT_EQ(Stored(hotkeys, name), 0x60000 + row.id);
   }
-  for (uint32_t id : {1024u, 1146u, 0u}) EXPECT_EQ(R().GetHotkey(id), 0u) << id;
+  // After all were written, each still reads its own.
+  for (const auto& row : kRows) EXPECT_EQ(R().GetHotkey(row.id), 0x60000 + row.id) << row.id;
+  EXPECT_TRUE(R().SetHotkey(1025, 0));  // a cleared default stays cleared
+  EXPECT_EQ(R().GetHotkey(1025), 0u);
+  for (uint32_t id : {1024u, 1146u, 0u}) {
+    EXPECT_EQ(GetDefaultHotkey(id), 0u) << id;
+    EXPECT_EQ(GetCommandName(commands, id), u"") << id;
+  }
 }
 
 class CRecordingRegistrar : public IHotkeyRegistrar {
@@ -145,8 +143,7 @@ TEST_F(HotkeyTest, EveryCommandIsRegisteredOnceWithItsStoredOrDefaultHotkey) {
   const CString16 hotkeys = kAppPath + u"\\Hotkeys";
   m_oStore.PutDword(hotkeys, u"1141", 0x70070);
   m_oStore.PutDword(hotkeys, u"1226", 0xFFF30041);  // foreign bits carried along
-  m_oStore.PutDword(hotkeys, u"01026", 0x41);       // not the name of 1026
-  EXPECT_TRUE(R().SetHotkey(1025, 0));              // a cleared default stays cleared
+  EXPECT_TRUE(R().SetHotkey(1025, 0));
   std::map<uint32_t, std::vector<uint32_t>> expected;
   for (const auto& row : kRows) expected[row.id] = {row.hotkey};
   expected[1025] = {0};

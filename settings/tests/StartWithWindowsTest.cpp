@@ -21,15 +21,22 @@ class StartWithWindowsTest : public SettingsTest {
   std::vector<uint8_t> Entry() { return Stored(kRunPath, u"Tansel", kRegSz); }
 };
 
-TEST_F(StartWithWindowsTest, OnWritesTheQuotedPathReplacingAnyEntryOffDeletesIt) {
-  m_oStore.PutValue(kRunPath, u"TANSEL", kRegDword, {1, 0, 0, 0});
-  CApplicationRegistry registry;
-  registry.SetStartWithWindows(TRUE);
-  EXPECT_EQ(Entry(), BytesOf(u"\"" + kExe + u"\""));  // (characters + 1) * 2 bytes
-  EXPECT_TRUE(registry.IsStartWithWindows());
-  registry.SetStartWithWindows(FALSE);
-  EXPECT_FALSE(registry.IsStartWithWindows());
-  EXPECT_EQ(m_oStore.ValueNames(kRunPath), std::vector<CString16>{u"Other"});
+TEST_F(StartWithWindowsTest, OnWritesTheQuotedPathIfItFitsReplacingAnyEntryOffDeletesIt) {
+  // 260 units hold two quotes, the path and the terminator.
+  for (const CString16& path :
+       {kExe, u"C:\\" + CString16(254, u'a'), u"C:\\" + CString16(255, u'a'), CString16()}) {
+    SCOPED_TRACE(path.size());
+    const bool bFits = !path.empty() && path.size() <= 257;
+    m_oProgramFile.m_strPath = path;
+    if (bFits) m_oStore.PutValue(kRunPath, u"TANSEL", kRegDword, {1, 0, 0, 0});
+    CApplicationRegistry registry;
+    registry.SetStartWithWindows(TRUE);
+    EXPECT_EQ(Entry(), bFits ? BytesOf(u"\"" + path + u"\"") : std::vector<uint8_t>());
+    EXPECT_EQ(!!registry.IsStartWithWindows(), bFits);
+    registry.SetStartWithWindows(FALSE);
+    EXPECT_FALSE(registry.IsStartWithWindows());
+    EXPECT_EQ(m_oStore.ValueNames(kRunPath), std::vector<CString16>{u"Other"});
+  }
   EXPECT_TRUE(Shown().empty());
 }
 
@@ -43,23 +50,6 @@ TEST_F(StartWithWindowsTest, DetectionComparesNamesWithoutCaseAndIgnoresTheData)
   for (const auto& c : cases) {
     m_oStore.PutValue(kRunPath, c.name, kRegBinary, {1});
     EXPECT_EQ(!!CApplicationRegistry().IsStartWithWindows(), c.on) << Utf8FromUtf16(c.name);
-  }
-}
-
-TEST_F(StartWithWindowsTest, NothingIsWrittenWithoutAPathThatFitsWithItsQuotes) {
-  // 260 units hold two quotes, the path and the terminator.
-  const struct {
-    CString16 path;
-    bool written;
-  } cases[] = {{u"C:\\" + CString16(254, u'a'), true},
-               {u"C:\\" + CString16(255, u'a'), false},
-               {u"", false}};
-  for (const auto& c : cases) {
-    m_oProgramFile.m_strPath = c.path;
-    CApplicationRegistry registry;
-    registry.SetStartWithWindows(FALSE);
-    registry.SetStartWithWindows(TRUE);
-    EXPECT_EQ(Entry().size(), c.written ? 520u : 0u) << c.path.size();
   }
 }
 
