@@ -228,28 +228,22 @@ TEST_F(ClipWindowTest, AHistoryChangeRedrawsTheRowsItNames) {
   EXPECT_EQ(m_frame->ClipWindow(), nullptr);
 }
 
-// A double-click as the user makes it, through the system's input.
-void DoubleClick(HWND hList, int row) {
+// The middle of a row's label, in the list's coordinates.
+POINT RowPoint(HWND hList, int row) {
   RECT r{LVIR_LABEL, 0, 0, 0};
   ::SendMessageW(hList, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-  POINT at{r.left + 4, (r.top + r.bottom) / 2};
-  ::ClientToScreen(hList, &at);
-  ::SetCursorPos(at.x, at.y);
-  INPUT in[4] = {};
-  for (int i = 0; i < 4; ++i) {
-    in[i].type = INPUT_MOUSE;
-    in[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
-  }
-  ::SendInput(4, in, sizeof(INPUT));
+  return {r.left + 4, (r.top + r.bottom) / 2};
 }
 
-TEST_F(ClipWindowTest, ActivatingClosesAndPastesExactlyWhenPastingIsOnAtThatMoment) {
+TEST_F(ClipWindowTest, ActivatingClosesOnceTheListHasReturnedAndPastesIfPastingIsOnThen) {
   const std::vector<EVENT> withCtrl{{0x11, 0, 0, 0},
                                     {0x56, 0, 0, 0},
                                     {0x56, 0, KEYEVENTF_KEYUP, 0},
                                     {0x11, 0, KEYEVENTF_KEYUP, 0}};
   const std::vector<EVENT> vOnly{{0x56, 0, 0, 0}, {0x56, 0, KEYEVENTF_KEYUP, 0}};
-  enum HOW { kEnter, kStamp, kDoubleClick };
+  // Activate destroys the list; run inside the list's own double-click or
+  // notice, the list would go on in a freed control.
+  enum HOW { kEnter, kStamp, kNotice, kSentClicks, kRealClicks };
   const struct {
     const char* what;
     HOW how;
@@ -264,7 +258,9 @@ TEST_F(ClipWindowTest, ActivatingClosesAndPastesExactlyWhenPastingIsOnAtThatMome
       {"pasting switched on while open", kEnter, 1, FALSE, TRUE, false, withCtrl},
       {"pasting switched off while open", kEnter, 1, TRUE, FALSE, false, {}},
       {"a date/time stamp from its popup", kStamp, 1, TRUE, TRUE, false, withCtrl},
-      {"a double-click on row 1", kDoubleClick, 0, TRUE, TRUE, false, withCtrl},
+      {"the list's activation notice alone", kNotice, 1, TRUE, TRUE, false, withCtrl},
+      {"a double-click's messages, sent", kSentClicks, 1, TRUE, TRUE, false, withCtrl},
+      {"a double-click by the system's input", kRealClicks, 0, TRUE, TRUE, false, withCtrl},
       {"Enter with no row selected: nothing", kEnter, -1, TRUE, TRUE, false, {}},
   };
   for (const auto& c : cases) {
@@ -283,9 +279,32 @@ TEST_F(ClipWindowTest, ActivatingClosesAndPastesExactlyWhenPastingIsOnAtThatMome
     const V before = Texts();
     CApplicationRegistry().SetDoPaste(c.bPasteAfter);
     Select(hList, c.row);
+    POINT at = RowPoint(hList, 1);
     if (c.how == kEnter) ::PostMessageW(hList, WM_KEYDOWN, VK_RETURN, 1);
     if (c.how == kStamp) ::PostMessageW(hClip, WM_COMMAND, 32817, 0);
-    if (c.how == kDoubleClick) DoubleClick(hList, 1);
+    if (c.how == kNotice) {
+      NMITEMACTIVATE notice{};
+      notice.hdr = {hList, IDC_LIST, static_cast<UINT>(LVN_ITEMACTIVATE)};
+      notice.iItem = 1;
+      ::SendMessageW(hClip, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&notice));
+    }
+    if (c.how == kSentClicks) {
+      for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        ::SendMessageW(hList, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    }
+    if (c.how == kNotice || c.how == kSentClicks) {
+      EXPECT_TRUE(::IsWindow(hList)) << "destroyed inside its own notice";
+    }
+    if (c.how == kRealClicks) {
+      ::ClientToScreen(hList, &at);
+      ::SetCursorPos(at.x, at.y);
+      INPUT in[4] = {};
+      for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+      }
+      ::SendInput(4, in, sizeof(INPUT));
+    }
     if (c.row < 0) {
       PumpFor(100);
       EXPECT_EQ(m_frame->ClipWindow(), pClip);
@@ -304,42 +323,11 @@ TEST_F(ClipWindowTest, ActivatingClosesAndPastesExactlyWhenPastingIsOnAtThatMome
     if (c.how != kStamp) {
       EXPECT_EQ(after[0], before[1]) << "row 1 was activated";
     }
-  }
-  m_keyEvents.m_fnOnEvent = nullptr;
-  ::DestroyWindow(m_frame->ClipWindow()->Handle());
-}
-
-TEST_F(ClipWindowTest, ADoubleClickActivatesOnceTheListHasReturnedFromIt) {
-  // Activate destroys the list; run inside the list's own double-click, the
-  // list would go on in a freed control.
-  CApplicationRegistry().SetDoPaste(TRUE);
-  for (bool bMouse : {false, true}) {
-    SCOPED_TRACE(bMouse ? "a double-click as the mouse makes it" : "the notice alone");
-    m_keyEvents.m_events.clear();
-    CSmallClipDlg* pClip = Open();
-    ASSERT_NE(pClip, nullptr);
-    const HWND hClip = pClip->Handle(), hList = pClip->ListHandle();
-    Select(hList, 1);
-    const std::u16string activated = Texts()[1];
-    if (bMouse) {
-      RECT r{LVIR_LABEL, 0, 0, 0};
-      ::SendMessageW(hList, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
-      const LPARAM at = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
-      for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-        ::SendMessageW(hList, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
-    } else {
-      NMITEMACTIVATE notice{};
-      notice.hdr = {hList, IDC_LIST, static_cast<UINT>(LVN_ITEMACTIVATE)};
-      notice.iItem = 1;
-      ::SendMessageW(hClip, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&notice));
-    }
-    EXPECT_TRUE(::IsWindow(hList)) << "destroyed inside its own notice";
-    EXPECT_TRUE(Closed(hClip));
-    EXPECT_EQ(m_keyEvents.m_events.size(), 4u);
-    EXPECT_EQ(ReadRawText(), activated);
     PumpFor(30);
     EXPECT_EQ(m_frame->ClosedClipWindowCount(), 0u);
   }
+  m_keyEvents.m_fnOnEvent = nullptr;
+  ::DestroyWindow(m_frame->ClipWindow()->Handle());
 }
 
 TEST_F(ClipWindowTest, ABoxShownAfterCloseAndPasteDestroyedItKeepsTheObjectUntilItReturns) {
