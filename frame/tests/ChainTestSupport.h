@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "core/tests/HistoryTexts.h"
 #include "frame/MainFrame.h"
+#include "frame/PrivateMessages.h"
 #include "settings/MemoryKeyStore.h"
 #include "settings/SettingsPlatform.h"
 #include "tests/support/WinTestSupport.h"
@@ -21,40 +23,37 @@ inline std::vector<std::string> g_log;
 
 inline std::string Narrow(HWND h) { return std::to_string(reinterpret_cast<uintptr_t>(h)); }
 
+inline bool LogHas(const std::string& s) {
+  return std::find(g_log.begin(), g_log.end(), s) != g_log.end();
+}
+
 // A well-behaved member of the chain that logs what reaches it.
 class CTestViewer : public CWindow {
  public:
   explicit CTestViewer(const char* name) : m_name(name) {
-    WNDCLASSEXW wc{};
-    wc.lpszClassName = L"TanselTestViewer";
-    RegisterClass(wc);
-    Create(L"TanselTestViewer", L"viewer", WS_OVERLAPPED, 0, 0, 0, 10, 10);
+    Create(TestWindowClass(), L"viewer", WS_OVERLAPPED, 0, 0, 0, 10, 10);
     m_hNext = ::SetClipboardViewer(m_hWnd);
   }
   ~CTestViewer() override { Leave(); }
   void Leave() {
-    if (m_bIn) ::ChangeClipboardChain(m_hWnd, m_hNext);
-    m_bIn = false;
+    if (std::exchange(m_bIn, false)) ::ChangeClipboardChain(m_hWnd, m_hNext);
   }
   HWND m_hNext = nullptr;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    switch (message) {
-      case WM_DRAWCLIPBOARD:
-        g_log.push_back(m_name + ":draw");
-        if (m_hNext) ::SendMessageW(m_hNext, message, wParam, lParam);
-        return 0;
-      case WM_CHANGECBCHAIN:
-        g_log.push_back(m_name + ":chain(" + Narrow(reinterpret_cast<HWND>(wParam)) + "," +
-                        Narrow(reinterpret_cast<HWND>(lParam)) + ")");
-        if (reinterpret_cast<HWND>(wParam) == m_hNext)
-          m_hNext = reinterpret_cast<HWND>(lParam);
-        else if (m_hNext)
-          ::SendMessageW(m_hNext, message, wParam, lParam);
-        return 0;
+    const HWND removed = reinterpret_cast<HWND>(wParam);
+    if (message == WM_DRAWCLIPBOARD) {
+      g_log.push_back(m_name + ":draw");
+    } else if (message == WM_CHANGECBCHAIN) {
+      g_log.push_back(m_name + ":chain(" + Narrow(removed) + "," +
+                      Narrow(reinterpret_cast<HWND>(lParam)) + ")");
+      if (removed == m_hNext) return m_hNext = reinterpret_cast<HWND>(lParam), 0;
+    } else {
+      return Default(message, wParam, lParam);
     }
-    return Default(message, wParam, lParam);
+    if (m_hNext) ::SendMessageW(m_hNext, message, wParam, lParam);
+    return 0;
   }
 
  private:
@@ -72,9 +71,8 @@ class CCaptureLog : public IHistoryView {
   }
 };
 
-// Exposes the chain members so that tests can put the link where the system
-// would not.
-// It also records the private messages that reach it, with their wParam.
+// Lets tests put the chain link where the system would not, and records the
+// private messages that reach the frame, with their wParam.
 class CTestFrame : public CMainFrame {
  public:
   using CMainFrame::CMainFrame;
@@ -97,14 +95,7 @@ inline std::vector<std::string> DrawsAndCaptures() {
   return v;
 }
 
-inline bool LogHas(const std::string& s) {
-  for (auto& e : g_log)
-    if (e == s) return true;
-  return false;
-}
-
-// A copy made by "another program": written with the raw API, no skip flag.
-inline void CopyText(const wchar_t* text) { ASSERT_TRUE(PutRawText(text)); }
+using V = std::vector<std::u16string>;
 
 class ChainTest : public ::testing::Test {
  protected:
@@ -117,6 +108,7 @@ class ChainTest : public ::testing::Test {
   std::map<uint32_t, MESSAGE_DESCRIPTION> m_mapCommands;
   std::unique_ptr<CTanselDoc> m_doc;
   CCaptureLog m_capture;
+  std::unique_ptr<CTestFrame> m_frame;
 
   void SetUp() override {
     CListView::InitCommonControls();
@@ -129,6 +121,7 @@ class ChainTest : public ::testing::Test {
     g_log.clear();
   }
   void TearDown() override {
+    m_frame.reset();
     PumpFor(20);
     m_doc.reset();
     SetSettingsPlatform(nullptr, nullptr);
@@ -139,4 +132,13 @@ class ChainTest : public ::testing::Test {
     EXPECT_TRUE(p->Create());
     return p;
   }
+  // Copies made by another program, each waited for; the last is the newest.
+  void Copy(std::initializer_list<const wchar_t*> texts) {
+    for (const wchar_t* text : texts) {
+      const int n = m_doc->GetItemCount();
+      ASSERT_TRUE(PutRawText(text));
+      ASSERT_TRUE(WaitFor([&] { return m_doc->GetItemCount() == n + 1; })) << "not captured";
+    }
+  }
+  V Texts() const { return HistoryTexts(*m_doc); }
 };

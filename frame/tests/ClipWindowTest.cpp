@@ -1,20 +1,19 @@
 // The clip window as the frame opens and closes it: every way it goes away,
-// its size kept, the busy flag, pasting by recorded key events.
-// Catches: a clip window that closes without saving its size or telling the frame, closes under its
-// own boxes, is deleted while a command still runs in it, pastes before it is gone, or redraws the
-// wrong rows.
+// its size and layout, the busy flag under its own boxes, pasting by recorded
+// key events.
+// Catches: a clip window that closes without saving its size or telling the frame, lays its list
+// out wrongly, closes under its own boxes, is deleted while a command still runs in it, pastes
+// before it is gone or against the current switch, activates the wrong row, or redraws the wrong
+// rows.
 #include <windows.h>
 #include <commctrl.h>
 
-#include "core/tests/HistoryTexts.h"
-#include "frame/PrivateMessages.h"
 #include "frame/tests/ChainTestSupport.h"
 #include "resources/resource.h"
 #include "settings/ApplicationRegistry.h"
 
 namespace {
 
-using V = std::vector<std::u16string>;
 using EVENT = CRecordingKeyEvents::EVENT;
 
 class ClipWindowTest : public ChainTest {
@@ -22,18 +21,10 @@ class ClipWindowTest : public ChainTest {
   void SetUp() override {
     ChainTest::SetUp();
     m_frame = MakeFrame();
-    for (const wchar_t* text : {L"older", L"newest"}) {
-      const int n = m_doc->GetItemCount();
-      CopyText(text);
-      ASSERT_TRUE(WaitFor([&] { return m_doc->GetItemCount() == n + 1; }));
-    }
-  }
-  void TearDown() override {
-    m_frame.reset();
-    ChainTest::TearDown();
+    Copy({L"older", L"newest"});
   }
   CSmallClipDlg* Open() {
-    m_frame->Send(WM_SHOW_CLIP_WINDOW);
+    if (!m_frame->ClipWindow()) m_frame->Send(WM_SHOW_CLIP_WINDOW);
     CSmallClipDlg* pClip = m_frame->ClipWindow();
     if (pClip) WaitFor([&] { return ::IsWindowVisible(pClip->Handle()) != FALSE; });
     return pClip;
@@ -51,16 +42,18 @@ class ClipWindowTest : public ChainTest {
     PumpMessages();
     ::SetKeyboardState(saved);
   }
-  std::pair<int, int> StoredSize() {
+  static void Select(HWND hList, int row) {
+    CListView(hList).SetItemState(-1, 0, LVIS_SELECTED);
+    if (row >= 0) CListView(hList).SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+  }
+  static std::pair<int, int> StoredSize() {
     int w, h;
     CApplicationRegistry().GetSmallWindowSize(w, h);
     return {w, h};
   }
-
-  std::unique_ptr<CTestFrame> m_frame;
 };
 
-TEST_F(ClipWindowTest, OpensAtTheCursorTopmostWithTheNewestRowSelected) {
+TEST_F(ClipWindowTest, OpensAtTheCursorTopmostWithTheNewestRowSelectedAndItsHotkeyCloses) {
   ::SetCursorPos(200, 150);
   CSmallClipDlg* pClip = Open();
   ASSERT_NE(pClip, nullptr);
@@ -85,14 +78,16 @@ TEST_F(ClipWindowTest, OpensAtTheCursorTopmostWithTheNewestRowSelected) {
   ::DispatchMessageW(&notice);
   EXPECT_EQ(ListRowsToRedraw(list.Handle()), std::vector<int>{1});
   EXPECT_EQ(list.GetItemImage(1, 1), 1);
-  // The hotkey again closes it, a third press opens a new one.
+  // The hotkey again closes it, and the frame knows before the call returns;
+  // a third press opens a new one.
   const HWND hClip = pClip->Handle();
   m_frame->Send(WM_SHOW_CLIP_WINDOW);
+  EXPECT_EQ(m_frame->ClipWindow(), nullptr);
   EXPECT_TRUE(Closed(hClip));
   EXPECT_NE(Open(), nullptr);
 }
 
-TEST_F(ClipWindowTest, EveryWayOfClosingKeepsTheSizeAndTellsTheFrame) {
+TEST_F(ClipWindowTest, EveryWayOfClosingKeepsTheSizeItWasGivenAndTellsTheFrame) {
   const struct {
     const char* what;
     std::function<void(CSmallClipDlg&)> close;
@@ -120,6 +115,13 @@ TEST_F(ClipWindowTest, EveryWayOfClosingKeepsTheSizeAndTellsTheFrame) {
     ASSERT_NE(pClip, nullptr);
     const HWND hClip = pClip->Handle();
     ::SetWindowPos(hClip, nullptr, 0, 0, size, size - 100, SWP_NOMOVE | SWP_NOZORDER);
+    // The list fills the window whatever its size.
+    RECT client, list;
+    ::GetClientRect(hClip, &client);
+    ::GetWindowRect(pClip->ListHandle(), &list);
+    ::MapWindowPoints(nullptr, hClip, reinterpret_cast<POINT*>(&list), 2);
+    EXPECT_EQ(std::vector<LONG>({list.left, list.top, list.right, list.bottom}),
+              std::vector<LONG>({0, 0, client.right, client.bottom}));
     way.close(*pClip);
     PumpFor(30);
     EXPECT_FALSE(::IsWindow(hClip));
@@ -131,127 +133,139 @@ TEST_F(ClipWindowTest, EveryWayOfClosingKeepsTheSizeAndTellsTheFrame) {
   }
   // It opens again in the size it was left in.
   m_frame = MakeFrame();
-  CSmallClipDlg* pClip = Open();
   RECT r;
-  ::GetWindowRect(pClip->Handle(), &r);
+  ::GetWindowRect(Open()->Handle(), &r);
   EXPECT_EQ(r.right - r.left, size - 20);
 }
 
-TEST_F(ClipWindowTest, ItsOwnBoxesDoNotCloseIt) {
-  CSmallClipDlg* pClip = Open();
-  ASSERT_NE(pClip, nullptr);
-  const HWND hClip = pClip->Handle();
-  bool bBusyWhileAsked = false;
-  m_prompt.m_fnWhileShown = [&] {
-    bBusyWhileAsked = m_frame->ClipWindow() && m_frame->ClipWindow()->IsBusy();
-    // The box takes the activation from the clip window.
-    CWindow box;
-    box.Create(TestWindowClass(), L"box", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 100, 100);
-    ::SetActiveWindow(box.Handle());
-    PumpFor(50);
+TEST_F(ClipWindowTest, ItsOwnBoxesKeepItOpenAndBusyAndClosedUnderOneItOutlivesTheBox) {
+  // The box's own message loop runs the frame's deferred deletion; the
+  // command waiting for the box still runs in the clip window's object.
+  const struct {
+    const char* what;
+    bool bFind;    // Ctrl+F's find dialog; else Delete's question
+    UINT message;  // sent to the frame while the box is up; 0: none
+    WPARAM wParam;
+    size_t nKeptAfter;  // closed windows the frame holds once the command returned
+  } cases[] = {
+      {"Delete's question", false, 0, 0, 0},
+      {"Ctrl+F's find dialog", true, 0, 0, 0},
+      {"its hotkey again under the box", false, WM_SHOW_CLIP_WINDOW, 0, 0},
+      {"Exit from the tray under the box", false, WM_COMMAND, ID_TRAY_EXIT, 1},  // until it goes
   };
-  m_prompt.m_answers = {IDNO};
-  ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_DELETE, 1);
-  PumpMessages();
-  EXPECT_TRUE(bBusyWhileAsked);
-  EXPECT_TRUE(::IsWindow(hClip)) << "it survives its own box";
-  EXPECT_FALSE(pClip->IsBusy());
-  EXPECT_EQ(m_prompt.m_asked.size(), 1u);
+  int size = 300;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    CSmallClipDlg* pClip = Open();
+    ASSERT_NE(pClip, nullptr);
+    const HWND hClip = pClip->Handle();
+    ::SetWindowPos(hClip, nullptr, 0, 0, size, 200, SWP_NOMOVE | SWP_NOZORDER);
+    bool bBusyAndOpenWhileShown = false;
+    size_t nKeptWhileShown = 9;
+    const auto whileShown = [&] {
+      bBusyAndOpenWhileShown = m_frame->ClipWindow() == pClip && pClip->IsBusy();
+      if (!c.message) return;
+      m_frame->Send(c.message, c.wParam);
+      PumpFor(50);
+      nKeptWhileShown = m_frame->ClosedClipWindowCount();
+    };
+    if (c.bFind) {
+      CBoxAnswerer answer([&](HWND) { bBusyAndOpenWhileShown = pClip->IsBusy() != FALSE; },
+                          IDCANCEL);
+      Key(pClip->ListHandle(), 'F', true);
+    } else {
+      // The box takes the activation from the clip window.
+      m_prompt.m_fnWhileShown = [&] {
+        CWindow box;
+        box.Create(TestWindowClass(), L"box", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 100, 100);
+        ::SetActiveWindow(box.Handle());
+        PumpFor(50);
+        whileShown();
+      };
+      m_prompt.m_answers = {IDNO};
+      Key(pClip->ListHandle(), VK_DELETE);
+      m_prompt.m_fnWhileShown = nullptr;
+    }
+    PumpFor(50);
+    EXPECT_TRUE(bBusyAndOpenWhileShown);
+    EXPECT_EQ(Texts(), (V{u"newest", u"older"}));
+    if (!c.message) {
+      EXPECT_TRUE(::IsWindow(hClip)) << "it survives its own box";
+      EXPECT_EQ(m_frame->ClipWindow(), pClip);
+      EXPECT_FALSE(pClip->IsBusy());
+      continue;
+    }
+    // Inactive under the box when it was destroyed: it saved its size all the same.
+    EXPECT_FALSE(::IsWindow(hClip));
+    EXPECT_EQ(m_frame->ClipWindow(), nullptr);
+    EXPECT_EQ(nKeptWhileShown, 1u) << "deleted while its command still ran";
+    EXPECT_EQ(m_frame->ClosedClipWindowCount(), c.nKeptAfter);
+    EXPECT_EQ(StoredSize(), std::make_pair(size, 200));
+    size += 20;
+  }
 }
 
 TEST_F(ClipWindowTest, AHistoryChangeRedrawsTheRowsItNames) {
-  for (const wchar_t* text : {L"c", L"d", L"e"}) {
-    const int n = m_doc->GetItemCount();
-    CopyText(text);
-    ASSERT_TRUE(WaitFor([&] { return m_doc->GetItemCount() == n + 1; }));
-  }
+  Copy({L"c", L"d", L"e"});
   CSmallClipDlg* pClip = Open();
   ASSERT_NE(pClip, nullptr);
   const HWND hList = pClip->ListHandle();
   m_doc->GetItem(4)->strText = u"new 4";
   const struct {
-    const char* what;
     WPARAM hint;
     std::vector<int> redrawn;
-  } cases[] = {
-      {"row 4 alone", 5, {4}},
-      {"every row", 0, {0, 1, 2, 3, 4}},
-  };
+  } cases[] = {{5, {4}}, {0, {0, 1, 2, 3, 4}}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
     ::UpdateWindow(hList);
     m_frame->Send(WM_HISTORY_CHANGED, c.hint);
-    EXPECT_EQ(ListRowsToRedraw(hList), c.redrawn);
+    EXPECT_EQ(ListRowsToRedraw(hList), c.redrawn) << c.hint;
   }
   EXPECT_EQ(CListView(hList).GetItemText(4, 3), u"new 4");
-  // With no clip window open the message does nothing.
+  // With no clip window open the messages do nothing.
   ::DestroyWindow(pClip->Handle());
   m_frame->Send(WM_HISTORY_CHANGED, 0);
   m_frame->Send(WM_CLIP_WINDOW_CLOSED);
   EXPECT_EQ(m_frame->ClipWindow(), nullptr);
 }
 
-TEST_F(ClipWindowTest, TheFrameHearsOfTheClosingBeforeTheClosingCallReturns) {
-  // Sent, not posted: nothing is pumped between the closing and the check.
-  ASSERT_NE(Open(), nullptr);
-  m_frame->Send(WM_SHOW_CLIP_WINDOW);
-  EXPECT_EQ(m_frame->ClipWindow(), nullptr);
+// The middle of a row's label, in the list's coordinates.
+POINT RowPoint(HWND hList, int row) {
+  RECT r{LVIR_LABEL, 0, 0, 0};
+  ::SendMessageW(hList, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+  return {r.left + 4, (r.top + r.bottom) / 2};
 }
 
-TEST_F(ClipWindowTest, ClosedUnderItsOwnBoxItOutlivesTheBox) {
-  // The box's own message loop runs the frame's deferred deletion; the
-  // command waiting for the box still runs in the clip window's object.
-  const struct {
-    const char* what;
-    UINT message;
-    WPARAM wParam;
-    size_t nKeptAfter;  // once the command has returned
-  } cases[] = {
-      {"its hotkey again", WM_SHOW_CLIP_WINDOW, 0, 0},
-      {"Exit from the tray", WM_COMMAND, ID_TRAY_EXIT, 1},  // until the frame's object goes
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    CSmallClipDlg* pClip = Open();
-    ASSERT_NE(pClip, nullptr);
-    const HWND hClip = pClip->Handle();
-    size_t nKeptWhileAsked = 0;
-    m_prompt.m_fnWhileShown = [&] {
-      m_frame->Send(c.message, c.wParam);
-      PumpFor(50);
-      nKeptWhileAsked = m_frame->ClosedClipWindowCount();
-    };
-    m_prompt.m_answers = {IDNO};
-    ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_DELETE, 1);
-    PumpMessages();
-    PumpFor(50);
-    EXPECT_FALSE(::IsWindow(hClip));
-    EXPECT_EQ(m_frame->ClipWindow(), nullptr);
-    EXPECT_EQ(nKeptWhileAsked, 1u) << "deleted while its command still ran";
-    EXPECT_EQ(m_frame->ClosedClipWindowCount(), c.nKeptAfter);
-    m_prompt.m_fnWhileShown = nullptr;
-  }
-}
-
-TEST_F(ClipWindowTest, ActivatingClosesAndPastesWhenPastingIsOn) {
+TEST_F(ClipWindowTest, ActivatingClosesOnceTheListHasReturnedAndPastesIfPastingIsOnThen) {
   const std::vector<EVENT> withCtrl{{0x11, 0, 0, 0},
                                     {0x56, 0, 0, 0},
                                     {0x56, 0, KEYEVENTF_KEYUP, 0},
                                     {0x11, 0, KEYEVENTF_KEYUP, 0}};
   const std::vector<EVENT> vOnly{{0x56, 0, 0, 0}, {0x56, 0, KEYEVENTF_KEYUP, 0}};
+  // Activate destroys the list; run inside the list's own double-click or
+  // notice, the list would go on in a freed control.
+  enum HOW { kEnter, kStamp, kNotice, kSentClicks, kRealClicks };
   const struct {
     const char* what;
-    BOOL bPaste;
+    HOW how;
+    int row;  // selected first; -1: none
+    BOOL bPasteAtOpen, bPasteAfter;
     bool bCtrlHeld;
     std::vector<EVENT> events;
   } cases[] = {
-      {"pasting off", FALSE, false, {}},
-      {"pasting on, Ctrl up", TRUE, false, withCtrl},
-      {"pasting on, Ctrl held", TRUE, true, vOnly},
+      {"pasting off", kEnter, 1, FALSE, FALSE, false, {}},
+      {"pasting on, Ctrl up", kEnter, 1, TRUE, TRUE, false, withCtrl},
+      {"pasting on, Ctrl held", kEnter, 1, TRUE, TRUE, true, vOnly},
+      {"pasting switched on while open", kEnter, 1, FALSE, TRUE, false, withCtrl},
+      {"pasting switched off while open", kEnter, 1, TRUE, FALSE, false, {}},
+      {"a date/time stamp from its popup", kStamp, 1, TRUE, TRUE, false, withCtrl},
+      {"the list's activation notice alone", kNotice, 1, TRUE, TRUE, false, withCtrl},
+      {"a double-click's messages, sent", kSentClicks, 1, TRUE, TRUE, false, withCtrl},
+      {"a double-click by the system's input", kRealClicks, 0, TRUE, TRUE, false, withCtrl},
+      {"Enter with no row selected: nothing", kEnter, -1, TRUE, TRUE, false, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    CApplicationRegistry().SetDoPaste(c.bPaste);
+    CApplicationRegistry().SetDoPaste(c.bPasteAtOpen);
     m_keyEvents.m_events.clear();
     m_keyEvents.m_bCtrlDown = c.bCtrlHeld;
     // The layout's answer for "v" carries a shift state: only its low byte is the key.
@@ -259,64 +273,61 @@ TEST_F(ClipWindowTest, ActivatingClosesAndPastesWhenPastingIsOn) {
     m_keyEvents.m_nScans = 0;
     CSmallClipDlg* pClip = Open();
     ASSERT_NE(pClip, nullptr);
-    const HWND hClip = pClip->Handle();
+    const HWND hClip = pClip->Handle(), hList = pClip->ListHandle();
     int nWhileShown = 0;
     m_keyEvents.m_fnOnEvent = [&] { nWhileShown += ::IsWindow(hClip) ? 1 : 0; };
-    const std::u16string activated = HistoryTexts(*m_doc)[1];
-    CListView(pClip->ListHandle()).SetItemState(-1, 0, LVIS_SELECTED);
-    CListView(pClip->ListHandle()).SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-    ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_RETURN, 1);
-    EXPECT_TRUE(Closed(hClip));
-    EXPECT_EQ(m_keyEvents.m_events, c.events);
-    EXPECT_EQ(nWhileShown, 0) << "keys pressed before the window was gone";
-    // The key of "v" is looked up for the press and again for the release.
-    EXPECT_EQ(m_keyEvents.m_nScans, c.bPaste ? 2 : 0);
-    EXPECT_EQ(ReadRawText(), activated);
-    EXPECT_EQ(HistoryTexts(*m_doc)[0], activated);
-  }
-  m_keyEvents.m_fnOnEvent = nullptr;
-  // Both activations moved the older item up, and nothing was added.
-  EXPECT_EQ(HistoryTexts(*m_doc).size(), 2u);
-}
-
-TEST_F(ClipWindowTest, ADoubleClickActivatesOnceTheListHasReturnedFromIt) {
-  // Activate destroys the list; run inside the list's own double-click, the
-  // list would go on in a freed control.
-  CApplicationRegistry().SetDoPaste(TRUE);
-  const struct {
-    const char* what;
-    bool bMouse;
-  } ways[] = {{"the notice alone", false}, {"a double-click as the mouse makes it", true}};
-  for (const auto& way : ways) {
-    SCOPED_TRACE(way.what);
-    m_keyEvents.m_events.clear();
-    CSmallClipDlg* pClip = Open();
-    ASSERT_NE(pClip, nullptr);
-    const HWND hClip = pClip->Handle(), hList = pClip->ListHandle();
-    CListView(hList).SetItemState(-1, 0, LVIS_SELECTED);
-    CListView(hList).SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    const std::u16string activated = HistoryTexts(*m_doc)[1];
-    if (way.bMouse) {
-      RECT r{LVIR_LABEL, 0, 0, 0};
-      ::SendMessageW(hList, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
-      const LPARAM at = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
-      ::SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, at);
-      ::SendMessageW(hList, WM_LBUTTONUP, 0, at);
-      ::SendMessageW(hList, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-      ::SendMessageW(hList, WM_LBUTTONUP, 0, at);
-    } else {
+    const V before = Texts();
+    CApplicationRegistry().SetDoPaste(c.bPasteAfter);
+    Select(hList, c.row);
+    POINT at = RowPoint(hList, 1);
+    if (c.how == kEnter) ::PostMessageW(hList, WM_KEYDOWN, VK_RETURN, 1);
+    if (c.how == kStamp) ::PostMessageW(hClip, WM_COMMAND, 32817, 0);
+    if (c.how == kNotice) {
       NMITEMACTIVATE notice{};
       notice.hdr = {hList, IDC_LIST, static_cast<UINT>(LVN_ITEMACTIVATE)};
       notice.iItem = 1;
       ::SendMessageW(hClip, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&notice));
     }
-    EXPECT_TRUE(::IsWindow(hList)) << "destroyed inside its own notice";
+    if (c.how == kSentClicks) {
+      for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        ::SendMessageW(hList, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    }
+    if (c.how == kNotice || c.how == kSentClicks) {
+      EXPECT_TRUE(::IsWindow(hList)) << "destroyed inside its own notice";
+    }
+    if (c.how == kRealClicks) {
+      ::ClientToScreen(hList, &at);
+      ::SetCursorPos(at.x, at.y);
+      INPUT in[4] = {};
+      for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+      }
+      ::SendInput(4, in, sizeof(INPUT));
+    }
+    if (c.row < 0) {
+      PumpFor(100);
+      EXPECT_EQ(m_frame->ClipWindow(), pClip);
+      EXPECT_TRUE(::IsWindowVisible(hClip));
+      EXPECT_TRUE(m_keyEvents.m_events.empty());
+      continue;
+    }
     EXPECT_TRUE(Closed(hClip));
-    EXPECT_EQ(m_keyEvents.m_events.size(), 4u);
-    EXPECT_EQ(ReadRawText(), activated);
+    EXPECT_EQ(m_keyEvents.m_events, c.events);
+    EXPECT_EQ(nWhileShown, 0) << "keys pressed before the window was gone";
+    // The key of "v" is looked up for the press and again for the release.
+    EXPECT_EQ(m_keyEvents.m_nScans, c.bPasteAfter ? 2 : 0);
+    const V after = Texts();
+    EXPECT_EQ(ReadRawText(), after[0]);
+    EXPECT_EQ(after.size(), before.size() + (c.how == kStamp));
+    if (c.how != kStamp) {
+      EXPECT_EQ(after[0], before[1]) << "row 1 was activated";
+    }
     PumpFor(30);
     EXPECT_EQ(m_frame->ClosedClipWindowCount(), 0u);
   }
+  m_keyEvents.m_fnOnEvent = nullptr;
+  ::DestroyWindow(m_frame->ClipWindow()->Handle());
 }
 
 TEST_F(ClipWindowTest, ABoxShownAfterCloseAndPasteDestroyedItKeepsTheObjectUntilItReturns) {
@@ -349,15 +360,6 @@ TEST_F(ClipWindowTest, ABoxShownAfterCloseAndPasteDestroyedItKeepsTheObjectUntil
   EXPECT_TRUE(m_keyEvents.m_events.empty()) << "unreadable: no paste";
 }
 
-TEST_F(ClipWindowTest, WithNoRowSelectedEnterDoesNothingAndTheWindowStays) {
-  CSmallClipDlg* pClip = Open();
-  CListView(pClip->ListHandle()).SetItemState(-1, 0, LVIS_SELECTED);
-  ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_RETURN, 1);
-  PumpFor(50);
-  EXPECT_EQ(m_frame->ClipWindow(), pClip);
-  EXPECT_TRUE(::IsWindowVisible(pClip->Handle()));
-}
-
 TEST_F(ClipWindowTest, ReplaceKeepsItOpenAppendClosesAndPastes) {
   CApplicationRegistry().SetDoPaste(TRUE);
   const struct {
@@ -366,23 +368,23 @@ TEST_F(ClipWindowTest, ReplaceKeepsItOpenAppendClosesAndPastes) {
     bool closed;
     V after;
   } cases[] = {
-      {"Replace", 1019, false, {u"edited", u"older"}},
-      {"Append", 1018, true, {u"edited", u"edited", u"older"}},
+      {"Replace", IDC_REPLACE, false, {u"edited", u"older"}},
+      {"Append", IDC_APPEND, true, {u"edited", u"edited", u"older"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     m_keyEvents.m_events.clear();
-    CSmallClipDlg* pClip = m_frame->ClipWindow() ? m_frame->ClipWindow() : Open();
+    CSmallClipDlg* pClip = Open();
     const HWND hClip = pClip->Handle();
     {
-      CBoxAnswerer answer([](HWND d) { ::SetDlgItemTextW(d, 1011, L"edited"); },
+      CBoxAnswerer answer([](HWND d) { ::SetDlgItemTextW(d, IDC_ITEM_TEXT, L"edited"); },
                           static_cast<int>(c.button));
       Key(pClip->ListHandle(), VK_RETURN, true);  // Ctrl+Enter: Edit Item
     }
     PumpFor(50);
     EXPECT_EQ(!::IsWindow(hClip), c.closed);
     EXPECT_EQ(m_keyEvents.m_events.size(), c.closed ? 4u : 0u);
-    EXPECT_EQ(HistoryTexts(*m_doc), c.after);
+    EXPECT_EQ(Texts(), c.after);
   }
 }
 

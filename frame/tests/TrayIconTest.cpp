@@ -11,88 +11,66 @@
 
 namespace {
 
+// Each call the shell receives, as one line: message, size, owner, id,
+// flags, callback message, icon and tip.
 class CRecordingTrayIcon : public CTrayIcon {
  public:
-  struct CALL {
-    DWORD message, size;
-    HWND owner;
-    UINT id, flags, callback;
-    HICON icon;
-    std::wstring tip;
-  };
-  std::vector<CALL> m_calls;
+  std::vector<std::wstring> m_calls;
   BOOL m_bShellAnswer = TRUE;
 
  protected:
   BOOL NotifyShell(DWORD message, NOTIFYICONDATAW& r) override {
-    m_calls.push_back(
-        {message, r.cbSize, r.hWnd, r.uID, r.uFlags, r.uCallbackMessage, r.hIcon, r.szTip});
+    wchar_t line[256];
+    swprintf(line, 256, L"%lu %lu %p %u %u %x %p %ls", message, r.cbSize, r.hWnd, r.uID, r.uFlags,
+             r.uCallbackMessage, r.hIcon, r.szTip);
+    m_calls.push_back(line);
     return m_bShellAnswer;
   }
 };
 
+using W = std::vector<std::wstring>;
+
 TEST(TrayIconTest, EachCallIsAFreshRecordWithOnlyItsFields) {
   CRecordingTrayIcon tray;
-  HWND owner = reinterpret_cast<HWND>(0x1234);
-  HICON icon = reinterpret_cast<HICON>(0x5678);
-  EXPECT_TRUE(tray.SetWindow(owner));
-  EXPECT_TRUE(tray.AddIcon(icon));
+  EXPECT_TRUE(tray.SetWindow(reinterpret_cast<HWND>(0x1234)));
+  EXPECT_TRUE(tray.AddIcon(reinterpret_cast<HICON>(0x5678)));
   EXPECT_TRUE(tray.SetTooltip(u"Tansel"));
   EXPECT_TRUE(tray.SetCallbackMessage(0x7E9));
   EXPECT_TRUE(tray.RemoveIcon());
-  ASSERT_EQ(tray.m_calls.size(), 4u);
-  const struct {
-    DWORD message;
-    UINT flags, callback;
-    HICON icon;
-    const wchar_t* tip;
-  } expected[] = {{NIM_ADD, NIF_ICON, 0, icon, L""},
-                  {NIM_MODIFY, NIF_TIP, 0, nullptr, L"Tansel"},
-                  {NIM_MODIFY, NIF_MESSAGE, 0x7E9, nullptr, L""},
-                  {NIM_DELETE, 0, 0, nullptr, L""}};
-  for (size_t i = 0; i < 4; ++i) {
-    SCOPED_TRACE(i);
-    const auto& c = tray.m_calls[i];
-    EXPECT_EQ(c.message, expected[i].message);
-    EXPECT_EQ(c.size, 952u);
-    EXPECT_EQ(c.owner, owner);
-    EXPECT_EQ(c.id, 0u);
-    EXPECT_EQ(c.flags, expected[i].flags);
-    EXPECT_EQ(c.callback, expected[i].callback);
-    EXPECT_EQ(c.icon, expected[i].icon);
-    EXPECT_EQ(c.tip, expected[i].tip);
-  }
+  // NIM_ADD 0, NIM_MODIFY 1, NIM_DELETE 2; NIF_MESSAGE 1, NIF_ICON 2, NIF_TIP 4.
+  EXPECT_EQ(tray.m_calls, (W{L"0 952 0000000000001234 0 2 0 0000000000005678 ",
+                             L"1 952 0000000000001234 0 4 0 0000000000000000 Tansel",
+                             L"1 952 0000000000001234 0 1 7e9 0000000000000000 ",
+                             L"2 952 0000000000001234 0 0 0 0000000000000000 "}));
 }
 
-TEST(TrayIconTest, ASecondIconIsRefusedAndTheTipIsCutTo127Characters) {
+TEST(TrayIconTest, ASecondIconIsRefusedTheTipCutAndTheIconAddedAgainForANewShell) {
   CRecordingTrayIcon tray;
   tray.SetWindow(reinterpret_cast<HWND>(1));
   EXPECT_TRUE(tray.AddIcon(reinterpret_cast<HICON>(2)));
   EXPECT_FALSE(tray.AddIcon(reinterpret_cast<HICON>(3)));
   EXPECT_EQ(tray.m_calls.size(), 1u) << "the shell never hears of the second";
   tray.SetTooltip(std::u16string(200, u'x'));
-  EXPECT_EQ(tray.m_calls.back().tip, std::wstring(127, L'x'));
-  // Added again after the shell restarted: the same icon.
+  EXPECT_EQ(tray.m_calls.back().substr(tray.m_calls.back().rfind(L' ') + 1),
+            std::wstring(127, L'x'));
   EXPECT_TRUE(tray.AddAgain());
-  EXPECT_EQ(tray.m_calls.back().message, DWORD(NIM_ADD));
-  EXPECT_EQ(tray.m_calls.back().icon, reinterpret_cast<HICON>(2));
+  EXPECT_EQ(tray.m_calls.back(), L"0 952 0000000000000001 0 2 0 0000000000000002 ");
 }
 
 TEST(TrayIconTest, ANewOwnerRemovesTheShownIconFirstAndKeepsTheOldOnFailure) {
   CRecordingTrayIcon tray;
-  HWND first = reinterpret_cast<HWND>(1), second = reinterpret_cast<HWND>(2);
-  EXPECT_TRUE(tray.SetWindow(first));
+  EXPECT_TRUE(tray.SetWindow(reinterpret_cast<HWND>(1)));
   EXPECT_TRUE(tray.m_calls.empty()) << "nothing shown, nothing to remove";
   tray.AddIcon(reinterpret_cast<HICON>(9));
   tray.m_bShellAnswer = FALSE;
-  EXPECT_FALSE(tray.SetWindow(second));
+  EXPECT_FALSE(tray.SetWindow(reinterpret_cast<HWND>(2)));
   tray.m_bShellAnswer = TRUE;
   tray.SetTooltip(u"t");
-  EXPECT_EQ(tray.m_calls.back().owner, first);
-  EXPECT_TRUE(tray.SetWindow(second));
-  EXPECT_EQ(tray.m_calls.back().message, DWORD(NIM_DELETE));
+  EXPECT_EQ(tray.m_calls.back(), L"1 952 0000000000000001 0 4 0 0000000000000000 t");
+  EXPECT_TRUE(tray.SetWindow(reinterpret_cast<HWND>(2)));
+  EXPECT_EQ(tray.m_calls.back(), L"2 952 0000000000000001 0 0 0 0000000000000000 ");
   tray.SetTooltip(u"t");
-  EXPECT_EQ(tray.m_calls.back().owner, second);
+  EXPECT_EQ(tray.m_calls.back(), L"1 952 0000000000000002 0 4 0 0000000000000000 t");
 }
 
 }  // namespace

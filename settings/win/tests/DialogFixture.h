@@ -31,29 +31,22 @@ class CFixedProgramFile : public IProgramFile {
   }
 };
 
-// Stands in for the main window: receives hotkeys and notices.
+// Stands in for the main window: receives hotkeys and records the private
+// messages; an accelerator set on it hears its WM_HOTKEY.
 class CNoticeWindow : public CWindow {
  public:
   std::vector<UINT> m_messages;
   CKeyboardAccelerator* m_pAccelerator = nullptr;
-  CNoticeWindow() {
-    WNDCLASSEXW wc{};
-    wc.lpszClassName = L"TanselSettingsDialogTest";
-    RegisterClass(wc);
-    Create(L"TanselSettingsDialogTest", L"main", WS_OVERLAPPEDWINDOW, 0, 0, 0, 200, 100);
+  explicit CNoticeWindow(DWORD style = WS_OVERLAPPEDWINDOW) {
+    Create(TestWindowClass(), L"main", style, 0, 0, 0, 200, 100);
   }
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_HOTKEY && m_pAccelerator) {
-      m_pAccelerator->OnHotkey(wParam);
-      return 0;
-    }
-    if (message >= WM_USER && message < 0x8000) {
-      m_messages.push_back(message);
-      return 0;
-    }
-    return Default(message, wParam, lParam);
+    if (message == WM_HOTKEY && m_pAccelerator) return m_pAccelerator->OnHotkey(wParam), 0;
+    if (message < WM_USER || message >= 0x8000) return Default(message, wParam, lParam);
+    m_messages.push_back(message);
+    return 0;
   }
 };
 
@@ -87,21 +80,17 @@ class SettingsDialogTest : public ::testing::Test {
     m_accelerator.SetMainWindow(nullptr);
     SetSettingsPlatform(nullptr, nullptr);
   }
-
-  bool StoredDword(const CString16& path, const CString16& name, uint32_t& value) const {
-    uint32_t type;
+  // A stored DWORD; -1 when there is none.
+  int64_t Stored(const CString16& path, const CString16& name) const {
+    uint32_t type, value;
     std::vector<uint8_t> data;
     if (!m_store.GetValue(path, name, type, data) || type != kRegDword || data.size() != 4)
-      return false;
-    value = data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24;
-    return true;
+      return -1;
+    memcpy(&value, data.data(), 4);
+    return value;
   }
-  // The stored hotkey of a command; -1 when none is stored.
   int64_t StoredHotkey(uint32_t messageId) const {
-    uint32_t value;
-    return StoredDword(kHotkeysPath, Utf16FromUtf8(std::to_string(messageId)), value)
-               ? int64_t{value}
-               : -1;
+    return Stored(kHotkeysPath, Utf16FromUtf8(std::to_string(messageId)));
   }
 };
 

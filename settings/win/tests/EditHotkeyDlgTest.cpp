@@ -1,7 +1,8 @@
 // "Hotkey Edit" run modally on the test's thread and worked from a helper
 // thread as a user would: ticking boxes, choosing a key, pressing a button.
-// Catches: a hotkey dialog that stores the wrong value, takes a combination from another command
-// without asking, or leaves the old registration behind.
+// Catches: a hotkey dialog that shows or stores the wrong value, lists keys with the wrong codes,
+// takes a combination from another command without asking or names the wrong one in the
+// question, or leaves an old registration behind over several edits.
 #include <functional>
 
 #include "resources/resource.h"
@@ -13,30 +14,29 @@
 namespace {
 
 const uint32_t kShowMain = 1025, kShowClip = 1026, kEditFirst = 1142, kPreviewFirst = 1141;
-const uint32_t kCtrlAltA = 0x30041, kCtrlAlt0 = 0x30030, kShiftF5 = 0x40074;
+const uint32_t kCtrlAltA = 0x30041, kCtrlAlt0 = 0x30030;
 
-struct SHOWN {
-  std::wstring name;
-  bool ctrl = false, alt = false, shift = false;
-  std::wstring key;  // empty: no entry selected
-  int entries = 0;
-};
-
-SHOWN ReadDialog(HWND d) {
-  SHOWN s;
-  s.name = ItemText(d, IDC_COMMAND_NAME);
-  s.ctrl = Checked(d, IDC_CTRL);
-  s.alt = Checked(d, IDC_ALT);
-  s.shift = Checked(d, IDC_SHIFT);
+// The dialog as shown: "name: CAS key", a dash for a modifier not ticked, the
+// key empty when none is selected; "!" added when the key list is not the
+// key table in its order with the key codes as item data.
+std::wstring Shown(HWND d) {
+  std::wstring s = ItemText(d, IDC_COMMAND_NAME) + L": " + (Checked(d, IDC_CTRL) ? L"C" : L"-") +
+                   (Checked(d, IDC_ALT) ? L"A" : L"-") + (Checked(d, IDC_SHIFT) ? L"S " : L"- ");
   HWND combo = ::GetDlgItem(d, IDC_KEY);
-  s.entries = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
   const LRESULT sel = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
-  if (sel >= 0) {
+  CHotkey table;
+  const std::vector<uint16_t>& keys = table.GetKeys();
+  bool bListOk = ::SendMessageW(combo, CB_GETCOUNT, 0, 0) == static_cast<LRESULT>(keys.size());
+  for (size_t i = 0; i < keys.size(); ++i) {
     wchar_t text[64] = {};
-    ::SendMessageW(combo, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(text));
-    s.key = text;
+    ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    CString16 name;
+    table.GetKeyName(keys[i], name);
+    bListOk = bListOk && ::SendMessageW(combo, CB_GETITEMDATA, i, 0) == keys[i] &&
+              std::wstring(name.begin(), name.end()) == text;
+    if (static_cast<LRESULT>(i) == sel) s += text;
   }
-  return s;
+  return bListOk ? s : s + L"!";
 }
 
 // Sets the controls as the user would leave them; key "" selects nothing.
@@ -61,183 +61,138 @@ class EditHotkeyDlgTest : public SettingsDialogTest {
     EXPECT_TRUE(answer.Answered());
     return result;
   }
-  // The user's choice, then a button: the dialog's end code.
-  INT_PTR ChooseAndPress(uint32_t messageId, bool ctrl, bool alt, bool shift, const wchar_t* key,
-                         int button) {
-    return Run(messageId, [=](HWND d) {
-      Choose(d, ctrl, alt, shift, key);
-      ::PostMessageW(d, WM_COMMAND, button, 0);
-    });
-  }
-  SHOWN Shown(uint32_t messageId) {
-    SHOWN s;
-    Run(messageId, [&](HWND d) {
-      s = ReadDialog(d);
-      ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-    });
-    return s;
-  }
 };
 
 TEST_F(EditHotkeyDlgTest, OpensWithTheStoredHotkeyOrTheDefault) {
-  m_store.PutDword(kHotkeysPath, u"1141", kShiftF5);
+  m_store.PutDword(kHotkeysPath, u"1141", 0x40074);
   m_store.PutDword(kHotkeysPath, u"1143", 0);
   m_store.PutDword(kHotkeysPath, u"1144", 0x300E0);  // a key the list does not have
   const struct {
     uint32_t id;
-    SHOWN shown;
+    const wchar_t* shown;
   } cases[] = {
-      {kShowMain, {L"Show Main Window", true, true, false, L"A"}},
-      {kShowClip, {L"Show Clip Window", true, true, false, L"0"}},
-      {1128, {L"Smart Make Object First Item", true, true, false, L"Numpad *"}},
-      {kPreviewFirst, {L"Preview First Item", false, false, true, L"F5"}},
-      {1143, {L"Bookmark First Item", false, false, false, L"(None)"}},
-      {1144, {L"Activate First Bookmark", true, true, false, L""}},
-      // No default and nothing stored.
-      {1126, {L"Uppercase First Item", false, false, false, L"(None)"}},
-      // An id the table does not know: no name, no hotkey.
-      {4242, {L"", false, false, false, L"(None)"}},
+      {kShowMain, L"Show Main Window: CA- A"},
+      {kShowClip, L"Show Clip Window: CA- 0"},
+      {1128, L"Smart Make Object First Item: CA- Numpad *"},
+      {kPreviewFirst, L"Preview First Item: --S F5"},
+      {1143, L"Bookmark First Item: --- (None)"},
+      {1144, L"Activate First Bookmark: CA- "},
+      {1126, L"Uppercase First Item: --- (None)"},  // no default, nothing stored
+      {4242, L": --- (None)"},                      // not in the table: no name, no hotkey
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.id);
-    const SHOWN s = Shown(c.id);
-    EXPECT_EQ(s.name, c.shown.name);
-    EXPECT_EQ(s.ctrl, c.shown.ctrl);
-    EXPECT_EQ(s.alt, c.shown.alt);
-    EXPECT_EQ(s.shift, c.shown.shift);
-    EXPECT_EQ(s.key, c.shown.key);
-    EXPECT_EQ(s.entries, 67);
+    std::wstring shown;
+    Run(c.id, [&](HWND d) {
+      shown = Shown(d);
+      ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(shown, c.shown);
   }
-  // Cancel wrote nothing.
-  EXPECT_EQ(StoredHotkey(kShowMain), -1);
+  EXPECT_EQ(StoredHotkey(kShowMain), -1) << "Cancel wrote nothing";
 }
 
-TEST_F(EditHotkeyDlgTest, TheKeyListIsTheKeyTableInItsOrderWithTheCodes) {
-  const std::vector<uint16_t> keys = CHotkey().GetKeys();
-  std::vector<LPARAM> codes;
-  std::vector<std::wstring> names;
-  Run(kShowMain, [&](HWND d) {
-    HWND combo = ::GetDlgItem(d, IDC_KEY);
-    const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-      codes.push_back(::SendMessageW(combo, CB_GETITEMDATA, i, 0));
-      wchar_t text[64] = {};
-      ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-      names.push_back(text);
-    }
-    ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-  });
-  ASSERT_EQ(codes.size(), keys.size());
-  CHotkey hotkey;
-  for (size_t i = 0; i < keys.size(); ++i) {
-    EXPECT_EQ(codes[i], keys[i]) << i;
-    CString16 name;
-    hotkey.GetKeyName(keys[i], name);
-    EXPECT_EQ(names[i], std::wstring(name.begin(), name.end())) << i;
-  }
-  EXPECT_EQ(names.front(), L"(None)");
-}
-
-TEST_F(EditHotkeyDlgTest, OkStoresAndRegistersTheChoiceAtOnce) {
+TEST_F(EditHotkeyDlgTest, OkStoresAndRegistersTheChoiceAtOnceCancelNothing) {
   const struct {
     const char* what;
     uint32_t id;
     bool ctrl, alt, shift;
     const wchar_t* key;
-    uint32_t stored;
+    int button;
+    int64_t stored;  // -1: nothing stored
+    bool bHeldElsewhere = false;
   } cases[] = {
-      {"(None) with Ctrl gives no hotkey", kShowMain, true, false, false, L"(None)", 0},
-      {"no entry selected gives no hotkey", kShowMain, true, true, false, L"", 0},
-      {"a plain key without modifiers", kPreviewFirst, false, false, false, L"F5", 0x74},
-      {"all three modifiers", kEditFirst, true, true, true, L"Page Down", 0x70022},
-      {"unchanged: the default becomes a stored value", kShowMain, true, true, false, L"A",
-       kCtrlAltA},
+      {"(None) with Ctrl gives no hotkey", kShowMain, true, false, false, L"(None)", IDOK, 0},
+      {"no entry selected gives no hotkey", kShowMain, true, true, false, L"", IDOK, 0},
+      {"a plain key without modifiers", kPreviewFirst, false, false, false, L"F5", IDOK, 0x74},
+      {"all three modifiers", kEditFirst, true, true, true, L"Page Down", IDOK, 0x70022},
+      {"its own hotkey: no question, and stored", kShowClip, true, true, false, L"0", IDOK,
+       kCtrlAlt0},
+      {"Cancel after a change", kShowMain, false, false, true, L"F5", IDCANCEL, -1},
+      {"held by another program: stored, not registered", kPreviewFirst, true, true, false, L"F9",
+       IDOK, 0x30078, true},
   };
+  CNoticeWindow other;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ResetStore();
+    m_prompt.m_asked.clear();
+    if (c.bHeldElsewhere) {
+      ASSERT_TRUE(::RegisterHotKey(other.Handle(), 7, MOD_CONTROL | MOD_ALT, VK_F9));
+    }
     const uint32_t old = CApplicationRegistry().GetHotkey(c.id);
     m_accelerator.AddHotkeyMessageID(old, c.id);
-    EXPECT_EQ(ChooseAndPress(c.id, c.ctrl, c.alt, c.shift, c.key, IDOK), IDOK);
+    EXPECT_EQ(Run(c.id,
+                  [&](HWND d) {
+                    Choose(d, c.ctrl, c.alt, c.shift, c.key);
+                    ::PostMessageW(d, WM_COMMAND, c.button, 0);
+                  }),
+              c.button);
+    ::UnregisterHotKey(other.Handle(), 7);
     EXPECT_TRUE(m_prompt.m_asked.empty());
-    EXPECT_EQ(StoredHotkey(c.id), int64_t{c.stored});
-    ASSERT_TRUE(m_accelerator.ContainsMessageID(c.stored));
-    EXPECT_EQ(m_accelerator.GetMessageID(c.stored), c.id);
-    if (old != c.stored) {
-      EXPECT_FALSE(m_accelerator.ContainsMessageID(old));
+    EXPECT_EQ(StoredHotkey(c.id), c.stored);
+    const uint32_t now = c.stored < 0 ? old : static_cast<uint32_t>(c.stored);
+    EXPECT_EQ(m_accelerator.GetMessageID(now), c.id);
+    EXPECT_EQ(!!m_accelerator.ContainsMessageID(old), old == now) << "the old registration stays";
+    EXPECT_EQ(m_accelerator.IsRegistered(now), now != 0 && !c.bHeldElsewhere);
+    if (c.stored < 0) {
+      EXPECT_FALSE(m_accelerator.ContainsMessageID(0x40074)) << "Cancel registered the choice";
     }
-    EXPECT_EQ(m_accelerator.IsRegistered(c.stored), c.stored != 0);
   }
 }
 
-TEST_F(EditHotkeyDlgTest, TakingAnotherCommandsHotkeyAsksFirst) {
-  const wchar_t kAsked[] =
-      L"This Hotkey Configuration is assigned to 'Show Clip Window' command.\n"
-      L"Do you want to overwrite it?";
-  // No: nothing changes and the dialog stays open with the choice in it.
-  m_prompt.m_answers = {IDNO};
-  bool bStillOpen = false;
-  SHOWN afterNo;
-  EXPECT_EQ(Run(kEditFirst,
-                [&](HWND d) {
-                  Choose(d, true, true, false, L"0");
-                  ::SendMessageW(d, WM_COMMAND, IDOK, 0);
-                  bStillOpen = ::IsWindowVisible(d) != FALSE;
-                  afterNo = ReadDialog(d);
-                  ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-                }),
-            IDCANCEL);
-  ASSERT_EQ(m_prompt.m_asked.size(), 1u);
-  EXPECT_EQ(m_prompt.m_asked[0].text, kAsked);
-  EXPECT_EQ(m_prompt.m_asked[0].type & 0xF, UINT{MB_YESNO});
-  EXPECT_TRUE(bStillOpen);
-  EXPECT_EQ(afterNo.key, L"0");
-  EXPECT_TRUE(afterNo.ctrl && afterNo.alt);
-  EXPECT_EQ(StoredHotkey(kShowClip), -1);
-  EXPECT_EQ(StoredHotkey(kEditFirst), -1);
-  EXPECT_EQ(m_accelerator.GetMessageID(kCtrlAlt0), kShowClip);
-
-  // Yes: the other command loses its hotkey, and the combination is ours.
-  m_prompt.m_asked.clear();
-  m_prompt.m_answers = {IDYES};
-  EXPECT_EQ(ChooseAndPress(kEditFirst, true, true, false, L"0", IDOK), IDOK);
-  ASSERT_EQ(m_prompt.m_asked.size(), 1u);
-  EXPECT_EQ(StoredHotkey(kShowClip), 0);
-  EXPECT_EQ(StoredHotkey(kEditFirst), int64_t{kCtrlAlt0});
-  EXPECT_EQ(m_accelerator.GetMessageID(kCtrlAlt0), kEditFirst);
-  EXPECT_TRUE(m_accelerator.IsRegistered(kCtrlAlt0));
-
-  // The combination now fires the new command only.
+TEST_F(EditHotkeyDlgTest, ACombinationPassesBetweenCommandsOnlyWhenTheUserAgrees) {
+  const uint32_t A = kShowClip, B = kEditFirst, C = kPreviewFirst, X = kCtrlAlt0;
+  const struct {
+    const char* what;
+    uint32_t id;
+    bool bTakesX;          // Ctrl + Alt + 0, or (None)
+    int answer;            // 0: no question expected
+    const wchar_t* named;  // the command the question names
+    int64_t stored[3];     // A, B, C; -1: nothing stored
+    uint32_t holder;       // the command X fires; 0: X is free
+  } steps[] = {
+      {"B asks for A's and is told no", B, true, IDNO, L"Show Clip Window", {-1, -1, -1}, A},
+      {"B takes A's", B, true, IDYES, L"Show Clip Window", {0, X, -1}, B},
+      {"A takes it back", A, true, IDYES, L"Edit First Item", {X, 0, -1}, A},
+      {"B, which lost it, is set to none", B, false, 0, nullptr, {X, 0, -1}, A},
+      {"A is set to none", A, false, 0, nullptr, {0, 0, -1}, 0},
+      {"C takes the free combination", C, true, 0, nullptr, {0, 0, X}, C},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    m_prompt.m_asked.clear();
+    m_prompt.m_answers = {s.answer ? s.answer : IDYES};
+    std::wstring afterOk;
+    const INT_PTR result = Run(s.id, [&](HWND d) {
+      Choose(d, s.bTakesX, s.bTakesX, false, s.bTakesX ? L"0" : L"(None)");
+      ::SendMessageW(d, WM_COMMAND, IDOK, 0);
+      if (!::IsWindowVisible(d)) return;
+      // Declined: the dialog stays open with the choice in it.
+      afterOk = Shown(d);
+      ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(result, s.answer == IDNO ? IDCANCEL : IDOK);
+    EXPECT_EQ(afterOk, s.answer == IDNO ? L"Edit First Item: CA- 0" : L"");
+    if (s.answer) {
+      ASSERT_EQ(m_prompt.m_asked.size(), 1u);
+      EXPECT_EQ(m_prompt.m_asked[0].text, L"This Hotkey Configuration is assigned to '" +
+                                              std::wstring(s.named) +
+                                              L"' command.\nDo you want to overwrite it?");
+      EXPECT_EQ(m_prompt.m_asked[0].type & 0xF, UINT{MB_YESNO});
+    } else {
+      EXPECT_TRUE(m_prompt.m_asked.empty());
+    }
+    EXPECT_EQ(std::vector<int64_t>({StoredHotkey(A), StoredHotkey(B), StoredHotkey(C)}),
+              std::vector<int64_t>(s.stored, s.stored + 3));
+    EXPECT_EQ(m_accelerator.GetMessageID(X), s.holder);
+    EXPECT_EQ(m_accelerator.IsRegistered(X), s.holder != 0);
+  }
+  // The combination fires its last holder only.
   m_main.m_messages.clear();
   PressKeys({VK_CONTROL, VK_MENU, '0'});
   ASSERT_TRUE(WaitFor([&] { return !m_main.m_messages.empty(); }));
   PumpFor(100);
-  EXPECT_EQ(m_main.m_messages, std::vector<UINT>{kEditFirst});
-}
-
-TEST_F(EditHotkeyDlgTest, CancelAfterAChangeChangesNothing) {
-  EXPECT_EQ(ChooseAndPress(kShowMain, false, false, true, L"F5", IDCANCEL), IDCANCEL);
-  EXPECT_EQ(StoredHotkey(kShowMain), -1);
-  EXPECT_EQ(m_accelerator.GetMessageID(kCtrlAltA), kShowMain);
-  EXPECT_FALSE(m_accelerator.ContainsMessageID(kShiftF5));
-}
-
-TEST_F(EditHotkeyDlgTest, ItsOwnHotkeyAsksNothing) {
-  EXPECT_EQ(ChooseAndPress(kShowClip, true, true, false, L"0", IDOK), IDOK);
-  EXPECT_TRUE(m_prompt.m_asked.empty());
-  EXPECT_EQ(m_accelerator.GetMessageID(kCtrlAlt0), kShowClip);
-}
-
-TEST_F(EditHotkeyDlgTest, AHotkeyHeldByAnotherProgramIsStoredButCannotFire) {
-  CNoticeWindow other;
-  ASSERT_TRUE(::RegisterHotKey(other.Handle(), 7, MOD_CONTROL | MOD_ALT, VK_F9));
-  const uint32_t kCtrlAltF9 = 0x30078;
-  EXPECT_EQ(ChooseAndPress(kPreviewFirst, true, true, false, L"F9", IDOK), IDOK);
-  EXPECT_TRUE(m_prompt.m_asked.empty());
-  EXPECT_EQ(StoredHotkey(kPreviewFirst), int64_t{kCtrlAltF9});
-  EXPECT_EQ(m_accelerator.GetMessageID(kCtrlAltF9), kPreviewFirst);
-  EXPECT_FALSE(m_accelerator.IsRegistered(kCtrlAltF9));
-  ::UnregisterHotKey(other.Handle(), 7);
+  EXPECT_EQ(m_main.m_messages, std::vector<UINT>{C});
 }
 
 }  // namespace

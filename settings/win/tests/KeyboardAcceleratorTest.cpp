@@ -1,16 +1,18 @@
 // The accelerator against the real (Wine) hotkey machinery: keys are
 // injected with SendInput and must fire exactly the registered command.
-// Catches: an accelerator that fires the wrong command, fires for 0, keeps a removed hotkey, or
-// confuses local keys with other modifiers.
+// Catches: an accelerator that fires the wrong command, fires for 0, keeps a removed or moved
+// hotkey, gives up a combination another program held, registers a modifier wrongly or without
+// the no-repeat flag, a default hotkey start-up leaves out, or local keys confused with other
+// modifiers.
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "settings/Hotkey.h"
+#include "settings/StartUp.h"
 #include "settings/win/KeyboardAccelerator.h"
-#include "tests/support/WinTestSupport.h"
-#include "ui/Window.h"
+#include "settings/win/tests/DialogFixture.h"
 
 namespace {
 
@@ -24,33 +26,21 @@ class CHotkeyWindow : public CWindow {
   CKeyboardAccelerator m_local;
   std::vector<UINT> m_commands;
   std::vector<int> m_localCalls;
-  std::vector<WPARAM> m_unhandledKeys;
 
   // Only a test of the focus needs a visible window; showing one is slow.
   explicit CHotkeyWindow(bool bVisible = false) {
-    WNDCLASSEXW wc{};
-    wc.lpszClassName = L"TanselHotkeyTest";
-    RegisterClass(wc);
-    Create(L"TanselHotkeyTest", L"hotkey test", WS_OVERLAPPEDWINDOW | (bVisible ? WS_VISIBLE : 0),
-           0, 0, 0, 200, 100);
+    Create(TestWindowClass(), L"hotkey test", WS_OVERLAPPEDWINDOW | (bVisible ? WS_VISIBLE : 0), 0,
+           0, 0, 200, 100);
     m_global.SetMainWindow(m_hWnd);
   }
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_HOTKEY) {
-      m_global.OnHotkey(wParam);
-      return 0;
-    }
-    if (message == WM_KEYDOWN) {
-      if (!m_local.CallFunction(m_hWnd, wParam)) m_unhandledKeys.push_back(wParam);
-      return 0;
-    }
-    if (message >= kFirstCommand && message <= kLastCommand) {
-      m_commands.push_back(message);
-      return 0;
-    }
-    return Default(message, wParam, lParam);
+    if (message == WM_HOTKEY) return m_global.OnHotkey(wParam), 0;
+    if (message == WM_KEYDOWN) return m_local.CallFunction(m_hWnd, wParam), 0;
+    if (message < kFirstCommand || message > kLastCommand) return Default(message, wParam, lParam);
+    m_commands.push_back(message);
+    return 0;
   }
 };
 
@@ -68,76 +58,107 @@ void Press(uint32_t hotkey, const Seen& seen, size_t count) {
   PumpFor(100);
 }
 
-const uint32_t kCtrlAltA = 0x30041, kCtrlAlt0 = 0x30030, kCtrlAltNumpadStar = 0x3006A;
-
-TEST(KeyboardAccelerator, InjectedKeysFireExactlyTheRegisteredCommand) {
-  CHotkeyWindow w;
-  w.m_global.AddHotkeyMessageID(kCtrlAltA, 1025);
-  w.m_global.AddHotkeyMessageID(kCtrlAltNumpadStar, 1128);
-  w.m_global.AddHotkeyMessageID(0, 1141);
-  ASSERT_TRUE(w.m_global.IsRegistered(kCtrlAltA));
-  PumpFor(50);
-  Press(kCtrlAltA, w.m_commands, 1);
-  Press(kCtrlAltNumpadStar, w.m_commands, 2);
-  Press(kCtrlAlt0, w.m_commands, 2);  // not registered
-  EXPECT_EQ(w.m_commands, (std::vector<UINT>{1025, 1128}));
+// The commands one press fires, at most one expected.
+std::vector<UINT> Fired(CHotkeyWindow& w, uint32_t hotkey, bool bExpectOne = true) {
+  w.m_commands.clear();
+  Press(hotkey, w.m_commands, bExpectOne ? 1 : 0);
+  return w.m_commands;
 }
 
-TEST(KeyboardAccelerator, ZeroIsKeptButNeverRegistersOrDelivers) {
-  CHotkeyWindow w;
+const uint32_t kCtrlAltA = 0x30041, kCtrlAlt0 = 0x30030, kCtrlAltNumpadStar = 0x3006A;
+using U = std::vector<UINT>;
+
+TEST(KeyboardAccelerator, EachCombinationFiresTheCommandItHoldsNow) {
+  CHotkeyWindow other, w;
+  // 0 is kept but never registered or delivered.
   w.m_global.AddHotkeyMessageID(0, 1141);
-  EXPECT_TRUE(w.m_global.ContainsMessageID(0));
   EXPECT_EQ(w.m_global.GetMessageID(0), 1141u);
   EXPECT_FALSE(w.m_global.IsRegistered(0));
-  for (WPARAM id = 0; id < 8; ++id) EXPECT_FALSE(w.m_global.OnHotkey(id));
-  PumpFor(50);
-  EXPECT_TRUE(w.m_commands.empty());
-  w.m_global.RemoveHotkeyMessageID(0);
-  EXPECT_FALSE(w.m_global.ContainsMessageID(0));
-}
+  for (WPARAM id = 0; id < 8; ++id) EXPECT_FALSE(w.m_global.OnHotkey(id)) << id;
 
-TEST(KeyboardAccelerator, ReAddingMovesTheHotkeyAndRemovingSilencesIt) {
-  CHotkeyWindow w;
   w.m_global.AddHotkeyMessageID(kCtrlAltA, 1025);
-  w.m_global.AddHotkeyMessageID(kCtrlAltA, 1026);
-  EXPECT_EQ(w.m_global.GetMessageID(kCtrlAltA), 1026u);
-  Press(kCtrlAltA, w.m_commands, 1);
-  EXPECT_EQ(w.m_commands, (std::vector<UINT>{1026}));
-
-  w.m_commands.clear();
-  w.m_global.RemoveHotkeyMessageID(kCtrlAltA);
-  EXPECT_FALSE(w.m_global.ContainsMessageID(kCtrlAltA));
-  Press(kCtrlAltA, w.m_commands, 0);
-  EXPECT_TRUE(w.m_commands.empty());
-
-  // The combination is free again for whoever asks next.
-  w.m_global.AddHotkeyMessageID(kCtrlAltA, 1143);
-  Press(kCtrlAltA, w.m_commands, 1);
-  EXPECT_EQ(w.m_commands, (std::vector<UINT>{1143}));
-}
-
-TEST(KeyboardAccelerator, ReAddingRetriesACombinationAnotherProgramHeld) {
-  CHotkeyWindow other, w;
+  w.m_global.AddHotkeyMessageID(kCtrlAltNumpadStar, 1128);
+  EXPECT_EQ(Fired(w, kCtrlAltA), U{1025});
+  EXPECT_EQ(Fired(w, kCtrlAltNumpadStar), U{1128});
+  // Held by another program: kept, and registered once it is free and asked again.
   ASSERT_TRUE(::RegisterHotKey(other.Handle(), 1, MOD_CONTROL | MOD_ALT, '0'));
   w.m_global.AddHotkeyMessageID(kCtrlAlt0, 1026);
   EXPECT_TRUE(w.m_global.ContainsMessageID(kCtrlAlt0));
   EXPECT_FALSE(w.m_global.IsRegistered(kCtrlAlt0));
   ::UnregisterHotKey(other.Handle(), 1);
+  EXPECT_EQ(Fired(w, kCtrlAlt0, false), U{});
   w.m_global.AddHotkeyMessageID(kCtrlAlt0, 1026);
-  EXPECT_TRUE(w.m_global.IsRegistered(kCtrlAlt0));
-  Press(kCtrlAlt0, w.m_commands, 1);
-  EXPECT_EQ(w.m_commands, (std::vector<UINT>{1026}));
+  EXPECT_EQ(Fired(w, kCtrlAlt0), U{1026});
+  // Added again for another command, it fires that one only.
+  w.m_global.AddHotkeyMessageID(kCtrlAltA, 1143);
+  EXPECT_EQ(Fired(w, kCtrlAltA), U{1143});
+  // Removed, it fires nothing, and is free for whoever asks next.
+  w.m_global.RemoveHotkeyMessageID(kCtrlAltA);
+  w.m_global.RemoveHotkeyMessageID(0);
+  EXPECT_FALSE(w.m_global.ContainsMessageID(kCtrlAltA) || w.m_global.ContainsMessageID(0));
+  EXPECT_EQ(Fired(w, kCtrlAltA, false), U{});
+  w.m_global.AddHotkeyMessageID(kCtrlAltA, 1144);
+  EXPECT_EQ(Fired(w, kCtrlAltA), U{1144});
 }
 
-TEST(KeyboardAccelerator, HotkeysAddedBeforeTheWindowRegisterWithIt) {
-  CKeyboardAccelerator acc;
-  acc.AddHotkeyMessageID(kCtrlAlt0, 1026);
-  EXPECT_FALSE(acc.IsRegistered(kCtrlAlt0));
+TEST(KeyboardAccelerator, StartUpRegistersTheStoredOrDefaultHotkeyOfEveryCommand) {
+  CMemoryKeyStore store;
+  store.PutDword(kHotkeysPath, u"1025", 0);        // Show Main Window: none
+  store.PutDword(kHotkeysPath, u"1141", 0x30074);  // Preview First Item: Ctrl + Alt + F5
+  SetSettingsPlatform(&store, nullptr);
+  CHotkeyWindow w;
+  std::map<uint32_t, MESSAGE_DESCRIPTION> commands;
+  RegisterHotkeys(commands, w.m_global);
+  const struct {
+    WORD vk;
+    UINT command;  // 0: nothing fires
+  } cases[] = {{'A', 0},       {'0', 1026},         {'3', 1143},
+               {'6', 1144},    {'9', 1125},         {VK_MULTIPLY, 1128},
+               {VK_ADD, 1130}, {VK_SUBTRACT, 1129}, {VK_F5, 1141},
+               {'1', 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.vk);
+    EXPECT_EQ(Fired(w, 0x30000 | c.vk, c.command != 0), c.command ? U{c.command} : U{});
+  }
+  SetSettingsPlatform(nullptr, nullptr);
+}
+
+// Records the flags each registration asks for.
+class CFlagRecorder : public CKeyboardAccelerator {
+ public:
+  std::vector<std::pair<UINT, UINT>> m_calls;
+
+ protected:
+  BOOL RegisterSystemHotkey(HWND hWnd, int id, UINT modifiers, UINT vk) override {
+    m_calls.push_back({modifiers, vk});
+    return CKeyboardAccelerator::RegisterSystemHotkey(hWnd, id, modifiers, vk);
+  }
+};
+
+// Holding a combination down must fire its command once: the registration asks
+// the system for no repeat. Wine accepts the flag but repeats anyway, so the
+// flags are what can be checked here.
+TEST(KeyboardAccelerator, EachModifierIsRegisteredAsItsOwnFlagWithoutKeyRepeat) {
+  CFlagRecorder acc;
+  for (uint32_t mods = 0; mods < 8; ++mods) acc.AddHotkeyMessageID(mods << 16 | VK_F9, 1025);
+  EXPECT_TRUE(acc.m_calls.empty()) << "no window yet";
   CHotkeyWindow w;
   acc.SetMainWindow(w.Handle());
-  EXPECT_TRUE(acc.IsRegistered(kCtrlAlt0));
+  const UINT flags[8] = {0,
+                         MOD_CONTROL,
+                         MOD_ALT,
+                         MOD_CONTROL | MOD_ALT,
+                         MOD_SHIFT,
+                         MOD_CONTROL | MOD_SHIFT,
+                         MOD_ALT | MOD_SHIFT,
+                         MOD_CONTROL | MOD_ALT | MOD_SHIFT};
+  ASSERT_EQ(acc.m_calls.size(), 8u);
+  for (uint32_t mods = 0; mods < 8; ++mods) {
+    EXPECT_EQ(acc.m_calls[mods], std::make_pair(flags[mods] | MOD_NOREPEAT, UINT{VK_F9})) << mods;
+    EXPECT_TRUE(acc.IsRegistered(mods << 16 | VK_F9)) << mods;
+  }
   acc.SetMainWindow(nullptr);
-  EXPECT_FALSE(acc.IsRegistered(kCtrlAlt0));
+  EXPECT_FALSE(acc.IsRegistered(0x70000 | VK_F9));
 }
 
 TEST(KeyboardAccelerator, LocalTableReadsTheRealModifierState) {
@@ -151,9 +172,8 @@ TEST(KeyboardAccelerator, LocalTableReadsTheRealModifierState) {
   // Taking the focus makes Wine re-read the keyboard state from X; let that
   // settle before the injected modifiers, or it may reset them.
   PumpFor(300);
-  w.m_local.AddHotkeyFunction(0, 0, 0, VK_F2, [&] { w.m_localCalls.push_back(1); });
-  w.m_local.AddHotkeyFunction(1, 0, 0, VK_F2, [&] { w.m_localCalls.push_back(2); });
-  w.m_local.AddHotkeyFunction(0, 0, 1, VK_F2, [&] { w.m_localCalls.push_back(3); });
+  for (int i = 1; i <= 3; ++i)
+    w.m_local.AddHotkeyFunction(i == 2, 0, i == 3, VK_F2, [&, i] { w.m_localCalls.push_back(i); });
   Press(VK_F2, w.m_localCalls, 1);
   Press(0x10000 | VK_F2, w.m_localCalls, 2);
   Press(0x40000 | VK_F2, w.m_localCalls, 3);
@@ -199,32 +219,6 @@ TEST(KeyboardAccelerator, LocalTableMatchesTheExactModifierStateOfEitherHand) {
     EXPECT_EQ(calls, c.call ? std::vector<int>{c.call} : std::vector<int>{});
   }
   ::SetKeyboardState(saved);
-}
-
-// Records the flags each registration asks for.
-class CFlagRecorder : public CKeyboardAccelerator {
- public:
-  std::vector<UINT> m_modifiers;
-
- protected:
-  BOOL RegisterSystemHotkey(HWND hWnd, int id, UINT modifiers, UINT vk) override {
-    m_modifiers.push_back(modifiers);
-    return CKeyboardAccelerator::RegisterSystemHotkey(hWnd, id, modifiers, vk);
-  }
-};
-
-// Holding a combination down must fire its command once: the registration asks
-// the system for no repeat. Wine accepts the flag but repeats anyway, so the
-// flags are what can be checked here.
-TEST(KeyboardAccelerator, HotkeysAreRegisteredWithoutKeyRepeat) {
-  CHotkeyWindow w;
-  CFlagRecorder acc;
-  acc.SetMainWindow(w.Handle());
-  acc.AddHotkeyMessageID(kCtrlAltA, 1025);
-  acc.AddHotkeyMessageID(0x40000 | VK_F9, 1026);
-  EXPECT_EQ(acc.m_modifiers,
-            (std::vector<UINT>{MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, MOD_SHIFT | MOD_NOREPEAT}));
-  acc.SetMainWindow(nullptr);
 }
 
 }  // namespace

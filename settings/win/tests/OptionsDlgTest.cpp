@@ -1,10 +1,14 @@
 // "Options" run modally on the test's thread and worked from a helper thread:
-// the hotkey list, the four options, and the hotkey edit opened from a row.
-// Catches: an options dialog that shows or saves the wrong values, writes on Cancel, or opens the
-// hotkey dialog for a heading.
+// the hotkey list, the four options, the hotkey edit opened from a row; and
+// where each settings dialog opens.
+// Catches: an options dialog that shows or saves the wrong values, writes on Cancel, opens the
+// hotkey dialog for a heading or leaves an overwritten hotkey shown; a dialog placed at a hidden
+// owner's corner instead of the middle of the screen; an about box with the wrong version.
 #include <functional>
 
 #include "resources/resource.h"
+#include "settings/win/AboutDlg.h"
+#include "settings/win/EditHotkeyDlg.h"
 #include "settings/win/OptionsDlg.h"
 #include "settings/win/OptionsMessages.h"
 #include "settings/win/tests/DialogFixture.h"
@@ -39,18 +43,6 @@ void DoubleClickRow(HWND d, int row) {
   ::PostMessageW(list, WM_LBUTTONUP, 0, at);
 }
 
-// The hotkey list and the four options as the dialog shows them.
-struct SHOWN {
-  std::vector<ROW> rows;
-  std::wstring items, size;
-  bool paste = false, start = false;
-};
-
-SHOWN ReadDialog(HWND d) {
-  return {ReadRows(d), ItemText(d, IDC_ITEMS_COUNT), ItemText(d, IDC_MAX_COPY_SIZE),
-          Checked(d, IDC_PASTE_ACTIVATED), Checked(d, IDC_START_WITH_WINDOWS)};
-}
-
 class OptionsDlgTest : public SettingsDialogTest {
  protected:
   INT_PTR Run(std::function<void(HWND)> act) {
@@ -62,167 +54,122 @@ class OptionsDlgTest : public SettingsDialogTest {
     PumpFor(20);
     return result;
   }
-  bool OptionsChangedPosted() const {
-    return m_main.m_messages == std::vector<UINT>{WM_OPTIONS_CHANGED};
-  }
 };
 
-TEST_F(OptionsDlgTest, AnEmptyStoreShowsEveryCommandAndTheDefaults) {
-  SHOWN shown;
-  DWORD exStyle = 0;
-  int width0 = 0, width1 = 0;
-  Run([&](HWND d) {
-    shown = ReadDialog(d);
-    HWND list = ::GetDlgItem(d, IDC_HOTKEYS);
-    exStyle = static_cast<DWORD>(::SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-    width0 = static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
-    width1 = static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0));
-    ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-  });
-  ASSERT_EQ(shown.rows.size(), 28u);
-  // Headings carry 0 and no hotkey; commands the message id and three blanks.
-  for (int heading : {0, 3, 25}) {
-    EXPECT_EQ(shown.rows[heading].data, 0) << heading;
-    EXPECT_EQ(shown.rows[heading].hotkey, L"") << heading;
-  }
-  EXPECT_EQ(shown.rows[0].name, L"View");
-  EXPECT_EQ(shown.rows[3].name, L"Edit");
-  EXPECT_EQ(shown.rows[25].name, L"Options");
-  const struct {
-    int row;
-    const wchar_t* name;
-    LPARAM id;
-    const wchar_t* hotkey;
-  } expected[] = {
-      {1, L"   Show Main Window", 1025, L"Ctrl + Alt + A"},
-      {2, L"   Show Clip Window", 1026, L"Ctrl + Alt + 0"},
-      {4, L"   Preview First Item", 1141, L""},
-      {6, L"   Bookmark First Item", 1143, L"Ctrl + Alt + 3"},
-      {7, L"   Activate First Bookmark", 1144, L"Ctrl + Alt + 6"},
-      {8, L"   Revert First Items", 1125, L"Ctrl + Alt + 9"},
-      {12, L"   Smart Make Object First Item", 1128, L"Ctrl + Alt + Numpad *"},
-      {13, L"   Smart Convert from ID First Item", 1130, L"Ctrl + Alt + Numpad +"},
-      {14, L"   Smart Convert to ID First Item", 1129, L"Ctrl + Alt + Numpad -"},
-      {24, L"   Insert date/time - 'yyyymmddHHMMSS'", 1140, L""},
-      {26, L"   Paste Activated Item", 1225, L""},
-      {27, L"   Reset Clipboard Viewer", 1226, L""},
-  };
-  for (const auto& e : expected) {
-    EXPECT_EQ(shown.rows[e.row].name, e.name) << e.row;
-    EXPECT_EQ(shown.rows[e.row].data, e.id) << e.row;
-    EXPECT_EQ(shown.rows[e.row].hotkey, e.hotkey) << e.row;
-  }
-  int withHotkey = 0;
-  for (const ROW& r : shown.rows) withHotkey += !r.hotkey.empty();
-  EXPECT_EQ(withHotkey, 8);
-  EXPECT_EQ(exStyle & 0x4421u, 0x4421u);
-  EXPECT_EQ(width0, 260);
-  EXPECT_EQ(width1, 140);
-  EXPECT_EQ(shown.items, L"200");
-  EXPECT_EQ(shown.size, L"5");
-  EXPECT_FALSE(shown.paste);
-  EXPECT_FALSE(shown.start);
-  // Cancel wrote and posted nothing.
-  EXPECT_TRUE(m_store.ValueNames(kOptionsPath).empty());
-  EXPECT_EQ(m_store.ValueNames(kRunPath), std::vector<CString16>{u"Other"});
-  EXPECT_TRUE(m_main.m_messages.empty());
-}
-
-TEST_F(OptionsDlgTest, AFilledStoreIsShownAsStored) {
-  m_store.PutDword(kOptionsPath, u"BufferSize", 50);
-  m_store.PutDword(kOptionsPath, u"MaxClipboardCopySize", 12);
-  m_store.PutDword(kOptionsPath, u"DoPaste", 1);
-  m_store.PutDword(kHotkeysPath, u"1025", 0);
-  m_store.PutDword(kHotkeysPath, u"1141", 0x40074);
-  // Start with Windows is the Run value itself, whatever its command.
-  m_store.PutValue(kRunPath, u"TANSEL", kRegSz, {'x', 0, 0, 0});
-  SHOWN shown;
-  Run([&](HWND d) {
-    shown = ReadDialog(d);
-    ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-  });
-  ASSERT_EQ(shown.rows.size(), 28u);
-  EXPECT_EQ(shown.rows[1].hotkey, L"");
-  EXPECT_EQ(shown.rows[4].hotkey, L"Shift + F5");
-  EXPECT_EQ(shown.items, L"50");
-  EXPECT_EQ(shown.size, L"12");
-  EXPECT_TRUE(shown.paste);
-  EXPECT_TRUE(shown.start);
-}
-
-TEST_F(OptionsDlgTest, OkWritesEveryOptionAndTellsTheMainWindow) {
+TEST_F(OptionsDlgTest, ShowsEveryCommandUnderItsHeadingAndTheStoredValues) {
   const struct {
     const char* what;
-    const wchar_t *items, *size;
-    bool paste, start;
-    uint32_t storedItems, storedSize;
+    bool bFilled;
+    const wchar_t *showMain, *preview;  // the two hotkeys the cases differ in
+    std::wstring values;                // items, size, pasting, start
   } cases[] = {
-      {"plain numbers, both boxes ticked", L"50", L"9", true, true, 50, 9},
-      {"leading zeros", L"007", L"010", false, false, 7, 10},
-      {"empty fields write 0", L"", L"", false, true, 0, 0},
-      {"unchanged values are written too", L"200", L"5", false, false, 200, 5},
+      {"an empty store: the defaults", false, L"Ctrl + Alt + A", L"", L"200 5 --"},
+      {"a filled store", true, L"", L"Shift + F5", L"50 12 PS"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ResetStore();
-    EXPECT_EQ(Run([&](HWND d) {
-                ::SetDlgItemTextW(d, IDC_ITEMS_COUNT, c.items);
-                ::SetDlgItemTextW(d, IDC_MAX_COPY_SIZE, c.size);
-                ::CheckDlgButton(d, IDC_PASTE_ACTIVATED, c.paste ? BST_CHECKED : BST_UNCHECKED);
-                ::CheckDlgButton(d, IDC_START_WITH_WINDOWS, c.start ? BST_CHECKED : BST_UNCHECKED);
-                ::PostMessageW(d, WM_COMMAND, IDOK, 0);
-              }),
-              IDOK);
-    uint32_t value = 0;
-    ASSERT_TRUE(StoredDword(kOptionsPath, u"BufferSize", value));
-    EXPECT_EQ(value, c.storedItems);
-    ASSERT_TRUE(StoredDword(kOptionsPath, u"MaxClipboardCopySize", value));
-    EXPECT_EQ(value, c.storedSize);
-    ASSERT_TRUE(StoredDword(kOptionsPath, u"DoPaste", value));
-    EXPECT_EQ(value, c.paste ? 1u : 0u);
+    if (c.bFilled) {
+      m_store.PutDword(kOptionsPath, u"BufferSize", 50);
+      m_store.PutDword(kOptionsPath, u"MaxClipboardCopySize", 12);
+      m_store.PutDword(kOptionsPath, u"DoPaste", 1);
+      m_store.PutDword(kHotkeysPath, u"1025", 0);
+      m_store.PutDword(kHotkeysPath, u"1141", 0x40074);
+      // Start with Windows is the Run value itself, whatever its command.
+      m_store.PutValue(kRunPath, u"TANSEL", kRegSz, {'x', 0, 0, 0});
+    }
+    const size_t nOptionsBefore = m_store.ValueNames(kOptionsPath).size();
+    std::vector<ROW> rows;
+    std::wstring values;
+    Run([&](HWND d) {
+      rows = ReadRows(d);
+      values = ItemText(d, IDC_ITEMS_COUNT) + L" " + ItemText(d, IDC_MAX_COPY_SIZE) + L" " +
+               (Checked(d, IDC_PASTE_ACTIVATED) ? L"P" : L"-") +
+               (Checked(d, IDC_START_WITH_WINDOWS) ? L"S" : L"-");
+      ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(values, c.values);
+    ASSERT_EQ(rows.size(), 28u);
+    // Headings carry 0 and no hotkey; commands their message id.
+    const struct {
+      int row;
+      const wchar_t* name;
+      LPARAM id;
+      const wchar_t* hotkey;
+    } expected[] = {
+        {0, L"View", 0, L""},
+        {1, L"   Show Main Window", 1025, c.showMain},
+        {2, L"   Show Clip Window", 1026, L"Ctrl + Alt + 0"},
+        {3, L"Edit", 0, L""},
+        {4, L"   Preview First Item", 1141, c.preview},
+        {6, L"   Bookmark First Item", 1143, L"Ctrl + Alt + 3"},
+        {7, L"   Activate First Bookmark", 1144, L"Ctrl + Alt + 6"},
+        {8, L"   Revert First Items", 1125, L"Ctrl + Alt + 9"},
+        {12, L"   Smart Make Object First Item", 1128, L"Ctrl + Alt + Numpad *"},
+        {13, L"   Smart Convert from ID First Item", 1130, L"Ctrl + Alt + Numpad +"},
+        {14, L"   Smart Convert to ID First Item", 1129, L"Ctrl + Alt + Numpad -"},
+        {24, L"   Insert date/time - 'yyyymmddHHMMSS'", 1140, L""},
+        {25, L"Options", 0, L""},
+        {26, L"   Paste Activated Item", 1225, L""},
+        {27, L"   Reset Clipboard Viewer", 1226, L""},
+    };
+    for (const auto& e : expected) {
+      EXPECT_EQ(rows[e.row].name, e.name) << e.row;
+      EXPECT_EQ(rows[e.row].data, e.id) << e.row;
+      EXPECT_EQ(rows[e.row].hotkey, e.hotkey) << e.row;
+    }
+    int withHotkey = 0;
+    for (const ROW& r : rows) withHotkey += !r.hotkey.empty();
+    EXPECT_EQ(withHotkey, 8);
+    // Cancel wrote and posted nothing.
+    EXPECT_EQ(m_store.ValueNames(kOptionsPath).size(), nOptionsBefore);
+    EXPECT_EQ(m_store.ValueNames(kRunPath).size(), c.bFilled ? 2u : 1u);
+    EXPECT_TRUE(m_main.m_messages.empty());
+  }
+}
+
+TEST_F(OptionsDlgTest, OkWritesEveryOptionAndTellsTheMainWindowCancelNothing) {
+  const struct {
+    const char* what;
+    const wchar_t *items, *size;
+    bool bTyped, paste, start;
+    UINT close;                       // the message that ends the dialog
+    int64_t storedItems, storedSize;  // -1: nothing stored
+  } cases[] = {
+      {"plain numbers, both boxes ticked", L"50", L"9", false, true, true, IDOK, 50, 9},
+      {"leading zeros", L"007", L"010", false, false, false, IDOK, 7, 10},
+      {"empty fields write 0", L"", L"", false, false, true, IDOK, 0, 0},
+      {"unchanged values are written too", L"200", L"5", false, false, false, IDOK, 200, 5},
+      {"typed: digits only, three at most", L"12x345", L"9x8765", true, false, true, IDOK, 123,
+       987},
+      {"Cancel", L"3", L"4", false, true, false, IDCANCEL, 60, -1},
+      {"the close box is a Cancel", L"3", L"4", false, true, false, 0, 60, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ResetStore();
+    m_store.PutValue(kRunPath, u"Tansel", kRegSz, {'x', 0, 0, 0});
+    m_store.PutDword(kOptionsPath, u"BufferSize", 60);
+    Run([&](HWND d) {
+      for (int id : {IDC_ITEMS_COUNT, IDC_MAX_COPY_SIZE}) {
+        const wchar_t* text = id == IDC_ITEMS_COUNT ? c.items : c.size;
+        ::SetDlgItemTextW(d, id, c.bTyped ? L"" : text);
+        for (const wchar_t* p = text; c.bTyped && *p; ++p)
+          ::SendMessageW(::GetDlgItem(d, id), WM_CHAR, *p, 1);
+      }
+      ::CheckDlgButton(d, IDC_PASTE_ACTIVATED, c.paste ? BST_CHECKED : BST_UNCHECKED);
+      ::CheckDlgButton(d, IDC_START_WITH_WINDOWS, c.start ? BST_CHECKED : BST_UNCHECKED);
+      ::PostMessageW(d, c.close ? WM_COMMAND : WM_CLOSE, c.close, 0);
+    });
+    const bool bOk = c.close == IDOK;
+    EXPECT_EQ(Stored(kOptionsPath, u"BufferSize"), c.storedItems);
+    EXPECT_EQ(Stored(kOptionsPath, u"MaxClipboardCopySize"), c.storedSize);
+    EXPECT_EQ(Stored(kOptionsPath, u"DoPaste"), bOk ? int64_t{c.paste} : -1);
     uint32_t type;
     std::vector<uint8_t> data;
-    EXPECT_EQ(m_store.GetValue(kRunPath, u"Tansel", type, data), c.start);
-    EXPECT_TRUE(OptionsChangedPosted());
+    EXPECT_EQ(m_store.GetValue(kRunPath, u"Tansel", type, data), c.start || !bOk);
+    EXPECT_EQ(m_main.m_messages, bOk ? std::vector<UINT>{WM_OPTIONS_CHANGED} : std::vector<UINT>{});
   }
-}
-
-TEST_F(OptionsDlgTest, TheNumberFieldsTakeThreeDigitsAtMost) {
-  const struct {
-    int id;
-    const char16_t* value;
-  } fields[] = {{IDC_ITEMS_COUNT, u"BufferSize"}, {IDC_MAX_COPY_SIZE, u"MaxClipboardCopySize"}};
-  for (const auto& f : fields) {
-    SCOPED_TRACE(f.id);
-    std::wstring typed;
-    Run([&](HWND d) {
-      HWND edit = ::GetDlgItem(d, f.id);
-      ::SetDlgItemTextW(d, f.id, L"");
-      for (wchar_t ch : std::wstring(L"12x345")) ::SendMessageW(edit, WM_CHAR, ch, 1);
-      typed = ItemText(d, f.id);
-      ::PostMessageW(d, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ(typed, L"123");
-    uint32_t value = 0;
-    ASSERT_TRUE(StoredDword(kOptionsPath, f.value, value));
-    EXPECT_EQ(value, 123u);
-  }
-}
-
-TEST_F(OptionsDlgTest, CancelLeavesTheRunValueAndTheOptions) {
-  m_store.PutValue(kRunPath, u"Tansel", kRegSz, {'x', 0, 0, 0});
-  m_store.PutDword(kOptionsPath, u"BufferSize", 60);
-  Run([&](HWND d) {
-    ::CheckDlgButton(d, IDC_START_WITH_WINDOWS, BST_UNCHECKED);
-    ::SetDlgItemTextW(d, IDC_ITEMS_COUNT, L"3");
-    ::PostMessageW(d, WM_CLOSE, 0, 0);  // the close box is a Cancel
-  });
-  uint32_t type, value = 0;
-  std::vector<uint8_t> data;
-  EXPECT_TRUE(m_store.GetValue(kRunPath, u"Tansel", type, data));
-  ASSERT_TRUE(StoredDword(kOptionsPath, u"BufferSize", value));
-  EXPECT_EQ(value, 60u);
-  EXPECT_TRUE(m_main.m_messages.empty());
 }
 
 TEST_F(OptionsDlgTest, ADoubleClickedRowOpensItsHotkeyAndAnOverwriteShowsAtOnce) {
@@ -263,6 +210,58 @@ TEST_F(OptionsDlgTest, ADoubleClickedRowOpensItsHotkeyAndAnOverwriteShowsAtOnce)
   EXPECT_EQ(StoredHotkey(1025), 0);
   EXPECT_EQ(StoredHotkey(1142), 0x30041);
   EXPECT_EQ(m_accelerator.GetMessageID(0x30041), 1142u);
+}
+
+// Opened from the tray the owner is hidden: its corner would be a place the
+// user never looks at.
+TEST_F(OptionsDlgTest, EachDialogOpensCentredOverAShownOwnerElseOnTheScreen) {
+  RECT work;
+  ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+  const RECT owner{400, 300, 1000, 800};
+  const struct {
+    const char* what;
+    std::function<void(HWND)> run;
+  } dialogs[] = {
+      {"Options", [&](HWND o) { COptionsDlg(m_commands, m_accelerator, m_prompt, o).DoModal(o); }},
+      {"Hotkey Edit",
+       [&](HWND o) { CEditHotkeyDlg(1025, m_commands, m_accelerator, m_prompt).DoModal(o); }},
+      // The version record's parts as unsigned numbers, or the template's.
+      {"About",
+       [](HWND o) {
+         CAboutDlg about;
+         about.m_bHasVersion = ::IsWindowVisible(o);
+         const WORD parts[4] = {65535, 0, 0, 1};
+         std::copy(parts, parts + 4, about.m_wVersion);
+         about.DoModal(o);
+       }},
+  };
+  for (const auto& dialog : dialogs) {
+    for (bool bShown : {false, true}) {
+      SCOPED_TRACE(std::string(dialog.what) + (bShown ? ", owner shown" : ", owner hidden"));
+      ::SetWindowPos(m_main.Handle(), nullptr, owner.left, owner.top, owner.right - owner.left,
+                     owner.bottom - owner.top,
+                     SWP_NOZORDER | (bShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+      RECT at{};
+      std::wstring version;
+      {
+        CBoxAnswerer answer(
+            [&](HWND d) {
+              ::GetWindowRect(d, &at);
+              version = ItemText(d, IDC_VERSION);
+              ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+            },
+            0);
+        dialog.run(m_main.Handle());
+      }
+      const RECT& area = bShown ? owner : work;
+      EXPECT_NEAR(at.left + at.right, area.left + area.right, 2);
+      EXPECT_NEAR(at.top + at.bottom, area.top + area.bottom, 2);
+      if (std::string(dialog.what) == "About") {
+        EXPECT_EQ(version, bShown ? L"65535.0.0.1" : L"1.0.0.0");
+      }
+    }
+  }
+  ::ShowWindow(m_main.Handle(), SW_HIDE);
 }
 
 }  // namespace
