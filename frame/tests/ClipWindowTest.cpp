@@ -298,6 +298,11 @@ TEST_F(ClipWindowTest, ActivatingClosesOnceTheListHasReturnedAndPastesIfPastingI
     if (c.how == kRealClicks) {
       ::ClientToScreen(hList, &at);
       ::SetCursorPos(at.x, at.y);
+      // Wine moves the cursor a moment later; clicks sent before land where it was.
+      ASSERT_TRUE(WaitFor([&] {
+        POINT p;
+        return ::GetCursorPos(&p) && p.x == at.x && p.y == at.y;
+      }));
       INPUT in[4] = {};
       for (int i = 0; i < 4; ++i) {
         in[i].type = INPUT_MOUSE;
