@@ -1,7 +1,8 @@
 // The item editor and the find dialog, run by the list view's commands and
-// driven from a helper thread as a user would: typing, keys, buttons.
-// Catches: an item editor or find dialog that returns the wrong result, text or criteria, or
-// forgets its size.
+// driven from a helper thread as a user would: typing, keys, buttons, the
+// close box; and where they open.
+// Catches: an item editor or find dialog that returns the wrong result, text or criteria, forgets
+// its criteria or size at some way of closing, or opens over a hidden owner or off its place.
 #include <atomic>
 #include <functional>
 
@@ -15,103 +16,81 @@ void KeyTo(HWND dialog, int id, WORD vk) {
   ::PostMessageW(::GetDlgItem(dialog, id), WM_KEYUP, vk, 0xC0000001);
 }
 
-std::wstring TextOf(HWND dialog, int id) {
-  wchar_t text[256] = {};
-  ::GetDlgItemTextW(dialog, id, text, 256);
-  return text;
+void TypeAndPost(HWND dialog, int id, const wchar_t* text, UINT command) {
+  ::SetDlgItemTextW(dialog, id, text);
+  ::PostMessageW(dialog, WM_COMMAND, command, 0);
 }
 
-// How a test opens the editor: as the menu, a popup or a key does.
-using Open = void (*)(ViewTest&);
-void EditFromMenu(ViewTest& t) { t.MenuCommand(32807); }
-void EditFromPopup(ViewTest& t) { t.PopupCommand(32806); }
-void EditByKey(ViewTest& t) { t.Press({true, false, VK_RETURN}); }
-void PreviewFromPopup(ViewTest& t) { t.PopupCommand(32805); }
+const KEY_PRESS kCtrlEnter{true, false, VK_RETURN};
 
 TEST_F(ViewTest, ItemEditorEndsAsTheUserChooses) {
-  struct Case {
+  const struct {
     const char* what;
-    Open open;
+    bool preview;
+    int place;
     std::function<void(HWND)> act;
     V after;
   } cases[] = {
-      {"edit, F2 appends the edited text",
-       EditFromMenu,
+      {"edit from the menu, F2 appends the edited text",
+       false,
+       0,
        [](HWND d) {
          ::SetDlgItemTextW(d, 1011, L"changed");
          KeyTo(d, 1011, VK_F2);
        },
        {u"changed", u"one", u"two"}},
       {"edit by Ctrl+Enter, F3 replaces the item's text",
-       EditByKey,
+       false,
+       2,
        [](HWND d) {
          ::SetDlgItemTextW(d, 1011, L"changed");
          KeyTo(d, 1011, VK_F3);
        },
        {u"one", u"changed"}},
       {"edit from the popup, Replace button",
-       EditFromPopup,
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1011, L"by button");
-         ::PostMessageW(d, WM_COMMAND, 1019, 0);
-       },
+       false,
+       1,
+       [](HWND d) { TypeAndPost(d, 1011, L"by button", 1019); },
        {u"one", u"by button"}},
       {"edit, Append button",
-       EditFromMenu,
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1011, L"appended");
-         ::PostMessageW(d, WM_COMMAND, 1018, 0);
-       },
+       false,
+       0,
+       [](HWND d) { TypeAndPost(d, 1011, L"appended", 1018); },
        {u"appended", u"one", u"two"}},
       {"edit, Cancel after changes",
-       EditFromMenu,
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1011, L"dropped");
-         ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-       },
+       false,
+       0,
+       [](HWND d) { TypeAndPost(d, 1011, L"dropped", IDCANCEL); },
        {u"one", u"two"}},
       {"preview from the popup, F2 and F3 do nothing, Escape closes",
-       PreviewFromPopup,
+       true,
+       1,
        [](HWND d) {
-         KeyTo(d, 1011, VK_F2);
-         KeyTo(d, 1011, VK_F3);
-         KeyTo(d, 1011, VK_ESCAPE);
+         for (WORD vk : {VK_F2, VK_F3, VK_ESCAPE}) KeyTo(d, 1011, vk);
        },
        {u"one", u"two"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    m_doc->ClearList();
     Fill({u"one", u"two"});
     Select({1});
     {
       CBoxAnswerer answer(c.act, 0);
-      c.open(*this);
+      if (c.preview)
+        Run(c.place, 32808, 32805, {});
+      else
+        Run(c.place, 32807, 32806, kCtrlEnter);
       EXPECT_TRUE(answer.Answered());
     }
     EXPECT_EQ(Texts(), c.after);
   }
 }
 
-TEST_F(ViewTest, PreviewAndEditNeedExactlyOneRow) {
-  Fill({u"one", u"two"});
-  for (const CIndexArray& rows : {CIndexArray{}, CIndexArray{0, 1}}) {
-    Select(rows);
-    for (Open open : {EditFromMenu, EditFromPopup, EditByKey, PreviewFromPopup}) {
-      CBoxAnswerer answer([](HWND d) { ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0); }, 0);
-      open(*this);
-      EXPECT_FALSE(answer.Answered()) << rows.size() << " rows";
-    }
-  }
-  EXPECT_EQ(Texts(), (V{u"one", u"two"}));
-}
-
 TEST_F(ViewTest, ReplaceChangesTheEditedItemEvenWhenCopiesMovedItMeanwhile) {
   Fill({u"one", u"two"});
   std::atomic<bool> copied{false};
   m_host->m_fnOnApp = [&] {
-    m_clip.SetUnicode(u"copied while editing");
-    m_doc->CaptureClipboard();
+    Copy(u"copied while editing");
     copied = true;
   };
   Select({1});
@@ -120,8 +99,7 @@ TEST_F(ViewTest, ReplaceChangesTheEditedItemEvenWhenCopiesMovedItMeanwhile) {
         [&](HWND d) {
           ::PostMessageW(m_host->Handle(), WM_APP, 0, 0);
           while (!copied) ::Sleep(5);
-          ::SetDlgItemTextW(d, 1011, L"edited");
-          ::PostMessageW(d, WM_COMMAND, 1019, 0);
+          TypeAndPost(d, 1011, L"edited", 1019);
         },
         0);
     MenuCommand(32807);
@@ -129,18 +107,18 @@ TEST_F(ViewTest, ReplaceChangesTheEditedItemEvenWhenCopiesMovedItMeanwhile) {
   EXPECT_EQ(Texts(), (V{u"copied while editing", u"one", u"edited"}));
 }
 
-TEST_F(ViewTest, ItemEditorShowsTheWholeTextAndItsModesControls) {
+TEST_F(ViewTest, ItemEditorShowsAHugeTextWholeAndOnlyEditingTakesTyping) {
   std::u16string text;
-  for (int i = 0; i < 500; ++i) text += u"line\t" + Utf16FromUtf8(std::to_string(i)) + u"\r\n";
-  Fill({text.c_str()});
-  Select({0});
-  struct Seen {
-    size_t length = 0;
-    bool appendEnabled = true, replaceEnabled = true, readOnly = false, stillOpen = false;
-    size_t grewBy = 99;
-  };
+  while (text.size() < 2400000) text += u"some words on a line, and more of them to fill it\r\n";
   for (UINT command : {32808u, 32807u}) {
-    Seen seen;
+    SCOPED_TRACE(command);
+    const bool bPreview = command == 32808;
+    Fill({text});
+    Select({0});
+    struct {
+      size_t length = 0, grewBy = 99;
+      bool appendEnabled = true, replaceEnabled = true, readOnly = false;
+    } seen;
     {
       CBoxAnswerer answer(
           [&](HWND d) {
@@ -149,104 +127,73 @@ TEST_F(ViewTest, ItemEditorShowsTheWholeTextAndItsModesControls) {
             seen.appendEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1018));
             seen.replaceEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1019));
             seen.readOnly = (::GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0;
-            // Enter in the text makes a new line (edit mode); the dialog stays.
+            // An edit control refuses typing beyond its limit, 30,000 by
+            // default; Enter makes a new line in the editor, the dialog stays.
             ::SendMessageW(edit, EM_SETSEL, 0, 0);
+            ::SendMessageW(edit, WM_CHAR, 'x', 1);
             KeyTo(d, 1011, VK_RETURN);
-            for (int i = 0; i < 200 && ::GetWindowTextLengthW(edit) == int(seen.length); ++i)
+            for (int i = 0; i < 200 && ::GetWindowTextLengthW(edit) < int(seen.length) + 3; ++i)
               ::Sleep(10);
             seen.grewBy = static_cast<size_t>(::GetWindowTextLengthW(edit)) - seen.length;
-            seen.stillOpen = ::IsWindow(d);
+            KeyTo(d, 1011, VK_F2);
             ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
           },
           0);
       MenuCommand(command);
     }
-    SCOPED_TRACE(command);
-    const bool bPreview = command == 32808;
     EXPECT_EQ(seen.length, text.size()) << "whole, with its line breaks";
     EXPECT_EQ(seen.appendEnabled, !bPreview);
     EXPECT_EQ(seen.replaceEnabled, !bPreview);
     EXPECT_EQ(seen.readOnly, bPreview);
-    EXPECT_EQ(seen.grewBy, bPreview ? 0u : 2u) << "a CR LF where Enter was pressed";
-    EXPECT_TRUE(seen.stillOpen);
+    EXPECT_EQ(seen.grewBy, bPreview ? 0u : 3u) << "an x and a CR LF where Enter was pressed";
+    ASSERT_EQ(m_doc->GetItemCount(), bPreview ? 1 : 2);
+    if (!bPreview) {
+      EXPECT_TRUE(m_doc->GetItem(0)->strText == u"x\r\n" + text);
+    }
   }
-  EXPECT_EQ(m_doc->GetItemCount(), 1);
-}
-
-TEST_F(ViewTest, AFiveMegabyteTextIsShownWholeAndCanStillBeTypedInto) {
-  std::u16string text;
-  while (text.size() < 2400000) text += u"some words on a line, and more of them to fill it\r\n";
-  Fill({text.c_str()});
-  Select({0});
-  size_t shown = 0;
-  {
-    CBoxAnswerer answer(
-        [&](HWND d) {
-          HWND edit = ::GetDlgItem(d, 1011);
-          shown = static_cast<size_t>(::GetWindowTextLengthW(edit));
-          // An edit control refuses typing beyond its limit, 30,000 by default.
-          ::SendMessageW(edit, EM_SETSEL, 0, 0);
-          ::SendMessageW(edit, WM_CHAR, 'x', 1);
-          KeyTo(d, 1011, VK_F2);
-        },
-        0);
-    MenuCommand(32807);
-  }
-  EXPECT_EQ(shown, text.size());
-  ASSERT_EQ(m_doc->GetItemCount(), 2);
-  EXPECT_TRUE(m_doc->GetItem(0)->strText == u"x" + text) << "the typed character was taken";
 }
 
 TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
-  Fill({u"alpha", u"abc one", u"beta", u"ABC two"});
-  struct Case {
+  const struct {
     const char* what;
     std::function<void(HWND)> act;
     CIndexArray selectedAfter;
-    std::vector<bool> bookmarks;
+    V after;
   } cases[] = {
-      {"Find Next",
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1021, L"abc");
-         ::PostMessageW(d, WM_COMMAND, 1024, 0);
-       },
-       {1},
-       {false, false, false, false}},
+      {"Find Next", [](HWND d) { TypeAndPost(d, 1021, L"abc", 1024); }, {1}, {}},
       {"Enter is Find Next",
        [](HWND d) {
          ::SetDlgItemTextW(d, 1021, L"abc");
          KeyTo(d, 1021, VK_RETURN);  // the default button's command
        },
        {1},
-       {false, false, false, false}},
+       {}},
       {"Bookmark All with match case",
        [](HWND d) {
-         ::SetDlgItemTextW(d, 1021, L"ABC");
          ::CheckDlgButton(d, 1022, BST_CHECKED);
-         ::PostMessageW(d, WM_COMMAND, 1025, 0);
+         TypeAndPost(d, 1021, L"ABC", 1025);
        },
        {},
-       {false, false, false, true}},
+       {u"alpha", u"abc one", u"beta", u"*ABC two"}},
       {"Escape",
        [](HWND d) {
-         ::SetDlgItemTextW(d, 1021, L"beta");
          ::CheckDlgButton(d, 1023, BST_CHECKED);
-         ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+         TypeAndPost(d, 1021, L"beta", IDCANCEL);
        },
        {},
-       {false, false, false, false}},
+       {}},
   };
+  const V fill = {u"alpha", u"abc one", u"beta", u"ABC two"};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    m_doc->ClearBookmarks();
+    Fill(fill);
     *m_doc->GetFindCriteria() = FIND_CRITERIA{};
-    Select({});
     {
       CBoxAnswerer answer(c.act, 0);
       Press({true, false, 'F'});
     }
     EXPECT_EQ(Selected(), c.selectedAfter);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(!!m_doc->GetItem(i)->bBookmark, c.bookmarks[i]) << i;
+    EXPECT_EQ(Texts(), c.after.empty() ? fill : c.after);
   }
   // The last run ended with Escape: its criteria stay, and F3 searches for them.
   EXPECT_EQ(m_doc->GetFindCriteria()->strText, u"beta");
@@ -255,18 +202,48 @@ TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
   EXPECT_EQ(Selected(), (CIndexArray{2}));
 }
 
-TEST_F(ViewTest, FindDialogStoresItsSizeAtEveryEnd) {
+TEST_F(ViewTest, FindDialogOpensWithTheCriteriaAndWritesThemAndItsSizeAtEveryEnd) {
   Fill({u"abc"});
   const CString16 key = u"Software\\Orvelle\\Tansel\\FindWindow";
-  for (int end : {1024, 1025, IDCANCEL}) {
-    SCOPED_TRACE(end);
+  const struct {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+  } ends[] = {{"Find Next", WM_COMMAND, 1024},
+              {"Bookmark All", WM_COMMAND, 1025},
+              {"Escape", WM_COMMAND, IDCANCEL},
+              {"the close box", WM_SYSCOMMAND, SC_CLOSE},
+              {"closed", WM_CLOSE, 0}};
+  for (const auto& end : ends) {
+    SCOPED_TRACE(end.what);
+    *m_doc->GetFindCriteria() = FIND_CRITERIA{u"kept", TRUE, FALSE};
     m_store.PutDword(key, u"Width", 0xBAD);
     m_store.PutDword(key, u"Height", 0xBAD);
     RECT shown{};
+    wchar_t text[32] = {};
+    bool matchCase = false, wholeWord = true;
     {
-      CBoxAnswerer answer([&](HWND d) { ::GetWindowRect(d, &shown); }, end);
+      CBoxAnswerer answer(
+          [&](HWND d) {
+            ::GetWindowRect(d, &shown);
+            ::GetDlgItemTextW(d, 1021, text, 32);
+            matchCase = ::IsDlgButtonChecked(d, 1022) == BST_CHECKED;
+            wholeWord = ::IsDlgButtonChecked(d, 1023) == BST_CHECKED;
+            ::SetDlgItemTextW(d, 1021, L"typed");
+            ::CheckDlgButton(d, 1022, BST_UNCHECKED);
+            ::CheckDlgButton(d, 1023, BST_CHECKED);
+            ::PostMessageW(d, end.message, end.wParam, 0);
+          },
+          0);
       MenuCommand(32890);
     }
+    EXPECT_STREQ(text, L"kept");
+    EXPECT_TRUE(matchCase);
+    EXPECT_FALSE(wholeWord);
+    const FIND_CRITERIA& criteria = *m_doc->GetFindCriteria();
+    EXPECT_EQ(criteria.strText, u"typed");
+    EXPECT_FALSE(criteria.bMatchCase);
+    EXPECT_TRUE(criteria.bWholeWord);
     uint32_t type;
     std::vector<uint8_t> width, height;
     ASSERT_TRUE(m_store.GetValue(key, u"Width", type, width));
@@ -292,37 +269,48 @@ TEST_F(ViewTest, FindNextFromTheDialogFollowsTheSelectionRules) {
     SCOPED_TRACE(c.what);
     Select(c.before);
     {
-      CBoxAnswerer answer(
-          [&](HWND d) {
-            ::SetDlgItemTextW(d, 1021, c.text);
-            ::PostMessageW(d, WM_COMMAND, 1024, 0);
-          },
-          0);
+      CBoxAnswerer answer([&](HWND d) { TypeAndPost(d, 1021, c.text, 1024); }, 0);
       MenuCommand(32890);
     }
     EXPECT_EQ(Selected(), c.after);
   }
 }
 
-TEST_F(ViewTest, FindDialogOpensWithThePreviousCriteria) {
-  Fill({u"x"});
-  *m_doc->GetFindCriteria() = FIND_CRITERIA{u"kept", TRUE, FALSE};
-  std::wstring text;
-  bool matchCase = false, wholeWord = true;
-  {
-    CBoxAnswerer answer(
-        [&](HWND d) {
-          text = TextOf(d, 1021);
-          matchCase = ::IsDlgButtonChecked(d, 1022) == BST_CHECKED;
-          wholeWord = ::IsDlgButtonChecked(d, 1023) == BST_CHECKED;
-          ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-        },
-        0);
-    MenuCommand(32890);
+TEST_F(ViewTest, DialogsOpenOverAShownOwnerAndMidScreenWhenItIsHidden) {
+  Fill({u"abc"});
+  Select({0});
+  // The owner away from the middle of the screen.
+  ::SetWindowPos(m_host->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  RECT owner;
+  ::GetWindowRect(m_host->Handle(), &owner);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ::GetMonitorInfoW(::MonitorFromWindow(m_host->Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& screen = monitor.rcWork;
+  const struct {
+    const char* what;
+    bool shown;
+    UINT command;
+    bool overOwner;
+  } cases[] = {
+      {"find, owner hidden", false, 32890, false},
+      {"editor, owner hidden", false, 32807, false},
+      {"preview, owner hidden", false, 32808, false},
+      {"find, owner shown", true, 32890, true},
+      {"editor, owner shown: the screen's middle", true, 32807, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ::ShowWindow(m_host->Handle(), c.shown ? SW_SHOWNOACTIVATE : SW_HIDE);
+    RECT dialog{};
+    {
+      CBoxAnswerer answer([&](HWND d) { ::GetWindowRect(d, &dialog); }, IDCANCEL);
+      MenuCommand(c.command);
+    }
+    const RECT& area = c.overOwner ? owner : screen;
+    EXPECT_NEAR(dialog.left + dialog.right, area.left + area.right, 2);
+    EXPECT_NEAR(dialog.top + dialog.bottom, area.top + area.bottom, 2);
   }
-  EXPECT_EQ(text, L"kept");
-  EXPECT_TRUE(matchCase);
-  EXPECT_FALSE(wholeWord);
 }
 
 }  // namespace
