@@ -21,9 +21,23 @@ void TypeAndPost(HWND dialog, int id, const wchar_t* text, UINT command) {
   ::PostMessageW(dialog, WM_COMMAND, command, 0);
 }
 
+// Waits until the dialog's thread has handled what was posted to the text
+// before: a selection posted after it comes back. False when the dialog went.
+bool AfterPostedMessages(HWND dialog) {
+  HWND edit = ::GetDlgItem(dialog, 1011);
+  ::PostMessageW(edit, EM_SETSEL, 1, 1);
+  for (int i = 0; i < 500 && ::IsWindow(edit); ++i, ::Sleep(10)) {
+    DWORD start = 0;
+    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    if (start == 1) return true;
+  }
+  return false;
+}
+
 const KEY_PRESS kCtrlEnter{true, false, VK_RETURN};
 
 TEST_F(ViewTest, ItemEditorEndsAsTheUserChooses) {
+  bool bPreviewStayed = false;
   const struct {
     const char* what;
     bool preview;
@@ -65,8 +79,11 @@ TEST_F(ViewTest, ItemEditorEndsAsTheUserChooses) {
       {"preview from the popup, F2 and F3 do nothing, Escape closes",
        true,
        1,
-       [](HWND d) {
-         for (WORD vk : {VK_F2, VK_F3, VK_ESCAPE}) KeyTo(d, 1011, vk);
+       [&](HWND d) {
+         KeyTo(d, 1011, VK_F2);
+         KeyTo(d, 1011, VK_F3);
+         bPreviewStayed = AfterPostedMessages(d) && ::IsWindow(d);
+         KeyTo(d, 1011, VK_ESCAPE);
        },
        {u"one", u"two"}},
   };
@@ -84,6 +101,7 @@ TEST_F(ViewTest, ItemEditorEndsAsTheUserChooses) {
     }
     EXPECT_EQ(Texts(), c.after);
   }
+  EXPECT_TRUE(bPreviewStayed);
 }
 
 TEST_F(ViewTest, ReplaceChangesTheEditedItemEvenWhenCopiesMovedItMeanwhile) {
