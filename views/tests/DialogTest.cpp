@@ -91,14 +91,12 @@ TEST_F(ViewTest, ItemEditorEndsAsTheUserChooses) {
     SCOPED_TRACE(c.what);
     Fill({u"one", u"two"});
     Select({1});
-    {
-      CBoxAnswerer answer(c.act, 0);
+    EXPECT_TRUE(WithDialog(c.act, [&] {
       if (c.preview)
         Run(c.place, 32808, 32805, {});
       else
         Run(c.place, 32807, 32806, kCtrlEnter);
-      EXPECT_TRUE(answer.Answered());
-    }
+    }));
     EXPECT_EQ(Texts(), c.after);
   }
   EXPECT_TRUE(bPreviewStayed);
@@ -112,16 +110,13 @@ TEST_F(ViewTest, ReplaceChangesTheEditedItemEvenWhenCopiesMovedItMeanwhile) {
     copied = true;
   };
   Select({1});
-  {
-    CBoxAnswerer answer(
-        [&](HWND d) {
-          ::PostMessageW(m_host->Handle(), WM_APP, 0, 0);
-          while (!copied) ::Sleep(5);
-          TypeAndPost(d, 1011, L"edited", 1019);
-        },
-        0);
-    MenuCommand(32807);
-  }
+  WithDialog(
+      [&](HWND d) {
+        ::PostMessageW(m_host->Handle(), WM_APP, 0, 0);
+        while (!copied) ::Sleep(5);
+        TypeAndPost(d, 1011, L"edited", 1019);
+      },
+      [&] { MenuCommand(32807); });
   EXPECT_EQ(Texts(), (V{u"copied while editing", u"one", u"edited"}));
 }
 
@@ -137,28 +132,25 @@ TEST_F(ViewTest, ItemEditorShowsAHugeTextWholeAndOnlyEditingTakesTyping) {
       size_t length = 0, grewBy = 99;
       bool appendEnabled = true, replaceEnabled = true, readOnly = false;
     } seen;
-    {
-      CBoxAnswerer answer(
-          [&](HWND d) {
-            HWND edit = ::GetDlgItem(d, 1011);
-            seen.length = static_cast<size_t>(::GetWindowTextLengthW(edit));
-            seen.appendEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1018));
-            seen.replaceEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1019));
-            seen.readOnly = (::GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0;
-            // An edit control refuses typing beyond its limit, 30,000 by
-            // default; Enter makes a new line in the editor, the dialog stays.
-            ::SendMessageW(edit, EM_SETSEL, 0, 0);
-            ::SendMessageW(edit, WM_CHAR, 'x', 1);
-            KeyTo(d, 1011, VK_RETURN);
-            for (int i = 0; i < 200 && ::GetWindowTextLengthW(edit) < int(seen.length) + 3; ++i)
-              ::Sleep(10);
-            seen.grewBy = static_cast<size_t>(::GetWindowTextLengthW(edit)) - seen.length;
-            KeyTo(d, 1011, VK_F2);
-            ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-          },
-          0);
-      MenuCommand(command);
-    }
+    WithDialog(
+        [&](HWND d) {
+          HWND edit = ::GetDlgItem(d, 1011);
+          seen.length = static_cast<size_t>(::GetWindowTextLengthW(edit));
+          seen.appendEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1018));
+          seen.replaceEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1019));
+          seen.readOnly = (::GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0;
+          // An edit control refuses typing beyond its limit, 30,000 by
+          // default; Enter makes a new line in the editor, the dialog stays.
+          ::SendMessageW(edit, EM_SETSEL, 0, 0);
+          ::SendMessageW(edit, WM_CHAR, 'x', 1);
+          KeyTo(d, 1011, VK_RETURN);
+          for (int i = 0; i < 200 && ::GetWindowTextLengthW(edit) < int(seen.length) + 3; ++i)
+            ::Sleep(10);
+          seen.grewBy = static_cast<size_t>(::GetWindowTextLengthW(edit)) - seen.length;
+          KeyTo(d, 1011, VK_F2);
+          ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+        },
+        [&] { MenuCommand(command); });
     EXPECT_EQ(seen.length, text.size()) << "whole, with its line breaks";
     EXPECT_EQ(seen.appendEnabled, !bPreview);
     EXPECT_EQ(seen.replaceEnabled, !bPreview);
@@ -206,10 +198,7 @@ TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
     SCOPED_TRACE(c.what);
     Fill(fill);
     *m_doc->GetFindCriteria() = FIND_CRITERIA{};
-    {
-      CBoxAnswerer answer(c.act, 0);
-      Press({true, false, 'F'});
-    }
+    WithDialog(c.act, [&] { Press({true, false, 'F'}); });
     EXPECT_EQ(Selected(), c.selectedAfter);
     EXPECT_EQ(Texts(), c.after.empty() ? fill : c.after);
   }
@@ -240,21 +229,18 @@ TEST_F(ViewTest, FindDialogOpensWithTheCriteriaAndWritesThemAndItsSizeAtEveryEnd
     RECT shown{};
     wchar_t text[32] = {};
     bool matchCase = false, wholeWord = true;
-    {
-      CBoxAnswerer answer(
-          [&](HWND d) {
-            ::GetWindowRect(d, &shown);
-            ::GetDlgItemTextW(d, 1021, text, 32);
-            matchCase = ::IsDlgButtonChecked(d, 1022) == BST_CHECKED;
-            wholeWord = ::IsDlgButtonChecked(d, 1023) == BST_CHECKED;
-            ::SetDlgItemTextW(d, 1021, L"typed");
-            ::CheckDlgButton(d, 1022, BST_UNCHECKED);
-            ::CheckDlgButton(d, 1023, BST_CHECKED);
-            ::PostMessageW(d, end.message, end.wParam, 0);
-          },
-          0);
-      MenuCommand(32890);
-    }
+    WithDialog(
+        [&](HWND d) {
+          ::GetWindowRect(d, &shown);
+          ::GetDlgItemTextW(d, 1021, text, 32);
+          matchCase = ::IsDlgButtonChecked(d, 1022) == BST_CHECKED;
+          wholeWord = ::IsDlgButtonChecked(d, 1023) == BST_CHECKED;
+          ::SetDlgItemTextW(d, 1021, L"typed");
+          ::CheckDlgButton(d, 1022, BST_UNCHECKED);
+          ::CheckDlgButton(d, 1023, BST_CHECKED);
+          ::PostMessageW(d, end.message, end.wParam, 0);
+        },
+        [&] { MenuCommand(32890); });
     EXPECT_STREQ(text, L"kept");
     EXPECT_TRUE(matchCase);
     EXPECT_FALSE(wholeWord);
@@ -286,10 +272,7 @@ TEST_F(ViewTest, FindNextFromTheDialogFollowsTheSelectionRules) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Select(c.before);
-    {
-      CBoxAnswerer answer([&](HWND d) { TypeAndPost(d, 1021, c.text, 1024); }, 0);
-      MenuCommand(32890);
-    }
+    WithDialog([&](HWND d) { TypeAndPost(d, 1021, c.text, 1024); }, [&] { MenuCommand(32890); });
     EXPECT_EQ(Selected(), c.after);
   }
 }
@@ -321,10 +304,12 @@ TEST_F(ViewTest, DialogsOpenOverAShownOwnerAndMidScreenWhenItIsHidden) {
     SCOPED_TRACE(c.what);
     ::ShowWindow(m_host->Handle(), c.shown ? SW_SHOWNOACTIVATE : SW_HIDE);
     RECT dialog{};
-    {
-      CBoxAnswerer answer([&](HWND d) { ::GetWindowRect(d, &dialog); }, IDCANCEL);
-      MenuCommand(c.command);
-    }
+    WithDialog(
+        [&](HWND d) {
+          ::GetWindowRect(d, &dialog);
+          ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+        },
+        [&] { MenuCommand(c.command); });
     const RECT& area = c.overOwner ? owner : screen;
     EXPECT_NEAR(dialog.left + dialog.right, area.left + area.right, 2);
     EXPECT_NEAR(dialog.top + dialog.bottom, area.top + area.bottom, 2);

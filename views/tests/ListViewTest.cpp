@@ -279,12 +279,9 @@ TEST_F(ViewTest, CommandsForOneRowActOnlyWithExactlyOneSelected) {
                      std::to_string(rows.size()) + " rows");
         Fill(kFill);
         Select(rows);
-        bool bRan, bOpened;
-        {
-          CBoxAnswerer answer([](HWND d) { ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0); }, 0);
-          bRan = Run(place, c.main, c.popup, c.key);
-          bOpened = answer.Answered();
-        }
+        bool bRan = false;
+        const bool bOpened = WithDialog([](HWND d) { ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0); },
+                                        [&] { bRan = Run(place, c.main, c.popup, c.key); });
         if (bRan) {
           EXPECT_EQ(bOpened || Texts() != kFill, rows.size() == 1);
         }

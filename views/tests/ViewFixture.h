@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -116,6 +117,13 @@ class ViewTest : public ::testing::Test {
     ::PostMessageW(View().ListHandle(), WM_KEYDOWN, key.vk, 1);
     PumpMessages();
     ::SetKeyboardState(saved);
+  }
+  // Runs open() while act answers the dialog it brings up, from a helper
+  // thread; whether a dialog came.
+  bool WithDialog(std::function<void(HWND)> act, const std::function<void()>& open) {
+    CBoxAnswerer answer(std::move(act), 0);
+    open();
+    return answer.Answered();
   }
   // A command from one of the places that offer it: 0 the main menu, 1 a
   // context popup, 2 the local key; false when that place has none (id or
