@@ -181,54 +181,43 @@ void ExpectDialog(UINT id, const wchar_t* caption, SIZE units,
 
 TEST(ResourceTest, DialogTemplates) {
   CListView::InitCommonControls();
-  ExpectDialog(IDD_VIEWITEM, L"Clip Item", {316, 276},
-               {{1011, L"Edit", L"", {7, 7, 302, 232}},
-                {1019, L"Button", L"Replace", {204, 252, 50, 14}},
-                {2, L"Button", L"Cancel", {258, 252, 50, 14}},
-                {1018, L"Button", L"Append", {150, 252, 50, 14}}});
-  ExpectDialog(IDD_FIND, L"Find", {244, 107},
-               {{-1, L"Static", L"Fi&nd what:", {6, 6, 35, 8}},
-                {1021, L"Edit", L"", {6, 18, 229, 14}},
-                {-1, L"Button", L"Find &options", {7, 37, 227, 41}},
-                {1022, L"Button", L"Match &case", {12, 48, 52, 10}},
-                {1023, L"Button", L"Match &whole word", {12, 60, 74, 10}},
-                {1024, L"Button", L"&Find Next", {108, 84, 62, 14}},
-                {1025, L"Button", L"&Bookmark All", {174, 84, 62, 14}}});
-  ExpectDialog(IDD_SMALLCLIP, L"", {219, 106},
-               {{1000, L"SysListView32", nullptr, {0, 0, 219, 106}}});
-  ExpectDialog(IDD_OPTIONS, L"Options", {316, 258},
-               {{-1, L"Button", L"Hotkeys", {6, 6, 300, 156}},
-                {1017, L"SysListView32", nullptr, {12, 18, 288, 138}},
-                {-1, L"Button", L"System", {6, 168, 300, 54}},
-                {-1, L"Static", L"Items count:", {11, 182, 42, 8}},
-                {1005, L"Edit", L"", {100, 180, 30, 14}},
-                {-1, L"Static", L"Max Clipboard Copy Size:", {12, 200, 86, 8}},
-                {1008, L"Edit", L"", {100, 198, 30, 14}},
-                {-1, L"Static", L"MB", {133, 200, 10, 8}},
-                {1006, L"Button", L"Start with Windows", {162, 180, 78, 10}},
-                {1007, L"Button", L"Paste Activated Item", {162, 192, 83, 10}},
-                {1, L"Button", L"OK", {204, 234, 50, 14}},
-                {2, L"Button", L"Cancel", {258, 234, 50, 14}}});
-  ExpectDialog(IDD_EDITHOTKEY, L"Hotkey Edit", {178, 97},
-               {{1, L"Button", L"OK", {66, 72, 50, 14}},
-                {2, L"Button", L"Cancel", {119, 72, 50, 14}},
-                {1012, L"Button", L"Ctrl", {6, 36, 27, 10}},
-                {1013, L"Button", L"Alt", {6, 54, 25, 10}},
-                {1014, L"Button", L"Shift", {48, 44, 31, 10}},
-                {1015, L"ComboBox", nullptr, {90, 42, 78, 274}},
-                {-1, L"Static", L"+", {36, 44, 8, 8}},
-                {-1, L"Static", L"+", {78, 44, 8, 8}},
-                {-1, L"Static", L"Command Name:", {6, 8, 59, 8}},
-                {1016, L"Edit", L"", {66, 6, 102, 14}}});
-  ExpectDialog(IDD_ABOUTBOX, L"About Tansel", {235, 91},
-               {{-1, L"Static", nullptr, {12, 12, 20, 20}},
-                {-1, L"Static", L"Tansel Version", {42, 12, 50, 8}},
-                {1020, L"Static", L"1.0.0.0", {94, 12, 48, 8}},
-                {-1, L"Static", L"Orvelle", {42, 24, 90, 8}},
-                {1009, L"Static", nullptr, {138, 24, 82, 8}},
-                {-1, L"Static", L"", {37, 40, 178, 1}},
-                {-1, L"Static", nullptr, {40, 47, 178, 8}},
-                {1, L"Button", L"OK", {178, 68, 50, 16}}});
+  const wchar_t *kEdit = L"Edit", *kButton = L"Button", *kStatic = L"Static",
+                *kList = L"SysListView32", *kCombo = L"ComboBox";
+  // clang-format off
+  ExpectDialog(IDD_VIEWITEM, L"Clip Item", {316, 276}, {
+      {1011, kEdit, L"", {7, 7, 302, 232}}, {1019, kButton, L"Replace", {204, 252, 50, 14}},
+      {2, kButton, L"Cancel", {258, 252, 50, 14}},
+      {1018, kButton, L"Append", {150, 252, 50, 14}}});
+  ExpectDialog(IDD_FIND, L"Find", {244, 107}, {
+      {-1, kStatic, L"Fi&nd what:", {6, 6, 35, 8}}, {1021, kEdit, L"", {6, 18, 229, 14}},
+      {-1, kButton, L"Find &options", {7, 37, 227, 41}},
+      {1022, kButton, L"Match &case", {12, 48, 52, 10}},
+      {1023, kButton, L"Match &whole word", {12, 60, 74, 10}},
+      {1024, kButton, L"&Find Next", {108, 84, 62, 14}},
+      {1025, kButton, L"&Bookmark All", {174, 84, 62, 14}}});
+  ExpectDialog(IDD_SMALLCLIP, L"", {219, 106}, {
+      {1000, kList, nullptr, {0, 0, 219, 106}}});
+  ExpectDialog(IDD_OPTIONS, L"Options", {316, 258}, {
+      {-1, kButton, L"Hotkeys", {6, 6, 300, 156}}, {1017, kList, nullptr, {12, 18, 288, 138}},
+      {-1, kButton, L"System", {6, 168, 300, 54}}, {-1, kStatic, L"Items count:", {11, 182, 42, 8}},
+      {1005, kEdit, L"", {100, 180, 30, 14}},
+      {-1, kStatic, L"Max Clipboard Copy Size:", {12, 200, 86, 8}},
+      {1008, kEdit, L"", {100, 198, 30, 14}}, {-1, kStatic, L"MB", {133, 200, 10, 8}},
+      {1006, kButton, L"Start with Windows", {162, 180, 78, 10}},
+      {1007, kButton, L"Paste Activated Item", {162, 192, 83, 10}},
+      {1, kButton, L"OK", {204, 234, 50, 14}}, {2, kButton, L"Cancel", {258, 234, 50, 14}}});
+  ExpectDialog(IDD_EDITHOTKEY, L"Hotkey Edit", {178, 97}, {
+      {1, kButton, L"OK", {66, 72, 50, 14}}, {2, kButton, L"Cancel", {119, 72, 50, 14}},
+      {1012, kButton, L"Ctrl", {6, 36, 27, 10}}, {1013, kButton, L"Alt", {6, 54, 25, 10}},
+      {1014, kButton, L"Shift", {48, 44, 31, 10}}, {1015, kCombo, nullptr, {90, 42, 78, 274}},
+      {-1, kStatic, L"+", {36, 44, 8, 8}}, {-1, kStatic, L"+", {78, 44, 8, 8}},
+      {-1, kStatic, L"Command Name:", {6, 8, 59, 8}}, {1016, kEdit, L"", {66, 6, 102, 14}}});
+  ExpectDialog(IDD_ABOUTBOX, L"About Tansel", {235, 91}, {
+      {-1, kStatic, nullptr, {12, 12, 20, 20}}, {-1, kStatic, L"Tansel Version", {42, 12, 50, 8}},
+      {1020, kStatic, L"1.0.0.0", {94, 12, 48, 8}}, {-1, kStatic, L"Orvelle", {42, 24, 90, 8}},
+      {1009, kStatic, nullptr, {138, 24, 82, 8}}, {-1, kStatic, L"", {37, 40, 178, 1}},
+      {-1, kStatic, nullptr, {40, 47, 178, 8}}, {1, kButton, L"OK", {178, 68, 50, 16}}});
+  // clang-format on
 }
 
 // The header of a DIALOGEX template, as the resource holds it.
