@@ -164,14 +164,22 @@ TEST_F(ViewTest, ItemEditorShowsAHugeTextWholeAndOnlyEditingTakesTyping) {
 }
 
 TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
+  auto findNext = [](const wchar_t* text) {
+    return [text](HWND d) { TypeAndPost(d, 1021, text, 1024); };
+  };
   const struct {
     const char* what;
+    CIndexArray before;
     std::function<void(HWND)> act;
-    CIndexArray selectedAfter;
-    V after;
+    CIndexArray after;
+    V history;  // empty: as it was
   } cases[] = {
-      {"Find Next", [](HWND d) { TypeAndPost(d, 1021, L"abc", 1024); }, {1}, {}},
+      {"Find Next", {}, findNext(L"abc"), {1}, {}},
+      {"Find Next from the selected row", {1}, findNext(L"abc"), {3}, {}},
+      {"Find Next with two selected: nothing at all", {0, 2}, findNext(L"abc"), {0, 2}, {}},
+      {"Find Next for an empty text: no row selected", {1}, findNext(L""), {}, {}},
       {"Enter is Find Next",
+       {},
        [](HWND d) {
          ::SetDlgItemTextW(d, 1021, L"abc");
          KeyTo(d, 1021, VK_RETURN);  // the default button's command
@@ -179,6 +187,7 @@ TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
        {1},
        {}},
       {"Bookmark All with match case",
+       {},
        [](HWND d) {
          ::CheckDlgButton(d, 1022, BST_CHECKED);
          TypeAndPost(d, 1021, L"ABC", 1025);
@@ -186,6 +195,7 @@ TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
        {},
        {u"alpha", u"abc one", u"beta", u"*ABC two"}},
       {"Escape",
+       {},
        [](HWND d) {
          ::CheckDlgButton(d, 1023, BST_CHECKED);
          TypeAndPost(d, 1021, L"beta", IDCANCEL);
@@ -198,9 +208,10 @@ TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
     SCOPED_TRACE(c.what);
     Fill(fill);
     *m_doc->GetFindCriteria() = FIND_CRITERIA{};
+    Select(c.before);
     WithDialog(c.act, [&] { Press({true, false, 'F'}); });
-    EXPECT_EQ(Selected(), c.selectedAfter);
-    EXPECT_EQ(Texts(), c.after.empty() ? fill : c.after);
+    EXPECT_EQ(Selected(), c.after);
+    EXPECT_EQ(Texts(), c.history.empty() ? fill : c.history);
   }
   // The last run ended with Escape: its criteria stay, and F3 searches for them.
   EXPECT_EQ(m_doc->GetFindCriteria()->strText, u"beta");
@@ -255,25 +266,6 @@ TEST_F(ViewTest, FindDialogOpensWithTheCriteriaAndWritesThemAndItsSizeAtEveryEnd
     EXPECT_EQ(*reinterpret_cast<const uint32_t*>(width.data()), uint32_t(shown.right - shown.left));
     EXPECT_EQ(*reinterpret_cast<const uint32_t*>(height.data()),
               uint32_t(shown.bottom - shown.top));
-  }
-}
-
-TEST_F(ViewTest, FindNextFromTheDialogFollowsTheSelectionRules) {
-  Fill({u"abc", u"def", u"abc"});
-  const struct {
-    const char* what;
-    const wchar_t* text;
-    CIndexArray before, after;
-  } cases[] = {
-      {"two rows selected: nothing at all", L"abc", {0, 1}, {0, 1}},
-      {"an empty search text: no row selected", L"", {1}, {}},
-      {"one row selected: the next match", L"abc", {0}, {2}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    Select(c.before);
-    WithDialog([&](HWND d) { TypeAndPost(d, 1021, c.text, 1024); }, [&] { MenuCommand(32890); });
-    EXPECT_EQ(Selected(), c.after);
   }
 }
 
