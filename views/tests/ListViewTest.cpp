@@ -179,109 +179,105 @@ TEST_F(ViewTest, EveryDateAndTimeEntryStampsItsFormat) {
   EXPECT_EQ(m_doc->GetItemCount(), 21);
 }
 
-// Each command from every place that offers it: the main menu, the popup for
-// the selection, the local key.
-struct COMMAND_CASE {
-  const char* name;
-  UINT main, item, multi;  // 0: not offered there
-  KEY_PRESS key;           // vk 0: no key
-  CIndexArray selection;
-  int answer;  // what the user answers a box
-  V after;     // the history afterwards
-  std::vector<std::wstring> asked;
+// A command as each place offers it: the main menu, the popup for one row
+// and for several rows, the local key; 0 (vk 0): not offered there.
+struct COMMAND {
+  UINT main, item, multi;
+  KEY_PRESS key;
 };
+const COMMAND kActivate{32816, 32814, 32815, {0, 0, VK_RETURN}}, kRevert{32885, 32887, 0, {}},
+    kRemove{32828, 32829, 32881, {0, 0, VK_DELETE}}, kInvert{32858, 0, 32880, {1, 0, 'I'}},
+    kInvertActivate{32866, 0, 32875, {1, 1, 'I'}}, kBookmark{32841, 32842, 0, {1, 0, VK_F2}},
+    kClearBookmarks{32850, 32848, 0, {}}, kMakeObject{32896, 32898, 0, {1, 0, 'O'}},
+    kFromId{32863, 32870, 32877, {1, 0, 'D'}}, kToId{32862, 32869, 32876, {1, 1, 'D'}},
+    kLower{32811, 32787, 32852, {1, 0, 'U'}}, kUpper{32809, 32786, 32851, {1, 1, 'U'}},
+    kTitle{32864, 32871, 32878, {1, 0, 'T'}}, kPreview{32808, 32805, 0, {}},
+    kEdit{32807, 32806, 0, {1, 0, VK_RETURN}};
+
+// A history written as one string, items split by '|'; a leading '+': the
+// items before those of kFill.
+V Split(const char16_t* items) {
+  V texts(1);
+  for (const char16_t* p = items + (*items == u'+'); *p; ++p)
+    void(*p == u'|' ? texts.emplace_back() : texts.back() += *p);
+  if (*items == u'+') texts.insert(texts.end(), kFill.begin(), kFill.end());
+  return texts;
+}
 
 const std::wstring kRemoveOne = Box(L"Are you sure you want to remove this item?", MB_YESNO);
 const std::wstring kRemoveMany = Box(L"Are you sure you want to remove this items?", MB_YESNO);
 const std::wstring kContiguous =
     Box(L"You have to select contiguous items.", MB_OK | MB_ICONINFORMATION);
-const std::wstring kClearBookmarks =
-    Box(L"Are you sure you want to clear all bookmarks?", MB_YESNO);
-
-// clang-format off
-const COMMAND_CASE kCommandCases[] = {
-    {"activate none", 32816, 32814, 32815, {0, 0, VK_RETURN}, {}, 0, kFill, {}},
-    {"activate one", 32816, 32814, 32815, {0, 0, VK_RETURN}, {2}, 0,
-     {u"hello World", u"routeTable", u"ROUTE_TABLE", u"*abc"}, {}},
-    {"activate several", 32816, 32814, 32815, {0, 0, VK_RETURN}, {0, 3}, 0,
-     {u"routeTable\r\nabc", u"routeTable", u"ROUTE_TABLE", u"hello World", u"*abc"}, {}},
-    {"revert", 32885, 32887, 0, {}, {3}, 0, {u"ROUTE_TABLE", u"routeTable", u"hello World", u"*abc"},
-     {}},
-    {"remove none", 32828, 32829, 32881, {0, 0, VK_DELETE}, {}, 0, kFill, {}},
-    {"remove one, yes", 32828, 32829, 32881, {0, 0, VK_DELETE}, {1}, IDYES,
-     {u"routeTable", u"hello World", u"*abc"}, {kRemoveOne}},
-    {"remove one, no", 32828, 32829, 32881, {0, 0, VK_DELETE}, {1}, IDNO, kFill, {kRemoveOne}},
-    {"remove several, yes", 32828, 32829, 32881, {0, 0, VK_DELETE}, {1, 3}, IDYES,
-     {u"routeTable", u"hello World"}, {kRemoveMany}},
-    {"invert one", 32858, 0, 32880, {1, 0, 'I'}, {1}, 0, kFill, {}},
-    {"invert block", 32858, 0, 32880, {1, 0, 'I'}, {1, 2, 3}, 0,
-     {u"routeTable", u"*abc", u"hello World", u"ROUTE_TABLE"}, {}},
-    {"invert with a gap", 32858, 0, 32880, {1, 0, 'I'}, {0, 2}, IDOK, kFill, {kContiguous}},
-    {"invert and activate block", 32866, 0, 32875, {1, 1, 'I'}, {2, 3}, 0,
-     {u"abc\r\nhello World", u"routeTable", u"ROUTE_TABLE", u"*abc", u"hello World"}, {}},
-    {"invert and activate with a gap", 32866, 0, 32875, {1, 1, 'I'}, {0, 1, 3}, IDOK,
-     {u"routeTable\r\nROUTE_TABLE\r\nabc", u"routeTable", u"ROUTE_TABLE", u"hello World", u"*abc"},
-     {kContiguous}},
-    {"bookmark one", 32841, 32842, 0, {1, 0, VK_F2}, {1}, 0,
-     {u"routeTable", u"*ROUTE_TABLE", u"hello World", u"*abc"}, {}},
-    {"bookmark toggled off", 32841, 32842, 0, {1, 0, VK_F2}, {3}, 0,
-     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {}},
-    {"clear bookmarks, no", 32850, 32848, 0, {}, {}, IDNO, kFill, {kClearBookmarks}},
-    {"clear bookmarks, yes", 32850, 32848, 0, {}, {2}, IDYES,
-     {u"routeTable", u"ROUTE_TABLE", u"hello World", u"abc"}, {kClearBookmarks}},
-    {"make object", 32896, 32898, 0, {1, 0, 'O'}, {0}, 0,
-     {u"oouteTable", u"routeTable", u"ROUTE_TABLE", u"hello World", u"*abc"}, {}},
-    {"from id, one", 32863, 32870, 32877, {1, 0, 'D'}, {1}, 0,
-     {u"RouteTable", u"routeTable", u"ROUTE_TABLE", u"hello World", u"*abc"}, {}},
-    {"from id, several", 32863, 32870, 32877, {1, 0, 'D'}, {1, 3}, 0,
-     {u"routeTable", u"RouteTable", u"hello World", u"*Abc"}, {}},
-    {"to id, one", 32862, 32869, 32876, {1, 1, 'D'}, {0}, 0,
-     {u"ROUTE_TABLE", u"routeTable", u"ROUTE_TABLE", u"hello World", u"*abc"}, {}},
-    {"to id, several", 32862, 32869, 32876, {1, 1, 'D'}, {2, 3}, 0,
-     {u"routeTable", u"ROUTE_TABLE", u"HELLO_WORLD", u"*ABC"}, {}},
-    {"lowercase, one", 32811, 32787, 32852, {1, 0, 'U'}, {1}, 0,
-     {u"route_table", u"routeTable", u"ROUTE_TABLE", u"hello World", u"*abc"}, {}},
-    {"uppercase, several", 32809, 32786, 32851, {1, 1, 'U'}, {0, 2}, 0,
-     {u"ROUTETABLE", u"ROUTE_TABLE", u"HELLO WORLD", u"*abc"}, {}},
-    {"title, one", 32864, 32871, 32878, {1, 0, 'T'}, {2}, 0,
-     {u"Hello world", u"routeTable", u"ROUTE_TABLE", u"hello World", u"*abc"}, {}},
-    {"conversion of none", 32864, 32871, 32878, {1, 0, 'T'}, {}, 0, kFill, {}},
-};
-// clang-format on
+const std::wstring kClearAll = Box(L"Are you sure you want to clear all bookmarks?", MB_YESNO);
 
 TEST_F(ViewTest, EveryCommandFromMenuPopupAndKey) {
-  for (const COMMAND_CASE& c : kCommandCases) {
+  const struct {
+    const char* name;
+    COMMAND command;
+    CIndexArray selection;
+    int answer;             // what the user answers a box
+    const char16_t* after;  // the history afterwards; null: as it was
+    std::vector<std::wstring> asked;
+  } cases[] = {
+      // clang-format off
+      {"activate none", kActivate, {}, 0, nullptr, {}},
+      {"activate one", kActivate, {2}, 0, u"hello World|routeTable|ROUTE_TABLE|*abc", {}},
+      {"activate several", kActivate, {0, 3}, 0, u"+routeTable\r\nabc", {}},
+      {"revert", kRevert, {3}, 0, u"ROUTE_TABLE|routeTable|hello World|*abc", {}},
+      {"remove none", kRemove, {}, 0, nullptr, {}},
+      {"remove one, yes", kRemove, {1}, IDYES, u"routeTable|hello World|*abc", {kRemoveOne}},
+      {"remove one, no", kRemove, {1}, IDNO, nullptr, {kRemoveOne}},
+      {"remove several, yes", kRemove, {1, 3}, IDYES, u"routeTable|hello World", {kRemoveMany}},
+      {"invert one", kInvert, {1}, 0, nullptr, {}},
+      {"invert block", kInvert, {1, 2, 3}, 0, u"routeTable|*abc|hello World|ROUTE_TABLE", {}},
+      {"invert with a gap", kInvert, {0, 2}, IDOK, nullptr, {kContiguous}},
+      {"invert and activate block", kInvertActivate, {2, 3}, 0,
+       u"abc\r\nhello World|routeTable|ROUTE_TABLE|*abc|hello World", {}},
+      {"invert and activate with a gap", kInvertActivate, {0, 1, 3}, IDOK,
+       u"+routeTable\r\nROUTE_TABLE\r\nabc", {kContiguous}},
+      {"bookmark one", kBookmark, {1}, 0, u"routeTable|*ROUTE_TABLE|hello World|*abc", {}},
+      {"bookmark toggled off", kBookmark, {3}, 0, u"routeTable|ROUTE_TABLE|hello World|abc", {}},
+      {"clear bookmarks, no", kClearBookmarks, {}, IDNO, nullptr, {kClearAll}},
+      {"clear bookmarks, yes", kClearBookmarks, {2}, IDYES,
+       u"routeTable|ROUTE_TABLE|hello World|abc", {kClearAll}},
+      {"make object", kMakeObject, {0}, 0, u"+oouteTable", {}},
+      {"from id, one", kFromId, {1}, 0, u"+RouteTable", {}},
+      {"from id, several", kFromId, {1, 3}, 0, u"routeTable|RouteTable|hello World|*Abc", {}},
+      {"to id, one", kToId, {0}, 0, u"+ROUTE_TABLE", {}},
+      {"to id, several", kToId, {2, 3}, 0, u"routeTable|ROUTE_TABLE|HELLO_WORLD|*ABC", {}},
+      {"lowercase, one", kLower, {1}, 0, u"+route_table", {}},
+      {"uppercase, several", kUpper, {0, 2}, 0, u"ROUTETABLE|ROUTE_TABLE|HELLO WORLD|*abc", {}},
+      {"title, one", kTitle, {2}, 0, u"+Hello world", {}},
+      {"conversion of none", kTitle, {}, 0, nullptr, {}},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    const COMMAND& k = c.command;
     for (int place = 0; place < 3; ++place) {
       SCOPED_TRACE(std::string(c.name) + " through " + PlaceName(place));
       Fill(kFill);
       Select(c.selection);
       if (c.answer) m_prompt.m_answers = {c.answer};
-      if (!Run(place, c.main, c.selection.size() > 1 ? c.multi : c.item, c.key)) continue;
-      EXPECT_EQ(Texts(), c.after);
+      if (!Run(place, k.main, c.selection.size() > 1 ? k.multi : k.item, k.key)) continue;
+      EXPECT_EQ(Texts(), c.after ? Split(c.after) : kFill);
       EXPECT_EQ(Asked(), c.asked);
     }
   }
 }
 
 TEST_F(ViewTest, CommandsForOneRowActOnlyWithExactlyOneSelected) {
-  const struct {
-    const char* name;
-    UINT main, popup;
-    KEY_PRESS key;
-  } commands[] = {{"preview", 32808, 32805, {}},
-                  {"edit", 32807, 32806, {1, 0, VK_RETURN}},
-                  {"bookmark", 32841, 32842, {1, 0, VK_F2}},
-                  {"make object", 32896, 32898, {1, 0, 'O'}}};
-  for (const auto& c : commands) {
+  const std::pair<const char*, COMMAND> commands[] = {
+      {"preview", kPreview}, {"edit", kEdit}, {"bookmark", kBookmark}, {"object", kMakeObject}};
+  for (const auto& [name, c] : commands) {
     for (const CIndexArray& rows : {CIndexArray{}, CIndexArray{1}, CIndexArray{0, 2}}) {
       for (int place = 0; place < 3; ++place) {
-        SCOPED_TRACE(std::string(c.name) + " through " + PlaceName(place) + " with " +
+        SCOPED_TRACE(std::string(name) + " through " + PlaceName(place) + " with " +
                      std::to_string(rows.size()) + " rows");
         Fill(kFill);
         Select(rows);
         bool bRan = false;
         const bool bOpened = WithDialog([](HWND d) { ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0); },
-                                        [&] { bRan = Run(place, c.main, c.popup, c.key); });
+                                        [&] { bRan = Run(place, c.main, c.item, c.key); });
         if (bRan) {
           EXPECT_EQ(bOpened || Texts() != kFill, rows.size() == 1);
         }
