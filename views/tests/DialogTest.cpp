@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 
+#include "ui/WinText.h"
 #include "views/tests/ViewFixture.h"
 
 namespace {
@@ -173,6 +174,11 @@ TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
   EXPECT_EQ(Selected(), (CIndexArray{2}));
 }
 
+// Find criteria as one string: the text, then "+case" and "+word" when set.
+std::u16string Criteria(const std::u16string& text, bool matchCase, bool wholeWord) {
+  return text + (matchCase ? u"+case" : u"") + (wholeWord ? u"+word" : u"");
+}
+
 TEST_F(ViewTest, FindDialogOpensWithTheCriteriaAndWritesThemAndItsSizeAtEveryEnd) {
   Fill({u"abc"});
   const CString16 key = u"Software\\Orvelle\\Tansel\\FindWindow";
@@ -191,31 +197,26 @@ TEST_F(ViewTest, FindDialogOpensWithTheCriteriaAndWritesThemAndItsSizeAtEveryEnd
     m_store.PutDword(key, u"Width", 0xBAD);
     m_store.PutDword(key, u"Height", 0xBAD);
     RECT shown{};
-    wchar_t text[32] = {};
-    bool matchCase = false, wholeWord = true;
+    std::u16string opened;
     WithDialog(
         [&](HWND d) {
           ::GetWindowRect(d, &shown);
+          wchar_t text[32] = {};
           ::GetDlgItemTextW(d, 1021, text, 32);
-          matchCase = ::IsDlgButtonChecked(d, 1022) == BST_CHECKED;
-          wholeWord = ::IsDlgButtonChecked(d, 1023) == BST_CHECKED;
-          ::SetDlgItemTextW(d, 1021, L"typed");
+          opened = Criteria(PortableText(text), ::IsDlgButtonChecked(d, 1022) == BST_CHECKED,
+                            ::IsDlgButtonChecked(d, 1023) == BST_CHECKED);
           ::CheckDlgButton(d, 1022, BST_UNCHECKED);
-          ::CheckDlgButton(d, 1023, BST_CHECKED);
+          Act(d, {1021, L"typed", 1023, 0, 0});
           ::PostMessageW(d, end.message, end.wParam, 0);
         },
         [&] { MenuCommand(32890); });
-    EXPECT_STREQ(text, L"kept");
-    EXPECT_TRUE(matchCase);
-    EXPECT_FALSE(wholeWord);
+    EXPECT_EQ(opened, u"kept+case");
     const FIND_CRITERIA& criteria = *m_doc->GetFindCriteria();
-    EXPECT_EQ(criteria.strText, u"typed");
-    EXPECT_FALSE(criteria.bMatchCase);
-    EXPECT_TRUE(criteria.bWholeWord);
+    EXPECT_EQ(Criteria(criteria.strText, criteria.bMatchCase, criteria.bWholeWord), u"typed+word");
     uint32_t type;
     std::vector<uint8_t> width, height;
-    ASSERT_TRUE(m_store.GetValue(key, u"Width", type, width));
-    ASSERT_TRUE(m_store.GetValue(key, u"Height", type, height));
+    ASSERT_TRUE(m_store.GetValue(key, u"Width", type, width) &&
+                m_store.GetValue(key, u"Height", type, height));
     EXPECT_EQ(*reinterpret_cast<const uint32_t*>(width.data()), uint32_t(shown.right - shown.left));
     EXPECT_EQ(*reinterpret_cast<const uint32_t*>(height.data()),
               uint32_t(shown.bottom - shown.top));

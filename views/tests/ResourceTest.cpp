@@ -1,7 +1,7 @@
 // The resources as the built program holds them, read back through the
 // system and compared with tables written from what the program must show:
 // a typo in the resource script fails here.
-// Catches: a menu, dialog, string or picture in the resources whose id, text, layout or style
+// Catches: a menu, dialog, string or picture in the resources whose id, text, layout, style or font
 // differs from what the program must show.
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -122,15 +122,17 @@ struct CONTROL_ROW {
   int id;
   const wchar_t* cls;
   const wchar_t* text;
-  RECT units;  // x, y, width, height
+  RECT units;       // x, y, width, height
+  DWORD style = 0;  // bits it must have
 };
 
 INT_PTR CALLBACK Quiet(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-// Creates the template hidden and compares its controls, in creation (tab)
-// order, with the rows; also its caption and its client size.
-void ExpectDialog(UINT id, const wchar_t* caption, SIZE units,
-                  const std::vector<CONTROL_ROW>& rows) {
+// Creates the template and compares its controls, in creation (tab) order,
+// with the rows; also its caption, client size, frame styles (those it must
+// have, those it must not) and font, the shell's at 8 points.
+void ExpectDialog(UINT id, const wchar_t* caption, SIZE units, DWORD style, DWORD notStyle,
+                  DWORD exStyle, const std::vector<CONTROL_ROW>& rows) {
   SCOPED_TRACE(id);
   HWND dialog =
       ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr, Quiet, 0);
@@ -138,6 +140,18 @@ void ExpectDialog(UINT id, const wchar_t* caption, SIZE units,
   wchar_t text[256] = {};
   ::GetWindowTextW(dialog, text, 256);
   EXPECT_STREQ(text, caption);
+  const LONG_PTR dialogStyle = ::GetWindowLongPtrW(dialog, GWL_STYLE);
+  EXPECT_EQ(dialogStyle & style, LONG_PTR(style));
+  EXPECT_EQ(dialogStyle & notStyle, 0);
+  EXPECT_FALSE(::IsWindowVisible(dialog)) << "shown by the program";
+  EXPECT_EQ(::GetWindowLongPtrW(dialog, GWL_EXSTYLE) & exStyle, LONG_PTR(exStyle));
+  LOGFONTW font{};
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(font),
+               &font);
+  HDC dc = ::GetDC(dialog);
+  EXPECT_EQ(font.lfHeight, -::MulDiv(8, ::GetDeviceCaps(dc, LOGPIXELSY), 72));
+  ::ReleaseDC(dialog, dc);
+  EXPECT_STREQ(font.lfFaceName, L"MS Shell Dlg");
   RECT size{0, 0, units.cx, units.cy}, client;
   ::MapDialogRect(dialog, &size);
   ::GetClientRect(dialog, &client);
@@ -157,6 +171,10 @@ void ExpectDialog(UINT id, const wchar_t* caption, SIZE units,
     if (row.text) {
       EXPECT_STREQ(text, row.text);
     }
+    // The dialog manager draws a template's border as a sunken edge.
+    LONG_PTR childStyle = ::GetWindowLongPtrW(child, GWL_STYLE);
+    if (::GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) childStyle |= WS_BORDER;
+    EXPECT_EQ(childStyle & row.style, LONG_PTR(row.style));
     // The dialog manager maps position and size each on its own.
     RECT expected = row.units, actual;
     ::MapDialogRect(dialog, &expected);
@@ -167,7 +185,7 @@ void ExpectDialog(UINT id, const wchar_t* caption, SIZE units,
     // An icon control takes its icon's size, an etched rule the system's
     // frame, and a combo box's height is that of its closed field: the
     // template's size is checked for every other control.
-    const LONG_PTR type = ::GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK;
+    const LONG_PTR type = childStyle & SS_TYPEMASK;
     const bool bStatic = std::wstring(cls) == L"Static";
     if (bStatic && (type == SS_ICON || type == SS_ETCHEDHORZ)) continue;
     EXPECT_EQ(actual.right - actual.left, expected.right);
@@ -181,23 +199,28 @@ void ExpectDialog(UINT id, const wchar_t* caption, SIZE units,
 
 TEST(ResourceTest, DialogTemplates) {
   CListView::InitCommonControls();
+  const DWORD kModal = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  // The item editor's text: several lines, Enter makes a new one, both bars.
+  const DWORD kText = ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL |
+                      WS_HSCROLL | WS_TABSTOP | WS_BORDER;
   const wchar_t *kEdit = L"Edit", *kButton = L"Button", *kStatic = L"Static",
                 *kList = L"SysListView32", *kCombo = L"ComboBox";
   // clang-format off
-  ExpectDialog(IDD_VIEWITEM, L"Clip Item", {316, 276}, {
-      {1011, kEdit, L"", {7, 7, 302, 232}}, {1019, kButton, L"Replace", {204, 252, 50, 14}},
+  ExpectDialog(IDD_VIEWITEM, L"Clip Item", {316, 276}, kModal | DS_CENTER, WS_THICKFRAME, 0, {
+      {1011, kEdit, L"", {7, 7, 302, 232}, kText}, {1019, kButton, L"Replace", {204, 252, 50, 14}},
       {2, kButton, L"Cancel", {258, 252, 50, 14}},
       {1018, kButton, L"Append", {150, 252, 50, 14}}});
-  ExpectDialog(IDD_FIND, L"Find", {244, 107}, {
+  ExpectDialog(IDD_FIND, L"Find", {244, 107}, kModal, WS_THICKFRAME, WS_EX_TOOLWINDOW, {
       {-1, kStatic, L"Fi&nd what:", {6, 6, 35, 8}}, {1021, kEdit, L"", {6, 18, 229, 14}},
       {-1, kButton, L"Find &options", {7, 37, 227, 41}},
       {1022, kButton, L"Match &case", {12, 48, 52, 10}},
       {1023, kButton, L"Match &whole word", {12, 60, 74, 10}},
       {1024, kButton, L"&Find Next", {108, 84, 62, 14}},
       {1025, kButton, L"&Bookmark All", {174, 84, 62, 14}}});
-  ExpectDialog(IDD_SMALLCLIP, L"", {219, 106}, {
+  ExpectDialog(IDD_SMALLCLIP, L"", {219, 106}, DS_SETFOREGROUND | WS_POPUP | WS_THICKFRAME,
+      WS_CAPTION, WS_EX_TOPMOST | WS_EX_CLIENTEDGE, {
       {1000, kList, nullptr, {0, 0, 219, 106}}});
-  ExpectDialog(IDD_OPTIONS, L"Options", {316, 258}, {
+  ExpectDialog(IDD_OPTIONS, L"Options", {316, 258}, kModal, 0, 0, {
       {-1, kButton, L"Hotkeys", {6, 6, 300, 156}}, {1017, kList, nullptr, {12, 18, 288, 138}},
       {-1, kButton, L"System", {6, 168, 300, 54}}, {-1, kStatic, L"Items count:", {11, 182, 42, 8}},
       {1005, kEdit, L"", {100, 180, 30, 14}},
@@ -206,90 +229,18 @@ TEST(ResourceTest, DialogTemplates) {
       {1006, kButton, L"Start with Windows", {162, 180, 78, 10}},
       {1007, kButton, L"Paste Activated Item", {162, 192, 83, 10}},
       {1, kButton, L"OK", {204, 234, 50, 14}}, {2, kButton, L"Cancel", {258, 234, 50, 14}}});
-  ExpectDialog(IDD_EDITHOTKEY, L"Hotkey Edit", {178, 97}, {
+  ExpectDialog(IDD_EDITHOTKEY, L"Hotkey Edit", {178, 97}, kModal, 0, 0, {
       {1, kButton, L"OK", {66, 72, 50, 14}}, {2, kButton, L"Cancel", {119, 72, 50, 14}},
       {1012, kButton, L"Ctrl", {6, 36, 27, 10}}, {1013, kButton, L"Alt", {6, 54, 25, 10}},
       {1014, kButton, L"Shift", {48, 44, 31, 10}}, {1015, kCombo, nullptr, {90, 42, 78, 274}},
       {-1, kStatic, L"+", {36, 44, 8, 8}}, {-1, kStatic, L"+", {78, 44, 8, 8}},
       {-1, kStatic, L"Command Name:", {6, 8, 59, 8}}, {1016, kEdit, L"", {66, 6, 102, 14}}});
-  ExpectDialog(IDD_ABOUTBOX, L"About Tansel", {235, 91}, {
+  ExpectDialog(IDD_ABOUTBOX, L"About Tansel", {235, 91}, kModal, 0, 0, {
       {-1, kStatic, nullptr, {12, 12, 20, 20}}, {-1, kStatic, L"Tansel Version", {42, 12, 50, 8}},
       {1020, kStatic, L"1.0.0.0", {94, 12, 48, 8}}, {-1, kStatic, L"Orvelle", {42, 24, 90, 8}},
       {1009, kStatic, nullptr, {138, 24, 82, 8}}, {-1, kStatic, L"", {37, 40, 178, 1}},
       {-1, kStatic, nullptr, {40, 47, 178, 8}}, {1, kButton, L"OK", {178, 68, 50, 16}}});
   // clang-format on
-}
-
-// The header of a DIALOGEX template, as the resource holds it.
-struct TEMPLATE_HEADER {
-  DWORD style = 0, exStyle = 0;
-  WORD pointSize = 0;
-  std::wstring typeface;
-};
-
-TEMPLATE_HEADER ReadTemplate(UINT id) {
-  TEMPLATE_HEADER header;
-  HINSTANCE module = ::GetModuleHandleW(nullptr);
-  HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
-  if (!resource) return header;
-  const WORD* p = static_cast<const WORD*>(::LockResource(::LoadResource(module, resource)));
-  if (p[0] != 1 || p[1] != 0xFFFF) return header;  // not an extended template
-  header.exStyle = *reinterpret_cast<const DWORD*>(p + 4);
-  header.style = *reinterpret_cast<const DWORD*>(p + 6);
-  p += 13;  // version, signature, help id, styles, item count, x, y, cx, cy
-  // The menu and the class (a string, or 0xFFFF and an ordinal), the title.
-  for (int field = 0; field < 2; ++field) {
-    if (*p == 0xFFFF)
-      p += 2;
-    else
-      while (*p++) {
-      }
-  }
-  while (*p++) {
-  }
-  if (header.style & DS_SETFONT) {
-    header.pointSize = p[0];
-    p += 3;  // size, weight, italic and charset
-    header.typeface = reinterpret_cast<const wchar_t*>(p);
-  }
-  return header;
-}
-
-// The frames and styles that a template's words are easiest to get wrong in.
-TEST(ResourceTest, TemplatesUseTheShellFontAndTheirFrames) {
-  const DWORD kModal = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  const struct {
-    UINT id;
-    DWORD style, notStyle, exStyle;
-  } templates[] = {
-      {IDD_OPTIONS, kModal, 0, 0},
-      {IDD_SMALLCLIP, DS_SETFOREGROUND | WS_POPUP | WS_THICKFRAME, WS_CAPTION,
-       WS_EX_TOPMOST | WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE},
-      {IDD_EDITHOTKEY, kModal, 0, 0},
-      {IDD_VIEWITEM, kModal | DS_CENTER, WS_THICKFRAME, 0},
-      {IDD_ABOUTBOX, kModal, 0, 0},
-      {IDD_FIND, kModal, WS_THICKFRAME, WS_EX_TOOLWINDOW},
-  };
-  for (const auto& t : templates) {
-    SCOPED_TRACE(t.id);
-    const TEMPLATE_HEADER header = ReadTemplate(t.id);
-    EXPECT_EQ(header.style & t.style, t.style);
-    EXPECT_EQ(header.style & (t.notStyle | WS_VISIBLE), 0u) << "shown by the program";
-    EXPECT_EQ(header.exStyle & t.exStyle, t.exStyle);
-    EXPECT_EQ(header.pointSize, 8);
-    EXPECT_EQ(header.typeface, L"MS Shell Dlg");
-  }
-  // The item editor's text: several lines, Enter makes a new one, both bars.
-  HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VIEWITEM),
-                                     nullptr, Quiet, 0);
-  HWND hEdit = ::GetDlgItem(dialog, 1011);
-  const DWORD edit = static_cast<DWORD>(::GetWindowLongPtrW(hEdit, GWL_STYLE));
-  const DWORD wanted = ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL |
-                       WS_HSCROLL | WS_TABSTOP;
-  EXPECT_EQ(edit & wanted, wanted);
-  // The border: the dialog manager draws a template's border as a sunken edge.
-  EXPECT_TRUE((edit & WS_BORDER) || (::GetWindowLongPtrW(hEdit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
-  ::DestroyWindow(dialog);
 }
 
 TEST(ResourceTest, PicturesStringsVersionAndManifest) {
