@@ -37,15 +37,10 @@ TEST_F(ViewTest, RowsColumnsAndStylesOfTheList) {
     // The main list's ordinary picture is wholly transparent: not drawn at all.
     EXPECT_EQ(list.GetItemImage(i, 1), i == 1 ? 1 : I_IMAGENONE);
   }
-  // Pixels at 96 DPI, grown in proportion on a screen with more dots.
-  const struct {
-    const wchar_t* header;
-    int format, width;
-  } columns[] = {{L"", LVCFMT_LEFT, 0},
-                 {L"No", LVCFMT_RIGHT, 45},
-                 {L"Text", LVCFMT_LEFT, 300},
-                 {L"Created Time", LVCFMT_LEFT, 115}};
+  // Header, alignment and width of each column, the width in pixels at 96
+  // DPI, grown in proportion on a screen with more dots.
   HWND hList = View().ListHandle();
+  std::wstring columns;
   for (int i = 0; i < 4; ++i) {
     wchar_t header[32] = {};
     LVCOLUMNW column{};
@@ -53,10 +48,10 @@ TEST_F(ViewTest, RowsColumnsAndStylesOfTheList) {
     column.pszText = header;
     column.cchTextMax = 32;
     ASSERT_TRUE(ListView_GetColumn(hList, i, &column));
-    EXPECT_STREQ(header, columns[i].header);
-    EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, columns[i].format) << i;
-    EXPECT_EQ(column.cx, ScaleForDpi(columns[i].width, WindowDpi(hList))) << i;
+    columns += header + (L"," + std::to_wstring(column.fmt & LVCFMT_JUSTIFYMASK) + L"," +
+                         std::to_wstring(::MulDiv(column.cx, 96, WindowDpi(hList))) + L"|");
   }
+  EXPECT_EQ(columns, L",0,0|No,1,45|Text,0,300|Created Time,0,115|");
   EXPECT_EQ(list.GetExtendedStyle() & 0xFFFF, DWORD(0x4423));
   const LONG_PTR style = ::GetWindowLongPtrW(hList, GWL_STYLE);
   EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);

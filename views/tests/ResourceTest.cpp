@@ -301,22 +301,19 @@ TEST(ResourceTest, PicturesStringsVersionAndManifest) {
   EXPECT_EQ(std::vector<DWORD>({fixed->dwProductVersionMS, fixed->dwProductVersionLS,
                                 fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwFileType}),
             std::vector<DWORD>({0x00010008, 0x000700D8, 0x00010008, 0x000700D8, VFT_APP}));
-  const wchar_t* strings[][2] = {{L"CompanyName", L"Orvelle"},
-                                 {L"ProductName", L"Tansel"},
-                                 {L"FileDescription", L"Clipboard Manager"},
-                                 {L"Comments", L"Clipboard Manager"},
-                                 {L"FileVersion", L"1.8.7.0216"},
-                                 {L"ProductVersion", L"1.8.7.0216"},
-                                 {L"InternalName", L"Tansel.exe"},
-                                 {L"OriginalFilename", L"Tansel.exe"}};
-  for (const auto& s : strings) {
+  std::wstring strings;
+  for (const wchar_t* name :
+       {L"CompanyName", L"ProductName", L"FileDescription", L"Comments", L"FileVersion",
+        L"ProductVersion", L"InternalName", L"OriginalFilename"}) {
     wchar_t* value = nullptr;
-    ASSERT_TRUE(::VerQueryValueW(version.data(),
-                                 (std::wstring(L"\\StringFileInfo\\040904B0\\") + s[0]).c_str(),
-                                 reinterpret_cast<void**>(&value), &length))
-        << s[0];
-    EXPECT_STREQ(value, s[1]);
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (::VerQueryValueW(version.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
+      strings += name + (L"=" + std::wstring(value)) + L"|";
   }
+  EXPECT_EQ(strings,
+            L"CompanyName=Orvelle|ProductName=Tansel|FileDescription=Clipboard Manager|Comments="
+            L"Clipboard Manager|FileVersion=1.8.7.0216|ProductVersion=1.8.7.0216|InternalName="
+            L"Tansel.exe|OriginalFilename=Tansel.exe|");
 
   HRSRC manifest = ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
   ASSERT_TRUE(manifest);
