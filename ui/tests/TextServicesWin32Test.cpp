@@ -57,13 +57,7 @@ TEST(TextServicesWin32Test, ClassifiesEveryUnitOfLongTexts) {
 }
 
 TEST(TextServicesWin32Test, FormatsTheStampsWithinTheCapacity) {
-  std::tm t = {};  // 2026-02-03 09:05:07
-  t.tm_year = 126;
-  t.tm_mon = 1;
-  t.tm_mday = 3;
-  t.tm_hour = 9;
-  t.tm_min = 5;
-  t.tm_sec = 7;
+  const std::tm t = {7, 5, 9, 3, 1, 126, 0, 0, 0};  // 2026-02-03 09:05:07
   const struct {
     std::u16string format;
     size_t capacity;
