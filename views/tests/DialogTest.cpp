@@ -94,47 +94,46 @@ TEST_F(ViewTest, ReplaceChangesTheEditedItemEvenWhenCopiesMovedItMeanwhile) {
 TEST_F(ViewTest, ItemEditorShowsAHugeTextWholeAndOnlyEditingTakesTyping) {
   std::u16string text;
   while (text.size() < 2400000) text += u"some words on a line, and more of them to fill it\r\n";
-  for (UINT command : {32808u, 32807u}) {
-    SCOPED_TRACE(command);
-    const bool bPreview = command == 32808;
+  // What the dialog showed: whether the text came whole, which of Append,
+  // Replace and read-only were on, by how much typing grew the text, whether
+  // it stayed up after F2 and F3.
+  const struct {
+    UINT command;
+    const char* seen;
+    int count;  // items afterwards, the newest:
+    std::u16string newest;
+  } cases[] = {{32808, "whole, read-only, grew by 0, stayed", 1, text},
+               {32807, "whole, append, replace, grew by 3", 2, u"x\r\n" + text}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
     Fill({text});
     Select({0});
-    struct {
-      size_t length = 0, grewBy = 99;
-      bool appendEnabled = true, replaceEnabled = true, readOnly = false, stayed = false;
-    } seen;
+    std::string seen;
     WithDialog(
         [&](HWND d) {
           HWND edit = ::GetDlgItem(d, 1011);
-          seen.length = static_cast<size_t>(::GetWindowTextLengthW(edit));
-          seen.appendEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1018));
-          seen.replaceEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1019));
-          seen.readOnly = (::GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0;
+          const int length = ::GetWindowTextLengthW(edit);
+          seen = size_t(length) == text.size() ? "whole" : "cut";
+          seen += ::IsWindowEnabled(::GetDlgItem(d, 1018)) ? ", append" : "";
+          seen += ::IsWindowEnabled(::GetDlgItem(d, 1019)) ? ", replace" : "";
+          seen += ::GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY ? ", read-only" : "";
           // An edit control refuses typing beyond its limit, 30,000 by
           // default; Enter makes a new line in the editor, the dialog stays.
           ::SendMessageW(edit, EM_SETSEL, 0, 0);
           ::SendMessageW(edit, WM_CHAR, 'x', 1);
           KeyTo(d, 1011, VK_RETURN);
-          for (int i = 0; i < 200 && ::GetWindowTextLengthW(edit) < int(seen.length) + 3; ++i)
-            ::Sleep(10);
-          seen.grewBy = static_cast<size_t>(::GetWindowTextLengthW(edit)) - seen.length;
+          for (int i = 0; i < 200 && ::GetWindowTextLengthW(edit) < length + 3; ++i) ::Sleep(10);
+          seen += ", grew by " + std::to_string(::GetWindowTextLengthW(edit) - length);
           // F2 appends and ends an editor; a preview takes neither F2 nor F3.
           KeyTo(d, 1011, VK_F2);
-          if (bPreview) {
-            KeyTo(d, 1011, VK_F3);
-            seen.stayed = AfterPostedMessages(d) && ::IsWindow(d);
-          }
+          if (c.command == 32808) KeyTo(d, 1011, VK_F3);
+          seen += AfterPostedMessages(d) && ::IsWindow(d) ? ", stayed" : "";
           ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
         },
-        [&] { MenuCommand(command); });
-    EXPECT_EQ(seen.length, text.size()) << "whole, with its line breaks";
-    EXPECT_EQ(seen.appendEnabled, !bPreview);
-    EXPECT_EQ(seen.replaceEnabled, !bPreview);
-    EXPECT_EQ(seen.readOnly, bPreview);
-    EXPECT_EQ(seen.grewBy, bPreview ? 0u : 3u) << "an x and a CR LF where Enter was pressed";
-    EXPECT_EQ(seen.stayed, bPreview);
-    ASSERT_EQ(m_doc->GetItemCount(), bPreview ? 1 : 2);
-    EXPECT_TRUE(m_doc->GetItem(0)->strText == (bPreview ? text : u"x\r\n" + text));
+        [&] { MenuCommand(c.command); });
+    EXPECT_EQ(seen, c.seen);
+    EXPECT_EQ(m_doc->GetItemCount(), c.count);
+    EXPECT_TRUE(m_doc->GetItem(0)->strText == c.newest);
   }
 }
 
