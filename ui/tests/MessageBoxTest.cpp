@@ -9,7 +9,6 @@
 #include "tests/support/WinTestSupport.h"
 #include "ui/MessageBox.h"
 #include "ui/SettingsMessagesWin32.h"
-#include "ui/WinText.h"
 #include "ui/Window.h"
 
 namespace {
@@ -59,29 +58,26 @@ TEST(MessageBoxTest, TheBoxBelongsToTheActiveWindowUnlessAnOwnerIsGiven) {
 }
 
 TEST(MessageBoxTest, ARegistryFailureShowsTheTextInAnOkBoxTitledTanselWithTheExclamationIcon) {
-  CString16 title, text;
-  bool onlyOk = false, exclamation = false;
+  // The box as "title: text", then its buttons and icon.
+  std::wstring seen;
   {
     CBoxAnswerer answer(
         [&](HWND box) {
-          wchar_t buffer[256] = {};
-          GetWindowTextW(box, buffer, 256);
-          title = PortableText(buffer);
-          GetDlgItemTextW(box, 0xFFFF, buffer, 256);  // the message's static control
-          text = PortableText(buffer);
-          onlyOk = GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL);
+          wchar_t title[64] = {}, text[256] = {};
+          GetWindowTextW(box, title, 64);
+          GetDlgItemTextW(box, 0xFFFF, text, 256);  // the message's static control
+          seen = title + (L": " + std::wstring(text));
+          seen += GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) ? L" OK" : L" more";
           // The icon's control id differs between Windows and Wine; look at each child.
           for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            exclamation |= reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)) ==
-                           LoadIconW(nullptr, IDI_EXCLAMATION);
+            if (reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)) ==
+                LoadIconW(nullptr, IDI_EXCLAMATION))
+              seen += L" !";
         },
         IDOK);
     CSettingsMessagesWin32().ShowError(u"Access denied.\r\n");
   }
-  EXPECT_EQ(title, u"Tansel");
-  EXPECT_EQ(text, u"Access denied.\r\n");
-  EXPECT_TRUE(onlyOk);
-  EXPECT_TRUE(exclamation);
+  EXPECT_EQ(seen, L"Tansel: Access denied.\r\n OK !");
 }
 
 }  // namespace
