@@ -138,8 +138,13 @@ int CHistoryList::SelectedIndex() const {
 }
 
 void CHistoryList::DeselectAnchor() {
-  const int nAnchor = SelectedIndex();
-  if (nAnchor >= 0) m_list.SetItemState(nAnchor, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  // No anchor (as after a rebuild) is row -1, which the control takes for
+  // every row.
+  int nRow = m_list.GetSelectionMark();
+  // An anchor off the selection means the selected row; with no row selected
+  // the anchor's row still loses the focus.
+  if (nRow >= 0 && SelectedIndex() >= 0) nRow = SelectedIndex();
+  m_list.SetItemState(nRow, 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 void CHistoryList::SelectAndShow(int nIndex) {

@@ -54,7 +54,8 @@ class CHistoryList {
   // With exactly one row selected, that row: the selection's anchor.
   int SelectedIndex() const;
   CIndexArray SelectedIndexes() const { return m_list.GetSelectedIndexes(); }
-  // Takes the anchor row out of the selection and the focus.
+  // Takes the anchor row out of the selection and the focus; with no anchor,
+  // every row.
   void DeselectAnchor();
   // Scrolls the row fully into view, selects and focuses it, makes it the
   // anchor; other rows keep their state.

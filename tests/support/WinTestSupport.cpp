@@ -85,17 +85,22 @@ bool OpenClipboardWaiting() {
 
 }  // namespace
 
-bool PutRawClipboard(UINT format, const void* data, size_t size) {
+bool PutRawBlocks(const std::vector<std::pair<UINT, std::string>>& blocks) {
   if (!OpenClipboardWaiting()) return false;
   ::EmptyClipboard();
-  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size);
-  if (h) {
-    std::memcpy(::GlobalLock(h), data, size);
-    ::GlobalUnlock(h);
-    if (!::SetClipboardData(format, h)) ::GlobalFree(h);
+  for (const auto& [format, bytes] : blocks) {
+    if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size())) {
+      std::memcpy(::GlobalLock(h), bytes.data(), bytes.size());
+      ::GlobalUnlock(h);
+      if (!::SetClipboardData(format, h)) ::GlobalFree(h);
+    }
   }
   ::CloseClipboard();
   return true;
+}
+
+bool PutRawClipboard(UINT format, const void* data, size_t size) {
+  return PutRawBlocks({{format, std::string(static_cast<const char*>(data), size)}});
 }
 
 bool PutRawText(const wchar_t* text) {

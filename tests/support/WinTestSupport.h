@@ -39,10 +39,12 @@ void PressKeys(const std::vector<WORD>& keys);
 // A plain window class with an arrow cursor and the window colour.
 const wchar_t* TestWindowClass();
 
-// The clipboard through the plain API, as another program uses it. Both wait
-// while the clipboard is held for a moment (as Wine's clipboard manager does
-// right after a change). PutRawClipboard empties the clipboard and puts one
-// block; false when the clipboard stayed held.
+// The clipboard through the plain API, as another program uses it. Each
+// waits while the clipboard is held for a moment (as Wine's clipboard manager
+// does right after a change). PutRawBlocks empties the clipboard and puts the
+// blocks (format, bytes) in one session, PutRawClipboard one block; false
+// when the clipboard stayed held.
+bool PutRawBlocks(const std::vector<std::pair<UINT, std::string>>& blocks);
 bool PutRawClipboard(UINT format, const void* data, size_t size);
 bool PutRawText(const wchar_t* text);
 // CF_UNICODETEXT as it stands: "<none>" when there is none, "<held>" when the

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstring>
 #include <string>
 #include <thread>
 
@@ -24,31 +23,27 @@ bool Retrying(F f) {
   return false;
 }
 
-// What the adapter shows of one format.
-struct Block {
-  bool available = false, fetched = false;
-  size_t size = 0;
-  std::string bytes;
-};
-
 std::string BytesOf(const std::u16string& text) {
   return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2);
 }
 
 class ClipboardWin32Test : public ::testing::Test {
  protected:
-  void PutRaw(UINT format, const void* data, size_t size) {
-    ASSERT_TRUE(PutRawClipboard(format, data, size));
-  }
   void Put(const std::u16string& text) {
     ASSERT_TRUE(Retrying([&] { return m_clipboard.Open(); }));
     EXPECT_TRUE(m_clipboard.Empty());
     EXPECT_TRUE(m_clipboard.SetUnicodeText(text.c_str(), text.size()));
     m_clipboard.Close();
   }
-  // Reads a format as the history does: attach, fetch, size, lock, release.
-  Block Read(unsigned format) {
-    Block block;
+  // What the adapter shows of one format, read as the history does: attach,
+  // fetch, size, lock, release.
+  struct BLOCK {
+    bool available = false, fetched = false;
+    size_t size = 0;
+    std::string bytes;
+  };
+  BLOCK Read(unsigned format) {
+    BLOCK block;
     EXPECT_TRUE(Retrying([&] { return m_clipboard.Attach(); }));
     block.available = m_clipboard.IsFormatAvailable(format);
     if (std::unique_ptr<IClipBlock> fetched = m_clipboard.Fetch(format)) {
@@ -72,65 +67,63 @@ TEST_F(ClipboardWin32Test, UnicodeTextRoundTripsInBlocksOfItsExactSize) {
       std::u16string(2499999, u'x'), std::u16string(2500000, u'y')};
   for (const auto& text : texts) {
     Put(text);
-    const Block block = Read(kCfUnicodeText);
+    const BLOCK block = Read(kCfUnicodeText);
     EXPECT_TRUE(block.available);
     EXPECT_EQ(block.size, (text.size() + 1) * 2);
     EXPECT_TRUE(block.bytes == BytesOf(text)) << text.size() << " units";
   }
   // Another writer's block may be larger than its text.
-  char data[100] = {'a', 0, 'b'};
-  PutRaw(CF_UNICODETEXT, data, sizeof(data));
-  EXPECT_EQ(Read(kCfUnicodeText).size, sizeof(data));
+  ASSERT_TRUE(PutRawBlocks({{CF_UNICODETEXT, std::string(100, '\0')}}));
+  EXPECT_EQ(Read(kCfUnicodeText).size, 100u);
 }
 
-TEST_F(ClipboardWin32Test, AnsiOnlyTextConvertsFromTheAnsiCodePage) {
+TEST_F(ClipboardWin32Test, AnsiTextConvertsFromTheCodePageAndAnImageOffersNoText) {
   // "café" in the ANSI code page, whichever it is.
   char ansi[16] = {};
   const int n =
       ::WideCharToMultiByte(CP_ACP, 0, L"caf\u00E9", 4, ansi, sizeof(ansi), nullptr, nullptr);
-  PutRaw(CF_TEXT, ansi, n + 1);
-  const Block block = Read(kCfText);
+  ASSERT_TRUE(PutRawClipboard(CF_TEXT, ansi, n + 1));
+  const BLOCK block = Read(kCfText);
   ASSERT_EQ(block.size, size_t(n) + 1);
   EXPECT_EQ(m_clipboard.AnsiToUnicode(block.bytes.data(), n), u"caf\u00E9");
   // The caller decides where the text ends.
   EXPECT_EQ(m_clipboard.AnsiToUnicode("a\0b", 3), std::u16string(u"a\0b", 3));
-}
 
-TEST_F(ClipboardWin32Test, ImageOnlyOffersNoText) {
   const struct {
     BITMAPINFOHEADER header;
     DWORD pixel;
   } dib = {{sizeof(BITMAPINFOHEADER), 1, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, 0x00FF8000};
-  PutRaw(CF_DIB, &dib, sizeof(dib));
+  ASSERT_TRUE(PutRawClipboard(CF_DIB, &dib, sizeof(dib)));
   EXPECT_TRUE(Read(CF_DIB).fetched);  // the image did arrive
   for (unsigned format : {kCfUnicodeText, kCfText}) {
-    const Block block = Read(format);
-    EXPECT_FALSE(block.available);
-    EXPECT_FALSE(block.fetched);
+    const BLOCK text = Read(format);
+    EXPECT_FALSE(text.available || text.fetched) << format;
   }
 }
 
 TEST_F(ClipboardWin32Test, BlocksAreUsableOnlyWhileAttached) {
   Put(u"short lived");
-  ASSERT_TRUE(Retrying([&] { return m_clipboard.Attach(); }));
-  std::unique_ptr<IClipBlock> block = m_clipboard.Fetch(kCfUnicodeText);
-  ASSERT_NE(block, nullptr);
-  EXPECT_EQ(block->Size(), 24u);
-  m_clipboard.Release();
-  EXPECT_EQ(block->Size(), 0u);
-  EXPECT_EQ(block->Lock(), nullptr);
-
-  // A block may also outlive the adapter it came from.
-  {
-    CClipboardWin32 shortLived;
-    ASSERT_TRUE(Retrying([&] { return shortLived.Attach(); }));
-    block = shortLived.Fetch(kCfUnicodeText);
-    ASSERT_NE(block, nullptr);
+  // A block ends with its session, or with the adapter it came from.
+  for (bool bAdapterGoes : {false, true}) {
+    SCOPED_TRACE(bAdapterGoes);
+    std::unique_ptr<IClipBlock> block;
+    {
+      CClipboardWin32 clipboard;
+      ASSERT_TRUE(Retrying([&] { return clipboard.Attach(); }));
+      block = clipboard.Fetch(kCfUnicodeText);
+      ASSERT_NE(block, nullptr);
+      EXPECT_EQ(block->Size(), 24u);
+      if (!bAdapterGoes) {
+        clipboard.Release();
+        EXPECT_EQ(block->Size(), 0u);
+        EXPECT_EQ(block->Lock(), nullptr);
+      }
+    }
+    EXPECT_EQ(block->Size(), 0u);
+    EXPECT_EQ(block->Lock(), nullptr);
+    EXPECT_TRUE(Retrying([&] { return m_clipboard.Attach(); })) << "the clipboard was let go";
+    m_clipboard.Release();
   }
-  EXPECT_EQ(block->Size(), 0u);
-  EXPECT_EQ(block->Lock(), nullptr);
-  EXPECT_TRUE(Retrying([&] { return m_clipboard.Attach(); })) << "the clipboard was let go";
-  m_clipboard.Release();
 }
 
 TEST_F(ClipboardWin32Test, AReaderNeverBorrowsAWritersOpeningNorTheOtherWayRound) {
@@ -173,15 +166,14 @@ TEST_F(ClipboardWin32Test, OpeningFailsWhileAnotherWindowHoldsTheClipboard) {
 }
 
 TEST_F(ClipboardWin32Test, PasswordManagersMarksAreSeenThroughTheAdapter) {
-  CClipboardWin32 clip;
-  const PRIVATE_FORMATS formats = PRIVATE_FORMATS::Register(clip);
+  const PRIVATE_FORMATS formats = PRIVATE_FORMATS::Register(m_clipboard);
   EXPECT_EQ(formats.nExclude,
             ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"));
   EXPECT_EQ(formats.nViewerIgnore, ::RegisterClipboardFormatW(L"Clipboard Viewer Ignore"));
   EXPECT_EQ(formats.nHistory, ::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"));
   const struct {
     UINT mark;  // 0: none
-    DWORD value;
+    char value;
     bool isPrivate;
   } cases[] = {
       {0, 0, false},
@@ -193,23 +185,12 @@ TEST_F(ClipboardWin32Test, PasswordManagersMarksAreSeenThroughTheAdapter) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mark);
     // Text and marker in one session, as a password manager writes them.
-    ASSERT_TRUE(Retrying([] { return ::OpenClipboard(nullptr) != FALSE; }));
-    ::EmptyClipboard();
-    const wchar_t text[] = L"secret";
-    for (const auto& block : {std::make_pair(UINT{CF_UNICODETEXT}, sizeof text),
-                              std::make_pair(c.mark, sizeof c.value)}) {
-      if (!block.first) continue;
-      HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, block.second);
-      std::memcpy(::GlobalLock(h),
-                  block.first == CF_UNICODETEXT ? static_cast<const void*>(text) : &c.value,
-                  block.second);
-      ::GlobalUnlock(h);
-      ::SetClipboardData(block.first, h);
-    }
-    ::CloseClipboard();
-    ASSERT_TRUE(Retrying([&] { return clip.Attach(); }));
-    EXPECT_EQ(IsPrivateCopy(clip, formats, 1), c.isPrivate);
-    clip.Release();
+    std::vector<std::pair<UINT, std::string>> blocks = {{CF_UNICODETEXT, BytesOf(u"secret")}};
+    if (c.mark) blocks.push_back({c.mark, std::string{c.value, 0, 0, 0}});
+    ASSERT_TRUE(PutRawBlocks(blocks));
+    ASSERT_TRUE(Retrying([&] { return m_clipboard.Attach(); }));
+    EXPECT_EQ(IsPrivateCopy(m_clipboard, formats, 1), c.isPrivate);
+    m_clipboard.Release();
   }
 }
 

@@ -1,12 +1,14 @@
 // The message box rule: an icon chosen by the buttons when the caller
-// requests none, and the box's owner. Its title and text are checked where
-// the settings show one.
-// Catches: a message box with the wrong icon for its buttons or the wrong owner.
+// requests none, and the box's owner; and the box that reports a failed
+// registry access.
+// Catches: a message box with the wrong icon for its buttons or the wrong owner; a registry
+// failure reported with the wrong title, text, buttons or icon.
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include "tests/support/WinTestSupport.h"
 #include "ui/MessageBox.h"
+#include "ui/SettingsMessagesWin32.h"
 #include "ui/Window.h"
 
 namespace {
@@ -40,9 +42,8 @@ TEST(MessageBoxTest, TheBoxBelongsToTheActiveWindowUnlessAnOwnerIsGiven) {
   ASSERT_TRUE(WaitFor([&] { return ::GetActiveWindow() == active.Handle(); }));
   const struct {
     HWND given, owner;
-    int button, answer;
-  } cases[] = {{nullptr, active.Handle(), IDYES, IDYES},
-               {other.Handle(), other.Handle(), IDNO, IDNO}};
+    int button;
+  } cases[] = {{nullptr, active.Handle(), IDYES}, {other.Handle(), other.Handle(), IDNO}};
   for (const auto& c : cases) {
     HWND owner = reinterpret_cast<HWND>(-1);
     int answer;
@@ -51,9 +52,32 @@ TEST(MessageBoxTest, TheBoxBelongsToTheActiveWindowUnlessAnOwnerIsGiven) {
       answer = AppMessageBox(L"Sure?", MB_YESNO, c.given);
     }
     EXPECT_EQ(owner, c.owner);
-    EXPECT_EQ(answer, c.answer);
+    EXPECT_EQ(answer, c.button);
     ::SetActiveWindow(active.Handle());
   }
+}
+
+TEST(MessageBoxTest, ARegistryFailureShowsTheTextInAnOkBoxTitledTanselWithTheExclamationIcon) {
+  // The box as "title: text", then its buttons and icon.
+  std::wstring seen;
+  {
+    CBoxAnswerer answer(
+        [&](HWND box) {
+          wchar_t title[64] = {}, text[256] = {};
+          GetWindowTextW(box, title, 64);
+          GetDlgItemTextW(box, 0xFFFF, text, 256);  // the message's static control
+          seen = title + (L": " + std::wstring(text));
+          seen += GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) ? L" OK" : L" more";
+          // The icon's control id differs between Windows and Wine; look at each child.
+          for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)) ==
+                LoadIconW(nullptr, IDI_EXCLAMATION))
+              seen += L" !";
+        },
+        IDOK);
+    CSettingsMessagesWin32().ShowError(u"Access denied.\r\n");
+  }
+  EXPECT_EQ(seen, L"Tansel: Access denied.\r\n OK !");
 }
 
 }  // namespace

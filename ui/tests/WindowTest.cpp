@@ -135,12 +135,28 @@ class CKeyObserver : public CWindowBase {
   int m_nKeys = 0;
 };
 
-TEST(WindowTest, WatchersSeeTheKeysOfForeignWindowsUntilTheyStop) {
+// Installed before the watch, so it hears WM_NCDESTROY after the watch did.
+LRESULT CALLBACK PropertyAtDeathProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR data) {
+  if (message == WM_NCDESTROY)
+    *reinterpret_cast<CWindowBase**>(data) = CWindowBase::FromHandle(hWnd);
+  return ::DefSubclassProc(hWnd, message, wParam, lParam);
+}
+
+TEST(WindowTest, WatchersSeeTheKeysOfForeignWindowsUntilTheyStopOrTheWindowDies) {
   std::vector<std::string> log;
-  CTestWindow parent(&log, "parent");
+  CTestWindow parent(&log, "parent"), other;
   ASSERT_TRUE(parent.Create());
-  HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent.Handle(), nullptr,
-                                 nullptr, nullptr);
+  ASSERT_TRUE(other.Create());
+  // A window's own object cannot watch another.
+  EXPECT_FALSE(other.WatchKeys(parent.Handle()));
+  EXPECT_EQ(other.Handle(), other.m_hWndAtCreate);
+  EXPECT_EQ(CWindowBase::FromHandle(parent.Handle()), &parent);
+  auto newEdit = [&] {
+    return ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent.Handle(), nullptr,
+                             nullptr, nullptr);
+  };
+  HWND hEdit = newEdit();
   CKeyObserver observer;
   ASSERT_TRUE(observer.WatchKeys(hEdit));
   ::PostMessageW(hEdit, WM_KEYDOWN, 'A', 0);
@@ -151,39 +167,17 @@ TEST(WindowTest, WatchersSeeTheKeysOfForeignWindowsUntilTheyStop) {
   EXPECT_TRUE(PumpMessages());
   EXPECT_EQ(observer.m_nKeys, 1);
   EXPECT_EQ(log, std::vector<std::string>{"parent filter"});  // only the key after the stop
-}
 
-// Installed before the watch, so it hears WM_NCDESTROY after the watch did.
-LRESULT CALLBACK PropertyAtDeathProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR data) {
-  if (message == WM_NCDESTROY)
-    *reinterpret_cast<CWindowBase**>(data) = CWindowBase::FromHandle(hWnd);
-  return ::DefSubclassProc(hWnd, message, wParam, lParam);
-}
-
-TEST(WindowTest, AWatchEndsWhenTheWatchedControlDiesWithItsDialogFirst) {
-  CTestWindow dialog;
-  ASSERT_TRUE(dialog.Create());
-  HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, dialog.Handle(), nullptr,
-                                 nullptr, nullptr);
+  // The watched control dies with its window, before the watch hears of it.
+  hEdit = newEdit();
   CWindowBase* pLeftAtDeath = reinterpret_cast<CWindowBase*>(1);
   ASSERT_TRUE(::SetWindowSubclass(hEdit, PropertyAtDeathProc, 1,
                                   reinterpret_cast<DWORD_PTR>(&pLeftAtDeath)));
-  CKeyObserver observer;
   ASSERT_TRUE(observer.WatchKeys(hEdit));
   ASSERT_EQ(CWindowBase::FromHandle(hEdit), &observer);
-  dialog.Destroy();
+  parent.Destroy();
   EXPECT_EQ(pLeftAtDeath, nullptr) << "the property went before the window";
   EXPECT_EQ(observer.Handle(), nullptr) << "no handle to a dead window";
-}
-
-TEST(WindowTest, AWindowsOwnObjectCannotWatchAnother) {
-  CTestWindow window, other;
-  ASSERT_TRUE(window.Create());
-  ASSERT_TRUE(other.Create());
-  EXPECT_FALSE(window.WatchKeys(other.Handle()));
-  EXPECT_EQ(window.Handle(), window.m_hWndAtCreate);
-  EXPECT_EQ(CWindowBase::FromHandle(other.Handle()), &other);
 }
 
 TEST(WindowTest, LoopsEndWithTheQuitCode) {

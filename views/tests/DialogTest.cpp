@@ -1,10 +1,12 @@
 // The item editor and the find dialog, run by the list view's commands and
-// driven from a helper thread as a user would: typing, keys, buttons.
-// Catches: an item editor or find dialog that returns the wrong result, text or criteria, or
-// forgets its size.
+// driven from a helper thread as a user would: typing, keys, buttons, the
+// close box; and where they open.
+// Catches: an item editor or find dialog that returns the wrong result, text or criteria, forgets
+// its criteria or size at some way of closing, or opens over a hidden owner or off its place.
 #include <atomic>
 #include <functional>
 
+#include "ui/WinText.h"
 #include "views/tests/ViewFixture.h"
 
 namespace {
@@ -15,238 +17,154 @@ void KeyTo(HWND dialog, int id, WORD vk) {
   ::PostMessageW(::GetDlgItem(dialog, id), WM_KEYUP, vk, 0xC0000001);
 }
 
-std::wstring TextOf(HWND dialog, int id) {
-  wchar_t text[256] = {};
-  ::GetDlgItemTextW(dialog, id, text, 256);
-  return text;
+// Waits until the dialog's thread has handled what was posted to the text
+// before: a selection posted after it comes back. False when the dialog went.
+bool AfterPostedMessages(HWND dialog) {
+  HWND edit = ::GetDlgItem(dialog, 1011);
+  ::PostMessageW(edit, EM_SETSEL, 1, 1);
+  for (int i = 0; i < 500 && ::IsWindow(edit); ++i, ::Sleep(10)) {
+    DWORD start = 0;
+    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    if (start == 1) return true;
+  }
+  return false;
 }
 
-// How a test opens the editor: as the menu, a popup or a key does.
-using Open = void (*)(ViewTest&);
-void EditFromMenu(ViewTest& t) { t.MenuCommand(32807); }
-void EditFromPopup(ViewTest& t) { t.PopupCommand(32806); }
-void EditByKey(ViewTest& t) { t.Press({true, false, VK_RETURN}); }
-void PreviewFromPopup(ViewTest& t) { t.PopupCommand(32805); }
+// What a user does in a dialog: types a text into a control and ticks a box
+// (each when given), then presses a key in that control or a button.
+struct ACT {
+  int control;
+  const wchar_t* text;
+  int box;
+  WORD key;
+  UINT button;
+};
+
+void Act(HWND dialog, const ACT& act) {
+  if (act.text) ::SetDlgItemTextW(dialog, act.control, act.text);
+  if (act.box) ::CheckDlgButton(dialog, act.box, BST_CHECKED);
+  if (act.key) KeyTo(dialog, act.control, act.key);
+  if (act.button) ::PostMessageW(dialog, WM_COMMAND, act.button, 0);
+}
 
 TEST_F(ViewTest, ItemEditorEndsAsTheUserChooses) {
-  struct Case {
+  const struct {
     const char* what;
-    Open open;
-    std::function<void(HWND)> act;
+    int place;  // as Run takes it
+    ACT act;
     V after;
   } cases[] = {
-      {"edit, F2 appends the edited text",
-       EditFromMenu,
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1011, L"changed");
-         KeyTo(d, 1011, VK_F2);
-       },
-       {u"changed", u"one", u"two"}},
-      {"edit by Ctrl+Enter, F3 replaces the item's text",
-       EditByKey,
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1011, L"changed");
-         KeyTo(d, 1011, VK_F3);
-       },
-       {u"one", u"changed"}},
-      {"edit from the popup, Replace button",
-       EditFromPopup,
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1011, L"by button");
-         ::PostMessageW(d, WM_COMMAND, 1019, 0);
-       },
-       {u"one", u"by button"}},
-      {"edit, Append button",
-       EditFromMenu,
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1011, L"appended");
-         ::PostMessageW(d, WM_COMMAND, 1018, 0);
-       },
-       {u"appended", u"one", u"two"}},
-      {"edit, Cancel after changes",
-       EditFromMenu,
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1011, L"dropped");
-         ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-       },
-       {u"one", u"two"}},
-      {"preview from the popup, F2 and F3 do nothing, Escape closes",
-       PreviewFromPopup,
-       [](HWND d) {
-         KeyTo(d, 1011, VK_F2);
-         KeyTo(d, 1011, VK_F3);
-         KeyTo(d, 1011, VK_ESCAPE);
-       },
-       {u"one", u"two"}},
+      // clang-format off
+      {"from the menu, F2 appends", 0, {1011, L"new", 0, VK_F2, 0}, {u"new", u"one", u"two"}},
+      {"by Ctrl+Enter, F3 replaces", 2, {1011, L"changed", 0, VK_F3, 0}, {u"one", u"changed"}},
+      {"from the popup, Replace", 1, {1011, L"by button", 0, 0, 1019}, {u"one", u"by button"}},
+      {"Append", 0, {1011, L"appended", 0, 0, 1018}, {u"appended", u"one", u"two"}},
+      {"Cancel after changes", 0, {1011, L"dropped", 0, 0, IDCANCEL}, {u"one", u"two"}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    m_doc->ClearList();
     Fill({u"one", u"two"});
     Select({1});
-    {
-      CBoxAnswerer answer(c.act, 0);
-      c.open(*this);
-      EXPECT_TRUE(answer.Answered());
-    }
+    const KEY_PRESS ctrlEnter{true, false, VK_RETURN};
+    EXPECT_TRUE(
+        WithDialog([&](HWND d) { Act(d, c.act); }, [&] { Run(c.place, 32807, 32806, ctrlEnter); }));
     EXPECT_EQ(Texts(), c.after);
   }
-}
-
-TEST_F(ViewTest, PreviewAndEditNeedExactlyOneRow) {
-  Fill({u"one", u"two"});
-  for (const CIndexArray& rows : {CIndexArray{}, CIndexArray{0, 1}}) {
-    Select(rows);
-    for (Open open : {EditFromMenu, EditFromPopup, EditByKey, PreviewFromPopup}) {
-      CBoxAnswerer answer([](HWND d) { ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0); }, 0);
-      open(*this);
-      EXPECT_FALSE(answer.Answered()) << rows.size() << " rows";
-    }
-  }
-  EXPECT_EQ(Texts(), (V{u"one", u"two"}));
 }
 
 TEST_F(ViewTest, ReplaceChangesTheEditedItemEvenWhenCopiesMovedItMeanwhile) {
   Fill({u"one", u"two"});
   std::atomic<bool> copied{false};
   m_host->m_fnOnApp = [&] {
-    m_clip.SetUnicode(u"copied while editing");
-    m_doc->CaptureClipboard();
+    Copy(u"copied while editing");
     copied = true;
   };
   Select({1});
-  {
-    CBoxAnswerer answer(
-        [&](HWND d) {
-          ::PostMessageW(m_host->Handle(), WM_APP, 0, 0);
-          while (!copied) ::Sleep(5);
-          ::SetDlgItemTextW(d, 1011, L"edited");
-          ::PostMessageW(d, WM_COMMAND, 1019, 0);
-        },
-        0);
-    MenuCommand(32807);
-  }
+  WithDialog(
+      [&](HWND d) {
+        ::PostMessageW(m_host->Handle(), WM_APP, 0, 0);
+        while (!copied) ::Sleep(5);
+        Act(d, {1011, L"edited", 0, 0, 1019});
+      },
+      [&] { MenuCommand(32807); });
   EXPECT_EQ(Texts(), (V{u"copied while editing", u"one", u"edited"}));
 }
 
-TEST_F(ViewTest, ItemEditorShowsTheWholeTextAndItsModesControls) {
-  std::u16string text;
-  for (int i = 0; i < 500; ++i) text += u"line\t" + Utf16FromUtf8(std::to_string(i)) + u"\r\n";
-  Fill({text.c_str()});
-  Select({0});
-  struct Seen {
-    size_t length = 0;
-    bool appendEnabled = true, replaceEnabled = true, readOnly = false, stillOpen = false;
-    size_t grewBy = 99;
-  };
-  for (UINT command : {32808u, 32807u}) {
-    Seen seen;
-    {
-      CBoxAnswerer answer(
-          [&](HWND d) {
-            HWND edit = ::GetDlgItem(d, 1011);
-            seen.length = static_cast<size_t>(::GetWindowTextLengthW(edit));
-            seen.appendEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1018));
-            seen.replaceEnabled = ::IsWindowEnabled(::GetDlgItem(d, 1019));
-            seen.readOnly = (::GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0;
-            // Enter in the text makes a new line (edit mode); the dialog stays.
-            ::SendMessageW(edit, EM_SETSEL, 0, 0);
-            KeyTo(d, 1011, VK_RETURN);
-            for (int i = 0; i < 200 && ::GetWindowTextLengthW(edit) == int(seen.length); ++i)
-              ::Sleep(10);
-            seen.grewBy = static_cast<size_t>(::GetWindowTextLengthW(edit)) - seen.length;
-            seen.stillOpen = ::IsWindow(d);
-            ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-          },
-          0);
-      MenuCommand(command);
-    }
-    SCOPED_TRACE(command);
-    const bool bPreview = command == 32808;
-    EXPECT_EQ(seen.length, text.size()) << "whole, with its line breaks";
-    EXPECT_EQ(seen.appendEnabled, !bPreview);
-    EXPECT_EQ(seen.replaceEnabled, !bPreview);
-    EXPECT_EQ(seen.readOnly, bPreview);
-    EXPECT_EQ(seen.grewBy, bPreview ? 0u : 2u) << "a CR LF where Enter was pressed";
-    EXPECT_TRUE(seen.stillOpen);
-  }
-  EXPECT_EQ(m_doc->GetItemCount(), 1);
-}
-
-TEST_F(ViewTest, AFiveMegabyteTextIsShownWholeAndCanStillBeTypedInto) {
+TEST_F(ViewTest, ItemEditorShowsAHugeTextWholeAndOnlyEditingTakesTyping) {
   std::u16string text;
   while (text.size() < 2400000) text += u"some words on a line, and more of them to fill it\r\n";
-  Fill({text.c_str()});
-  Select({0});
-  size_t shown = 0;
-  {
-    CBoxAnswerer answer(
+  // What the dialog showed: whether the text came whole, which of Append,
+  // Replace and read-only were on, by how much typing grew the text, whether
+  // it stayed up after F2 and F3.
+  const struct {
+    UINT command;
+    const char* seen;
+    int count;  // items afterwards, the newest:
+    std::u16string newest;
+  } cases[] = {{32808, "whole, read-only, grew by 0, stayed", 1, text},
+               {32807, "whole, append, replace, grew by 3", 2, u"x\r\n" + text}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    Fill({text});
+    Select({0});
+    std::string seen;
+    WithDialog(
         [&](HWND d) {
           HWND edit = ::GetDlgItem(d, 1011);
-          shown = static_cast<size_t>(::GetWindowTextLengthW(edit));
-          // An edit control refuses typing beyond its limit, 30,000 by default.
+          const int length = ::GetWindowTextLengthW(edit);
+          seen = size_t(length) == text.size() ? "whole" : "cut";
+          seen += ::IsWindowEnabled(::GetDlgItem(d, 1018)) ? ", append" : "";
+          seen += ::IsWindowEnabled(::GetDlgItem(d, 1019)) ? ", replace" : "";
+          seen += ::GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY ? ", read-only" : "";
+          // An edit control refuses typing beyond its limit, 30,000 by
+          // default; Enter makes a new line in the editor, the dialog stays.
           ::SendMessageW(edit, EM_SETSEL, 0, 0);
           ::SendMessageW(edit, WM_CHAR, 'x', 1);
+          KeyTo(d, 1011, VK_RETURN);
+          for (int i = 0; i < 200 && ::GetWindowTextLengthW(edit) < length + 3; ++i) ::Sleep(10);
+          seen += ", grew by " + std::to_string(::GetWindowTextLengthW(edit) - length);
+          // F2 appends and ends an editor; a preview takes neither F2 nor F3.
           KeyTo(d, 1011, VK_F2);
+          if (c.command == 32808) KeyTo(d, 1011, VK_F3);
+          seen += AfterPostedMessages(d) && ::IsWindow(d) ? ", stayed" : "";
+          ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
         },
-        0);
-    MenuCommand(32807);
+        [&] { MenuCommand(c.command); });
+    EXPECT_EQ(seen, c.seen);
+    EXPECT_EQ(m_doc->GetItemCount(), c.count);
+    EXPECT_TRUE(m_doc->GetItem(0)->strText == c.newest);
   }
-  EXPECT_EQ(shown, text.size());
-  ASSERT_EQ(m_doc->GetItemCount(), 2);
-  EXPECT_TRUE(m_doc->GetItem(0)->strText == u"x" + text) << "the typed character was taken";
 }
 
 TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
-  Fill({u"alpha", u"abc one", u"beta", u"ABC two"});
-  struct Case {
+  const struct {
     const char* what;
-    std::function<void(HWND)> act;
-    CIndexArray selectedAfter;
-    std::vector<bool> bookmarks;
+    CIndexArray before;
+    ACT act;
+    CIndexArray after;
+    V history;  // empty: as it was
   } cases[] = {
-      {"Find Next",
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1021, L"abc");
-         ::PostMessageW(d, WM_COMMAND, 1024, 0);
-       },
-       {1},
-       {false, false, false, false}},
-      {"Enter is Find Next",
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1021, L"abc");
-         KeyTo(d, 1021, VK_RETURN);  // the default button's command
-       },
-       {1},
-       {false, false, false, false}},
-      {"Bookmark All with match case",
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1021, L"ABC");
-         ::CheckDlgButton(d, 1022, BST_CHECKED);
-         ::PostMessageW(d, WM_COMMAND, 1025, 0);
-       },
-       {},
-       {false, false, false, true}},
-      {"Escape",
-       [](HWND d) {
-         ::SetDlgItemTextW(d, 1021, L"beta");
-         ::CheckDlgButton(d, 1023, BST_CHECKED);
-         ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-       },
-       {},
-       {false, false, false, false}},
+      // clang-format off
+      {"Find Next", {}, {1021, L"abc", 0, 0, 1024}, {1}, {}},
+      {"Find Next from the selected row", {1}, {1021, L"abc", 0, 0, 1024}, {3}, {}},
+      {"Find Next with two selected: nothing", {0, 2}, {1021, L"abc", 0, 0, 1024}, {0, 2}, {}},
+      {"Find Next for an empty text: no row selected", {1}, {1021, L"", 0, 0, 1024}, {}, {}},
+      {"Enter is Find Next", {}, {1021, L"abc", 0, VK_RETURN, 0}, {1}, {}},
+      {"Bookmark All with match case", {}, {1021, L"ABC", 1022, 0, 1025}, {},
+       {u"alpha", u"abc one", u"beta", u"*ABC two"}},
+      {"Escape", {}, {1021, L"beta", 1023, 0, IDCANCEL}, {}, {}},
+      // clang-format on
   };
+  const V fill = {u"alpha", u"abc one", u"beta", u"ABC two"};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    m_doc->ClearBookmarks();
+    Fill(fill);
     *m_doc->GetFindCriteria() = FIND_CRITERIA{};
-    Select({});
-    {
-      CBoxAnswerer answer(c.act, 0);
-      Press({true, false, 'F'});
-    }
-    EXPECT_EQ(Selected(), c.selectedAfter);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(!!m_doc->GetItem(i)->bBookmark, c.bookmarks[i]) << i;
+    Select(c.before);
+    WithDialog([&](HWND d) { Act(d, c.act); }, [&] { Press({true, false, 'F'}); });
+    EXPECT_EQ(Selected(), c.after);
+    EXPECT_EQ(Texts(), c.history.empty() ? fill : c.history);
   }
   // The last run ended with Escape: its criteria stay, and F3 searches for them.
   EXPECT_EQ(m_doc->GetFindCriteria()->strText, u"beta");
@@ -255,74 +173,92 @@ TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
   EXPECT_EQ(Selected(), (CIndexArray{2}));
 }
 
-TEST_F(ViewTest, FindDialogStoresItsSizeAtEveryEnd) {
+// Find criteria as one string: the text, then "+case" and "+word" when set.
+std::u16string Criteria(const std::u16string& text, bool matchCase, bool wholeWord) {
+  return text + (matchCase ? u"+case" : u"") + (wholeWord ? u"+word" : u"");
+}
+
+TEST_F(ViewTest, FindDialogOpensWithTheCriteriaAndWritesThemAndItsSizeAtEveryEnd) {
   Fill({u"abc"});
   const CString16 key = u"Software\\Orvelle\\Tansel\\FindWindow";
-  for (int end : {1024, 1025, IDCANCEL}) {
-    SCOPED_TRACE(end);
+  const struct {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+  } ends[] = {{"Find Next", WM_COMMAND, 1024},
+              {"Bookmark All", WM_COMMAND, 1025},
+              {"Escape", WM_COMMAND, IDCANCEL},
+              {"the close box", WM_SYSCOMMAND, SC_CLOSE},
+              {"closed", WM_CLOSE, 0}};
+  for (const auto& end : ends) {
+    SCOPED_TRACE(end.what);
+    *m_doc->GetFindCriteria() = FIND_CRITERIA{u"kept", TRUE, FALSE};
     m_store.PutDword(key, u"Width", 0xBAD);
     m_store.PutDword(key, u"Height", 0xBAD);
     RECT shown{};
-    {
-      CBoxAnswerer answer([&](HWND d) { ::GetWindowRect(d, &shown); }, end);
-      MenuCommand(32890);
-    }
+    std::u16string opened;
+    WithDialog(
+        [&](HWND d) {
+          ::GetWindowRect(d, &shown);
+          wchar_t text[32] = {};
+          ::GetDlgItemTextW(d, 1021, text, 32);
+          opened = Criteria(PortableText(text), ::IsDlgButtonChecked(d, 1022) == BST_CHECKED,
+                            ::IsDlgButtonChecked(d, 1023) == BST_CHECKED);
+          ::CheckDlgButton(d, 1022, BST_UNCHECKED);
+          Act(d, {1021, L"typed", 1023, 0, 0});
+          ::PostMessageW(d, end.message, end.wParam, 0);
+        },
+        [&] { MenuCommand(32890); });
+    EXPECT_EQ(opened, u"kept+case");
+    const FIND_CRITERIA& criteria = *m_doc->GetFindCriteria();
+    EXPECT_EQ(Criteria(criteria.strText, criteria.bMatchCase, criteria.bWholeWord), u"typed+word");
     uint32_t type;
     std::vector<uint8_t> width, height;
-    ASSERT_TRUE(m_store.GetValue(key, u"Width", type, width));
-    ASSERT_TRUE(m_store.GetValue(key, u"Height", type, height));
+    ASSERT_TRUE(m_store.GetValue(key, u"Width", type, width) &&
+                m_store.GetValue(key, u"Height", type, height));
     EXPECT_EQ(*reinterpret_cast<const uint32_t*>(width.data()), uint32_t(shown.right - shown.left));
     EXPECT_EQ(*reinterpret_cast<const uint32_t*>(height.data()),
               uint32_t(shown.bottom - shown.top));
   }
 }
 
-TEST_F(ViewTest, FindNextFromTheDialogFollowsTheSelectionRules) {
-  Fill({u"abc", u"def", u"abc"});
+TEST_F(ViewTest, DialogsOpenOverAShownOwnerAndMidScreenWhenItIsHidden) {
+  Fill({u"abc"});
+  Select({0});
+  // The owner away from the middle of the screen.
+  ::SetWindowPos(m_host->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  RECT owner;
+  ::GetWindowRect(m_host->Handle(), &owner);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ::GetMonitorInfoW(::MonitorFromWindow(m_host->Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& screen = monitor.rcWork;
   const struct {
     const char* what;
-    const wchar_t* text;
-    CIndexArray before, after;
+    bool shown;
+    UINT command;
+    bool overOwner;
   } cases[] = {
-      {"two rows selected: nothing at all", L"abc", {0, 1}, {0, 1}},
-      {"an empty search text: no row selected", L"", {1}, {}},
-      {"one row selected: the next match", L"abc", {0}, {2}},
+      {"find, owner hidden", false, 32890, false},
+      {"editor, owner hidden", false, 32807, false},
+      {"preview, owner hidden", false, 32808, false},
+      {"find, owner shown", true, 32890, true},
+      {"editor, owner shown: the screen's middle", true, 32807, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    Select(c.before);
-    {
-      CBoxAnswerer answer(
-          [&](HWND d) {
-            ::SetDlgItemTextW(d, 1021, c.text);
-            ::PostMessageW(d, WM_COMMAND, 1024, 0);
-          },
-          0);
-      MenuCommand(32890);
-    }
-    EXPECT_EQ(Selected(), c.after);
-  }
-}
-
-TEST_F(ViewTest, FindDialogOpensWithThePreviousCriteria) {
-  Fill({u"x"});
-  *m_doc->GetFindCriteria() = FIND_CRITERIA{u"kept", TRUE, FALSE};
-  std::wstring text;
-  bool matchCase = false, wholeWord = true;
-  {
-    CBoxAnswerer answer(
+    ::ShowWindow(m_host->Handle(), c.shown ? SW_SHOWNOACTIVATE : SW_HIDE);
+    RECT dialog{};
+    WithDialog(
         [&](HWND d) {
-          text = TextOf(d, 1021);
-          matchCase = ::IsDlgButtonChecked(d, 1022) == BST_CHECKED;
-          wholeWord = ::IsDlgButtonChecked(d, 1023) == BST_CHECKED;
+          ::GetWindowRect(d, &dialog);
           ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
         },
-        0);
-    MenuCommand(32890);
+        [&] { MenuCommand(c.command); });
+    const RECT& area = c.overOwner ? owner : screen;
+    EXPECT_NEAR(dialog.left + dialog.right, area.left + area.right, 2);
+    EXPECT_NEAR(dialog.top + dialog.bottom, area.top + area.bottom, 2);
   }
-  EXPECT_EQ(text, L"kept");
-  EXPECT_TRUE(matchCase);
-  EXPECT_FALSE(wholeWord);
 }
 
 }  // namespace

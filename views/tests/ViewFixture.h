@@ -4,13 +4,13 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/tests/FakeClipboard.h"
 #include "core/tests/FixedClock.h"
-#include "core/tests/HistoryTexts.h"
 #include "settings/MemoryKeyStore.h"
 #include "settings/SettingsPlatform.h"
 #include "tests/support/WinTestSupport.h"
@@ -22,6 +22,13 @@ struct KEY_PRESS {
   bool ctrl, shift;
   WORD vk;
 };
+
+using V = std::vector<std::u16string>;
+
+// A message box as the tests note it: its text and its type.
+inline std::wstring Box(const wchar_t* text, UINT type) {
+  return text + (L" #" + std::to_wstring(type));
+}
 
 class ViewTest : public ::testing::Test {
  protected:
@@ -49,22 +56,42 @@ class ViewTest : public ::testing::Test {
     SetSettingsPlatform(nullptr, nullptr);
   }
 
+  CTanselDoc& Doc() { return *m_doc; }
   CTanselListView& View() { return m_host->View(); }
   CListView List() { return CListView(View().ListHandle()); }
 
-  // Fills the history so that index 0 holds the first text given, each item
-  // created at the fixed clock's time.
-  void Fill(std::initializer_list<const char16_t*> texts) {
-    std::vector<const char16_t*> v(texts);
-    for (auto it = v.rbegin(); it != v.rend(); ++it) {
-      m_clip.SetUnicode(*it);
-      m_doc->CaptureClipboard();
+  // A new history in which index 0 holds the first text given; a leading
+  // '*' marks a bookmarked item. Every item is made at the fixed clock's time.
+  void Fill(const V& texts) {
+    m_doc->ClearList();
+    for (auto it = texts.rbegin(); it != texts.rend(); ++it) {
+      Copy(it->substr(it->rfind(u'*', 0) == 0 ? 1 : 0));
     }
-    for (int i = 0; i < m_doc->GetItemCount(); ++i) m_doc->GetItem(i)->tCreated = m_text.m_tNow;
+    for (int i = 0; i < m_doc->GetItemCount(); ++i) {
+      m_doc->GetItem(i)->tCreated = m_text.m_tNow;
+      m_doc->GetItem(i)->bBookmark = texts[i].rfind(u'*', 0) == 0;
+    }
     m_doc->NotifyChange(-1);
     m_prompt.m_asked.clear();
   }
-  std::vector<std::u16string> Texts() const { return HistoryTexts(*m_doc); }
+  // A text another program copies.
+  void Copy(const std::u16string& text) {
+    m_clip.SetUnicode(text);
+    m_doc->CaptureClipboard();
+  }
+  // The history as Fill takes it.
+  V Texts() const {
+    V texts;
+    for (int i = 0; i < m_doc->GetItemCount(); ++i)
+      texts.push_back((m_doc->GetItem(i)->bBookmark ? u"*" : u"") + m_doc->GetItem(i)->strText);
+    return texts;
+  }
+  // The boxes asked, as Box writes them.
+  std::vector<std::wstring> Asked() const {
+    std::vector<std::wstring> asked;
+    for (const auto& a : m_prompt.m_asked) asked.push_back(Box(a.text.c_str(), a.type));
+    return asked;
+  }
 
   void Select(const CIndexArray& rows) {
     CListView list = List();
@@ -74,6 +101,7 @@ class ViewTest : public ::testing::Test {
     if (!rows.empty()) list.SetSelectionMark(rows.front());
   }
   CIndexArray Selected() { return List().GetSelectedIndexes(); }
+  int Focused() { return List().GetNextItem(-1, LVNI_FOCUSED); }
 
  public:
   // A main-menu command as the frame passes it on.
@@ -90,6 +118,29 @@ class ViewTest : public ::testing::Test {
     PumpMessages();
     ::SetKeyboardState(saved);
   }
+  // Runs open() while act answers the dialog it brings up, from a helper
+  // thread; whether a dialog came.
+  bool WithDialog(std::function<void(HWND)> act, const std::function<void()>& open) {
+    CBoxAnswerer answer(std::move(act), 0);
+    open();
+    return answer.Answered();
+  }
+  // A command from one of the places that offer it: 0 the main menu, 1 a
+  // context popup, 2 the local key; false when that place has none (id or
+  // key 0).
+  bool Run(int place, UINT main, UINT popup, KEY_PRESS key) {
+    if (place == 0 && main)
+      MenuCommand(main);
+    else if (place == 1 && popup)
+      PopupCommand(popup);
+    else if (place == 2 && key.vk)
+      Press(key);
+    else
+      return false;
+    return true;
+  }
 };
 
-using V = std::vector<std::u16string>;
+inline const char* PlaceName(int place) {
+  return place == 0 ? "the menu" : place == 1 ? "the popup" : "the key";
+}

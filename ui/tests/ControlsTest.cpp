@@ -1,5 +1,7 @@
-// The list-view wrapper on a real report-mode list inside a test window.
-// Catches: list-view calls that select, read, hit-test or hand over image lists wrongly.
+// The list-view wrapper on a real report-mode list inside a test window, and
+// menus from the test resource.
+// Catches: list-view calls that select, read, hit-test or hand over image lists wrongly; menu
+// items checked or enabled by the wrong id.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 #include "tests/support/WinTestSupport.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
+#include "ui/Menu.h"
 #include "ui/Window.h"
 
 namespace {
@@ -37,7 +40,7 @@ class ListViewTest : public ::testing::Test {
   CListView m_list;
 };
 
-TEST_F(ListViewTest, SelectedIndexesComeInAscendingOrder) {
+TEST_F(ListViewTest, SelectionCellTextsAndHitTests) {
   const struct {
     std::vector<int> select;
     std::vector<int> expected;
@@ -45,20 +48,14 @@ TEST_F(ListViewTest, SelectedIndexesComeInAscendingOrder) {
   for (const auto& c : cases) {
     EXPECT_TRUE(m_list.SetItemState(-1, 0, LVIS_SELECTED));
     for (int i : c.select) EXPECT_TRUE(m_list.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED));
-    EXPECT_EQ(m_list.GetSelectedIndexes(), c.expected);
+    EXPECT_EQ(m_list.GetSelectedIndexes(), c.expected) << "ascending";
   }
-}
-
-TEST_F(ListViewTest, CellTextsOfAnyLengthRoundTrip) {
   // 255 and 256 units sit at the edge of the first read buffer.
   for (const CString16& text : {CString16(), CString16(u"\u00E9\u4E2D"), CString16(255, u'y'),
                                 CString16(256, u'z'), CString16(1200, u'w')}) {
     ASSERT_TRUE(m_list.SetItemText(1, 2, text));
     EXPECT_EQ(m_list.GetItemText(1, 2), text) << text.size() << " units";
   }
-}
-
-TEST_F(ListViewTest, HitTestFindsRowAndColumn) {
   for (int sub : {1, 2}) {
     RECT rect;
     ASSERT_TRUE(m_list.GetSubItemRect(2, sub, rect));
@@ -86,6 +83,23 @@ TEST_F(ListViewTest, ImageListPassesToAListThatDestroysItAndCellsShowItsPictures
     }
     EXPECT_EQ(m_list.GetItemText(1, 1), u"2");
   }
+}
+
+TEST(MenuTest, ChecksAndEnablesItemsByCommandAlsoInNestedPopups) {
+  CMenu menu;
+  ASSERT_TRUE(menu.Load(IDM_TEST));
+  const HMENU hMenu = menu.Get();
+  for (UINT id : {UINT(ID_TEST_FIRST), UINT(ID_TEST_NESTED)}) {
+    for (bool on : {true, false}) {
+      CMenu::CheckItem(hMenu, id, on);
+      EXPECT_EQ(CMenu::IsItemChecked(hMenu, id), on) << id;
+      CMenu::EnableItem(hMenu, id, on);
+      EXPECT_EQ(CMenu::IsItemEnabled(hMenu, id), on) << id;
+    }
+  }
+  // No such item: the state the system reports for it has every bit set.
+  EXPECT_FALSE(CMenu::IsItemChecked(hMenu, 12345));
+  EXPECT_FALSE(CMenu::IsItemEnabled(hMenu, 12345));
 }
 
 }  // namespace
