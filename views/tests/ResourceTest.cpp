@@ -238,7 +238,8 @@ TEST(ResourceTest, DialogTemplates) {
   ExpectDialog(IDD_ABOUTBOX, L"About Tansel", {235, 91}, kModal, 0, 0, {
       {-1, kStatic, nullptr, {12, 12, 20, 20}}, {-1, kStatic, L"Tansel Version", {42, 12, 50, 8}},
       {1020, kStatic, L"1.0.0.0", {94, 12, 48, 8}}, {-1, kStatic, L"Orvelle", {42, 24, 90, 8}},
-      {1009, kStatic, nullptr, {138, 24, 82, 8}}, {-1, kStatic, L"", {37, 40, 178, 1}},
+      {1009, kStatic, L"help@orvelle.example", {138, 24, 82, 8}},
+      {-1, kStatic, L"", {37, 40, 178, 1}},
       {-1, kStatic, nullptr, {40, 47, 178, 8}}, {1, kButton, L"OK", {178, 68, 50, 16}}});
   // clang-format on
 }
