@@ -1,7 +1,7 @@
 #pragma once
 // A clipboard in memory that can misbehave the ways a real one does: held by
 // another program, offering only ANSI or no text, blocks larger than their
-// text, blocks that cannot be locked. It also records the order of calls.
+// text, blocks that cannot be locked. It also logs the calls made to it.
 //
 // Like the system, it announces a change from inside Close(), after the
 // clipboard is closed and before Close() returns, to the registered viewer;
@@ -20,26 +20,21 @@ class CFakeClipboard : public IClipboard {
   // Content: format -> raw bytes of the block.
   std::map<unsigned, std::string> m_content;
 
-  // Failures planned: the next n attaches, fetches, opens or empties fail.
-  int m_nAttachFailures = 0, m_nFetchFailures = 0, m_nOpenFailures = 0, m_nEmptyFailures = 0;
-  bool m_bFailLock = false, m_bFailSet = false;
-  unsigned m_nFailLockFormat = 0;  // blocks of this format alone cannot be locked
+  // By call ("attach", "fetch", "open", "empty", "set"): the next n fail.
+  std::map<std::string, int> m_fails;
+  // By call ("attach", "open", "release"): runs once at the next, before it
+  // answers. Another program copying between a notice and the capture's
+  // opening, or a notice handed in while a clipboard call waits.
+  std::map<std::string, std::function<void()>> m_fnAt;
+  unsigned m_nFailLockFormat = 0;  // blocks of this format cannot be locked
   size_t m_nExtraBlockBytes = 0;   // reported beyond the data
   int m_nLocks = 0;                // locks of fetched blocks
 
-  std::vector<std::string> m_log;  // "attach", "open", "empty", "set", "close", ...
-  int m_nChanges = 0;              // closes after an empty: each one is a change notice
+  std::vector<std::string> m_log;  // every call by name, and what tests add
+  // The log since the last time, runs of one call as "fetch*100".
+  std::string TakeLog();
   bool m_bOpen = false, m_bAttached = false;
 
-  // Runs once at the next Attach, before it answers: another program
-  // changing the clipboard between a notice and the capture's opening.
-  std::function<void()> m_fnBeforeAttach;
-  // Runs once at the next Open, before it answers: a notice handed in
-  // while this program opens the clipboard to write.
-  std::function<void()> m_fnBeforeOpen;
-  // Runs once at the next Release, before it returns: a notice handed in
-  // while the capture closes the clipboard, after it read it.
-  std::function<void()> m_fnOnRelease;
   // The viewer that hears of each change; none: changes go unheard.
   std::function<void()> m_fnViewer;
   // Changes are announced later, by DeliverLaterNotices(), as when a viewer
@@ -63,7 +58,7 @@ class CFakeClipboard : public IClipboard {
   bool Attach() override;
   void Release() override;
   uint32_t SequenceNumber() override { return m_bUnnumbered ? 0 : m_nSequence; }
-  bool IsFormatAvailable(unsigned format) override;
+  bool IsFormatAvailable(unsigned format) override { return m_content.count(format) != 0; }
   // Numbers from 0xC000 up, one per name, as the system gives them.
   unsigned RegisterFormat(const char16_t* name) override;
   std::map<std::u16string, unsigned> m_mapRegistered;
@@ -76,5 +71,7 @@ class CFakeClipboard : public IClipboard {
   CString16 AnsiToUnicode(const char* bytes, size_t length) override;
 
  private:
+  // Logs the call, runs its hook, and tells whether it is planned to fail.
+  bool Fails(const char* call);
   bool m_bEmptied = false;
 };

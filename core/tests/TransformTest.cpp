@@ -66,46 +66,32 @@ TEST_F(DocTest, AConvertedItemGoesToTheClipboardAndComesBackAsTheNewHead) {
   const struct {
     int nMode;
     int nIndex;
-    const char16_t* clip;  // null: the clipboard is left alone
-  } cases[] = {{kToID, 0, u"ROUTE_TABLE"}, {kFromID, 2, u"Other"},    {CASE_TITLE, 1, u"Cfinddlg"},
-               {CASE_UPPER, 3, u""},       {kObject, 1, u"oFindDlg"}, {kObject, 3, nullptr}};
+    const char* clip;  // null: the clipboard is left alone
+  } cases[] = {{kToID, 0, "ROUTE_TABLE"}, {kFromID, 2, "Other"},    {CASE_TITLE, 1, "Cfinddlg"},
+               {CASE_UPPER, 3, ""},       {kObject, 1, "oFindDlg"}, {kObject, 3, nullptr}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.nMode);
-    m_doc->ClearList();
-    Fill({u"routeTable", u"CFindDlg", u"OTHER", u""});
-    m_clip.m_nChanges = 0;
+    Fill("routeTable|CFindDlg|OTHER|");
     if (c.nMode == kToID) m_doc->SmartConvertToID(c.nIndex, FALSE);
     if (c.nMode == kFromID) m_doc->SmartConvertFromID(c.nIndex, FALSE);
     if (c.nMode == kObject) m_doc->SmartMakeObject(c.nIndex, FALSE);
     if (c.nMode < kToID) m_doc->ChangeCase(c.nIndex, c.nMode, FALSE);
-    V texts{u"routeTable", u"CFindDlg", u"OTHER", u""};  // the item itself stays
-    if (c.clip) texts.insert(texts.begin(), c.clip);
-    EXPECT_EQ(Texts(), texts);
-    EXPECT_EQ(m_clip.Unicode(), c.clip ? c.clip : u"routeTable");
-    EXPECT_EQ(m_clip.m_nChanges, c.clip ? 1 : 0);
+    // The item itself stays.
+    EXPECT_EQ(History(), (c.clip ? c.clip + std::string("|") : "") + "routeTable|CFindDlg|OTHER|");
+    EXPECT_EQ(Log(), c.clip ? "open empty set close attach fetch release v0 p0" : "");
   }
 }
 
 TEST_F(DocTest, SeveralItemsChangeInPlace) {
-  Fill({u"a", u"b", u"c", u"d"});
-  m_doc->ChangeCaseItems({1, 3}, CASE_UPPER);
-  EXPECT_EQ(Texts(), (V{u"a", u"B", u"c", u"D"}));
-  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{2, 4}));
-  EXPECT_TRUE(m_clip.m_log.empty());
-
-  m_rec.Clear();
-  m_doc->ChangeCaseItems({0, 1}, CASE_LOWER);
-  EXPECT_EQ(m_clip.Unicode(), u"a");
-  m_doc->SmartConvertToIDItems({0, 2});
-  EXPECT_EQ(m_clip.Unicode(), u"A");
-  EXPECT_EQ(Texts(), (V{u"A", u"b", u"C", u"D"})) << "no item added";
-
-  m_doc->ReplaceItemText(1, u"ROUTE_TABLE");
-  m_doc->ReplaceItemText(3, u"my_id");
-  m_rec.Clear();
+  Fill("a|ROUTE_TABLE|c|my_id");
+  m_doc->ChangeCaseItems({0, 2}, CASE_UPPER);
   m_doc->SmartConvertFromIDItems({1, 3});
-  EXPECT_EQ(Texts(), (V{u"A", u"RouteTable", u"C", u"MyId"}));
-  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{2, 4}));
+  EXPECT_EQ(History(), "A|RouteTable|C|MyId") << "no item added";
+  m_doc->SmartConvertToIDItems({1, 3});
+  EXPECT_EQ(History(), "A|ROUTE_TABLE|C|MY_ID");
+  // Only the head goes to the clipboard, and it is not captured.
+  EXPECT_EQ(m_clip.Unicode(), u"A");
+  EXPECT_EQ(Log(), "open empty set close v0 p0 v3 p3 v2 p2 v4 p4 v2 p2 v4 p4");
 }
 
 TEST_F(DocTest, DateTimeStampsInTheTenFormatsAndNoneThatCannotBeMade) {
