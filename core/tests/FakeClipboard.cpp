@@ -35,20 +35,6 @@ std::string CFakeClipboard::TakeLog() {
   return s;
 }
 
-std::string CFakeClipboard::Block(const std::u16string& s) {
-  return std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2);
-}
-
-void CFakeClipboard::SetUnicode(const std::u16string& s) {
-  m_content = {{kCfUnicodeText, Block(s)}};
-  Changed();
-}
-
-void CFakeClipboard::SetAnsi(const std::string& s) {
-  m_content = {{kCfText, std::string(s.c_str(), s.size() + 1)}};
-  Changed();
-}
-
 std::u16string CFakeClipboard::Unicode() const {
   auto it = m_content.find(kCfUnicodeText);
   if (it == m_content.end()) return u"<none>";
@@ -58,23 +44,6 @@ std::u16string CFakeClipboard::Unicode() const {
   return s;
 }
 
-bool CFakeClipboard::Attach() {
-  // Open for writing: nobody else can read it now.
-  if (Fails("attach") || m_bOpen) return false;
-  return m_bAttached = true;
-}
-
-void CFakeClipboard::Release() {
-  m_bAttached = false;
-  Fails("release");
-}
-
-unsigned CFakeClipboard::RegisterFormat(const char16_t* name) {
-  ++m_nRegistrations;
-  const unsigned next = 0xC000 + static_cast<unsigned>(m_mapRegistered.size());
-  return m_mapRegistered.emplace(name, next).first->second;
-}
-
 std::unique_ptr<IClipBlock> CFakeClipboard::Fetch(unsigned format) {
   auto it = m_content.find(format);
   if (Fails("fetch") || it == m_content.end()) return nullptr;
@@ -82,41 +51,17 @@ std::unique_ptr<IClipBlock> CFakeClipboard::Fetch(unsigned format) {
                                       format == m_nFailLockFormat, m_nLocks);
 }
 
-bool CFakeClipboard::Open() {
-  if (Fails("open")) return false;
-  m_bEmptied = false;
-  return m_bOpen = true;
-}
-
-bool CFakeClipboard::Empty() {
-  if (Fails("empty")) return false;
-  m_content.clear();
-  Changed();
-  return m_bEmptied = true;
-}
-
-bool CFakeClipboard::SetUnicodeText(const char16_t* text, size_t length) {
-  if (Fails("set")) return false;
-  m_content[kCfUnicodeText] = std::string(reinterpret_cast<const char*>(text), (length + 1) * 2);
-  Changed();
-  return true;
-}
-
 void CFakeClipboard::Close() {
   Fails("close");
   m_bOpen = false;
   if (!std::exchange(m_bEmptied, false)) return;
-  // The system adds the formats it derives at the close: a number more.
+  // The system adds the formats it derives at the close: a number more;
+  // the change is announced now or, with another viewer first, later.
   Changed();
   if (m_bNoticeLater)
     ++m_nLaterNotices;
   else if (m_fnViewer)
     m_fnViewer();
-}
-
-void CFakeClipboard::DeliverLaterNotices() {
-  for (; m_nLaterNotices > 0; --m_nLaterNotices)
-    if (m_fnViewer) m_fnViewer();
 }
 
 CString16 CFakeClipboard::AnsiToUnicode(const char* bytes, size_t length) {

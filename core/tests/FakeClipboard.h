@@ -41,11 +41,18 @@ class CFakeClipboard : public IClipboard {
   // of another program heads the chain and passes notices on in its own time.
   bool m_bNoticeLater = false;
   int m_nLaterNotices = 0;
-  void DeliverLaterNotices();
+  void DeliverLaterNotices() {
+    for (; m_nLaterNotices > 0; --m_nLaterNotices)
+      if (m_fnViewer) m_fnViewer();
+  }
 
-  static std::string Block(const std::u16string& s);  // UTF-16 bytes with the terminator
-  void SetUnicode(const std::u16string& s);           // with terminator
-  void SetAnsi(const std::string& s);
+  static std::string Block(const std::u16string& s) {  // UTF-16 bytes with the terminator
+    return std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2);
+  }
+  void SetUnicode(const std::u16string& s) { m_content = {{kCfUnicodeText, Block(s)}}, Changed(); }
+  void SetAnsi(const std::string& s) {
+    m_content = {{kCfText, std::string(s.c_str(), s.size() + 1)}}, Changed();
+  }
   std::u16string Unicode() const;  // what CF_UNICODETEXT holds, without terminator
 
   // Every change of the content takes the next number, as the system's
@@ -55,18 +62,30 @@ class CFakeClipboard : public IClipboard {
   bool m_bUnnumbered = false;
   void Changed() { ++m_nSequence; }
 
-  bool Attach() override;
-  void Release() override;
+  bool Attach() override {
+    // Open for writing: nobody else can read it now.
+    return !Fails("attach") && !m_bOpen && (m_bAttached = true);
+  }
+  void Release() override { m_bAttached = false, Fails("release"); }
   uint32_t SequenceNumber() override { return m_bUnnumbered ? 0 : m_nSequence; }
   bool IsFormatAvailable(unsigned format) override { return m_content.count(format) != 0; }
   // Numbers from 0xC000 up, one per name, as the system gives them.
-  unsigned RegisterFormat(const char16_t* name) override;
+  unsigned RegisterFormat(const char16_t* name) override {
+    ++m_nRegistrations;
+    return m_mapRegistered.emplace(name, 0xC000 + unsigned(m_mapRegistered.size())).first->second;
+  }
   std::map<std::u16string, unsigned> m_mapRegistered;
   int m_nRegistrations = 0;  // calls, not names
   std::unique_ptr<IClipBlock> Fetch(unsigned format) override;
-  bool Open() override;
-  bool Empty() override;
-  bool SetUnicodeText(const char16_t* text, size_t length) override;
+  bool Open() override { return !Fails("open") && (m_bEmptied = false, m_bOpen = true); }
+  bool Empty() override {
+    return !Fails("empty") && (m_content.clear(), Changed(), m_bEmptied = true);
+  }
+  bool SetUnicodeText(const char16_t* text, size_t length) override {
+    if (Fails("set")) return false;
+    m_content[kCfUnicodeText] = std::string(reinterpret_cast<const char*>(text), (length + 1) * 2);
+    return Changed(), true;
+  }
   void Close() override;
   CString16 AnsiToUnicode(const char* bytes, size_t length) override;
 

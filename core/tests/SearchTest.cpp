@@ -2,46 +2,37 @@
 // row, an empty pattern that matches.
 #include "DocFixture.h"
 
-namespace {
-
-struct MatchCase {
-  std::u16string text, pattern;
-  BOOL bMatchCase, bWholeWord, bMatch;
-};
-
-}  // namespace
-
 TEST_F(DocTest, MatchFindCriteriaTable) {
   REQUIRE_UNICODE_LOCALE();
-  const MatchCase cases[] = {
-      {u"concatenate cat", u"cat", 0, 1, 0},  // only the first occurrence counts
-      {u"cat food", u"cat", 0, 1, 1},
-      {u"the cat", u"cat", 0, 1, 1},
-      {u"CAT", u"cat", 0, 1, 1},
-      {u"CAT", u"cat", 1, 1, 0},
-      {u"Cat", u"cAT", 0, 0, 1},
-      {u"concatenate", u"cat", 0, 0, 1},
-      {u"cat_x", u"cat", 0, 1, 1},  // the underscore is no letter or digit
-      {u"cat9", u"cat", 0, 1, 0},
-      {u"(cat)", u"cat", 0, 1, 1},
-      {u"\u00e9cat", u"cat", 0, 1, 0},  // a letter beyond ASCII joins the word
-      {u"\u00c9T\u00c9", u"\u00e9t\u00e9", 0, 0, 1},
-      {u"\u00c9T\u00c9", u"\u00e9t\u00e9", 1, 0, 0},
-      {u"a[b", u"{", 0, 0, 0},  // the neighbours of A-Z do not fold
-      {u"a@b", u"`", 0, 0, 0},
-      {u"a{b", u"[", 0, 0, 0},
-      {u"dog", u"cat", 0, 0, 0},
-      {u"", u"cat", 0, 0, 0}};
+  // Which texts of a list match, "|" between texts.
+  const struct {
+    const char* pattern;
+    BOOL bMatchCase, bWholeWord;
+    const char *texts, *matches;
+  } cases[] = {// Only the first occurrence counts; the underscore is no letter or
+               // digit; a letter beyond ASCII joins the word.
+               {"cat", 0, 1, "concatenate cat|cat food|the cat|CAT|cat_x|cat9|(cat)|\u00e9cat",
+                "cat food|the cat|CAT|cat_x|(cat)"},
+               {"cat", 1, 1, "CAT|cat", "cat"},
+               {"cAT", 0, 0, "Cat|concatenate|dog|", "Cat|concatenate"},
+               {"\u00e9t\u00e9", 0, 0, "\u00c9T\u00c9", "\u00c9T\u00c9"},
+               {"\u00e9t\u00e9", 1, 0, "\u00c9T\u00c9", ""},
+               // The neighbours of A-Z do not fold.
+               {"{", 0, 0, "a[b", ""},
+               {"`", 0, 0, "a@b", ""},
+               {"[", 0, 0, "a{b", ""}};
   for (const auto& c : cases) {
     FIND_CRITERIA* pCrit = m_doc->GetFindCriteria();
-    pCrit->strText = c.pattern;
+    pCrit->strText = Utf16FromUtf8(c.pattern);
     pCrit->bMatchCase = c.bMatchCase;
     pCrit->bWholeWord = c.bWholeWord;
-    CLIP_ITEM item;
-    item.strText = c.text;
-    EXPECT_EQ(!!CTanselDoc::MatchFindCriteria(m_doc.get(), 0, &item), !!c.bMatch)
-        << Utf8FromUtf16(c.text) << " / " << Utf8FromUtf16(c.pattern) << " case=" << c.bMatchCase
-        << " word=" << c.bWholeWord;
+    std::string matches;
+    for (const std::string& text : Split(c.texts)) {
+      CLIP_ITEM item;
+      item.strText = Utf16FromUtf8(text);
+      if (CTanselDoc::MatchFindCriteria(m_doc.get(), 0, &item)) matches += "|" + text;
+    }
+    EXPECT_EQ(matches.erase(0, 1), c.matches) << c.pattern << " case=" << c.bMatchCase;
   }
 }
 

@@ -14,51 +14,35 @@ struct TextCase {
 
 TEST_F(DocTest, EachConversionOfAText) {
   REQUIRE_UNICODE_LOCALE();
+  // Each conversion of every text in a list, "|" between texts.
   const struct {
     int nMode;
-    std::u16string in, out;
-  } cases[] = {{kToID, u"routeTable", u"ROUTE_TABLE"},
-               {kToID, u"Hello world", u"HELLO_WORLD"},
-               {kToID, u"file-name.txt", u"FILE_NAME_TXT"},
-               {kToID, u"a - b", u"A_B"},
-               {kToID, u" abc", u"_ABC"},
-               {kToID, u"abc ", u"ABC_"},
-               {kToID, u"ABC", u"A_B_C"},
-               {kToID, u"abc123", u"ABC123"},
-               {kToID, u"", u""},
-               {kToID, u"A_B", u"A_B"},
-               {kToID, u"__x__", u"_X_"},
-               {kToID, u"CFindDlg", u"C_FIND_DLG"},
-               {kToID, u"getHTTP", u"GET_H_T_T_P"},
-               {kToID, u"stra\u00dfeName", u"STRA\u00dfE_NAME"},  // sharp s has no one-unit capital
-               {kToID, u"\u00c9t\u00e9Fin", u"\u00c9T\u00c9_FIN"},
-               {kFromID, u"ROUTE_TABLE", u"RouteTable"},
-               {kFromID, u"hello_world", u"HelloWorld"},
-               {kFromID, u"VERSION_2_FINAL", u"Version2Final"},
-               {kFromID, u"__init__", u"Init"},
-               {kFromID, u"my id", u"My id"},
-               {kFromID, u"", u""},
-               {kFromID, u"_", u""},
-               {kFromID, u"A", u"A"},
-               {kFromID, u"\u00c9T\u00c9_\u00c9T\u00c9", u"\u00c9t\u00e9\u00c9t\u00e9"},
-               {CASE_UPPER, u"hello WORLD", u"HELLO WORLD"},
-               {CASE_LOWER, u"hello WORLD", u"hello world"},
-               {CASE_TITLE, u"hello WORLD", u"Hello world"},
-               {CASE_TITLE, u"", u""},
-               {CASE_TITLE, u" lead", u" lead"},
-               {CASE_TITLE, u"\u00e9t\u00c9", u"\u00c9t\u00e9"},
-               {CASE_UPPER, u"\u00e9t\u00e9", u"\u00c9T\u00c9"},
-               {CASE_LOWER, u"\u0391\u0392\u0393", u"\u03b1\u03b2\u03b3"},
-               {kObject, u"CFindDlg", u"oFindDlg"},
-               {kObject, u"x", u"o"}};
+    const char *in, *out;
+  } cases[] = {
+      {kToID,
+       "routeTable|Hello world|file-name.txt|a - b| abc|abc "
+       "|ABC|abc123||A_B|__x__|CFindDlg|getHTTP|"
+       "stra\u00dfeName|\u00c9t\u00e9Fin",  // sharp s has no one-unit capital
+       "ROUTE_TABLE|HELLO_WORLD|FILE_NAME_TXT|A_B|_ABC|ABC_|A_B_C|ABC123||A_B|_X_|C_FIND_DLG|"
+       "GET_H_T_T_P|STRA\u00dfE_NAME|\u00c9T\u00c9_FIN"},
+      {kFromID,
+       "ROUTE_TABLE|hello_world|VERSION_2_FINAL|__init__|my id||_|A|\u00c9T\u00c9_\u00c9T\u00c9",
+       "RouteTable|HelloWorld|Version2Final|Init|My id|||A|\u00c9t\u00e9\u00c9t\u00e9"},
+      {CASE_UPPER, "hello WORLD|\u00e9t\u00e9", "HELLO WORLD|\u00c9T\u00c9"},
+      {CASE_LOWER, "hello WORLD|\u0391\u0392\u0393", "hello world|\u03b1\u03b2\u03b3"},
+      {CASE_TITLE, "hello WORLD|| lead|\u00e9t\u00c9", "Hello world|| lead|\u00c9t\u00e9"},
+      {kObject, "CFindDlg|x", "oFindDlg|o"}};
   const CTextTransform transform(m_text);
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.nMode << " " << Utf8FromUtf16(c.in));
-    EXPECT_EQ(c.nMode == kToID     ? transform.ConvertToIDText(c.in)
-              : c.nMode == kFromID ? transform.ConvertFromIDText(c.in)
-              : c.nMode == kObject ? CTextTransform::MakeObjectText(c.in)
-                                   : transform.ChangeCaseText(c.in, c.nMode),
-              c.out);
+    std::string out;
+    for (const std::string& text : Split(c.in)) {
+      const CString16 in = Utf16FromUtf8(text);
+      out += "|" + Utf8FromUtf16(c.nMode == kToID     ? transform.ConvertToIDText(in)
+                                 : c.nMode == kFromID ? transform.ConvertFromIDText(in)
+                                 : c.nMode == kObject ? CTextTransform::MakeObjectText(in)
+                                                      : transform.ChangeCaseText(in, c.nMode));
+    }
+    EXPECT_EQ(out.substr(1), c.out) << c.nMode;
   }
 }
 
