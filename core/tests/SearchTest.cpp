@@ -39,15 +39,13 @@ TEST_F(DocTest, MatchFindCriteriaTable) {
 TEST_F(DocTest, FindNextAndPreviousWrapAsDocumented) {
   Fill("a cat|dog|cat|bird|CAT");
   m_doc->GetFindCriteria()->strText = u"cat";
-  struct Case {
-    int from;
-    int nextWrap, nextNoWrap, prev;
-  } cases[] = {{-1, 0, 0, 4}, {0, 2, 2, 4}, {2, 4, 4, 0}, {4, 0, -1, 2}, {3, 4, 4, 2}};
-  for (auto& c : cases) {
-    EXPECT_EQ(m_doc->FindNext(c.from, TRUE), c.nextWrap) << c.from;
-    EXPECT_EQ(m_doc->FindNext(c.from, FALSE), c.nextNoWrap) << c.from;
-    EXPECT_EQ(m_doc->FindPrevious(c.from), c.prev) << c.from;
-  }
+  // From each row -1 to 4: the next match with and without wrapping, and the previous.
+  std::string found;
+  for (int i = -1; i < 5; ++i)
+    found += std::to_string(m_doc->FindNext(i, TRUE)) + "," +
+             std::to_string(m_doc->FindNext(i, FALSE)) + "," +
+             std::to_string(m_doc->FindPrevious(i)) + " ";
+  EXPECT_EQ(found, "0,0,4 2,2,4 2,2,0 4,4,0 4,4,2 0,-1,2 ");
   // The only match wraps onto itself.
   m_doc->GetFindCriteria()->strText = u"bird";
   EXPECT_EQ(m_doc->FindNext(3, TRUE), 3);
