@@ -161,7 +161,9 @@ TEST_F(DocTest, ActivatingMovesTheItemToTheHeadAndIsNotCapturedAgain) {
 TEST_F(DocTest, EachClipboardChangeIsCapturedOnceHoweverLateItsNoticesCome) {
   // Notices come when the system delivers them; the clipboard may have moved
   // on by then. Steps: a letter is a copy of that text, '.' a notice, '^x' a
-  // copy of x made between the next notice and its opening, '-' a copy left
+  // copy of x made between the next notice and its opening, '<x' or '>x' one
+  // of x with its notice handed in as the next capture releases the
+  // clipboard or the next activation opens it, '-' a copy left
   // out (too large, no text, a password), '!' a failure if the next notice
   // attaches, '#' a system that does not number its changes, a digit the
   // activation of that item, 'O' or 'X' its failure to open the clipboard or
@@ -179,6 +181,8 @@ TEST_F(DocTest, EachClipboardChangeIsCapturedOnceHoweverLateItsNoticesCome) {
       {"a change before the opening is read with its own number", "a^b..", "b"},
       {"unnumbered changes: every notice is read", "#a..", "a|a"},
       {"a change left out is not read again", "-.!.", ""},
+      {"a notice as the capture releases: it looks once more", "a<b.", "b|a"},
+      {"a notice while an activation writes announces what it overwrites", "c.b.a.>t2", "c|a|b"},
       {"an activation's change heard in the close, then again", "c.b.a.2.", "c|a|b"},
       {"another program's late notice finds the activation's text", "c.b.a.~t,2;", "c|a|b"},
       {"another program's copy after an activation", "c.b.a.~t,2;1l,;", "l|a|c|b"},
@@ -198,6 +202,10 @@ TEST_F(DocTest, EachClipboardChangeIsCapturedOnceHoweverLateItsNoticesCome) {
       if (*p == '!') m_clip.m_fnAt["attach"] = [] { ADD_FAILURE() << "attached again"; };
       if (*p == '^')
         m_clip.m_fnAt["attach"] = [this, t = std::u16string(1, *++p)] { m_clip.SetUnicode(t); };
+      if (*p == '<' || *p == '>') {
+        const char* call = *p == '<' ? "release" : "open";
+        m_clip.m_fnAt[call] = [this, t = std::u16string(1, *++p)] { Copy(t); };
+      }
       if (*p == 'O') m_clip.m_fails["open"] = CTanselDoc::kClipboardRetries;
       if (*p == 'X') m_clip.m_fails["set"] = 1;
       if (*p == '~') m_clip.m_bNoticeLater = true;
@@ -274,27 +282,9 @@ TEST_F(DocTest, NoticesHandedInWhileTheCaptureOpensTheClipboardDoNotNest) {
   // The running capture read what the clipboard held when it got it, and
   // looked once more for what came after.
   EXPECT_EQ(History(), "copy 1");
-  m_clip.m_fnAt.clear();
-  Copy(u"after");
-  EXPECT_EQ(History(), "after|copy 1");
-  // A notice that comes once the capture has read: it looks once more.
-  m_clip.m_fnAt["release"] = [&] { Copy(u"came late"); };
-  Copy(u"read");
-  EXPECT_EQ(History(), "came late|read|after|copy 1");
 }
 
-TEST_F(DocTest, NoticesHandedInWhileThisProgramWritesOrWaitsAreNotLost) {
-  // Another program's notice handed in while an activation opens the
-  // clipboard: what it announces is being overwritten, and the flag stays
-  // for the activation's own notice.
-  Fill("a|b|c");
-  m_clip.m_fnAt["open"] = [&] { Copy(u"theirs"); };
-  ASSERT_TRUE(m_doc->ActivateItem(2));
-  EXPECT_EQ(History(), "c|a|b") << "the activated text went in twice";
-  EXPECT_FALSE(m_doc->IsSkippingClipboardChange());
-
-  // A copy announced while a retry finds the clipboard still held: the wait
-  // starts again for it, and it is read once the clipboard is free.
+TEST_F(DocTest, ACopyAnnouncedWhileARetryFindsTheClipboardHeldGetsAWaitOfItsOwn) {
   m_clip.m_fails["attach"] = 1000000;
   Copy(u"held");
   for (int i = 0; i < CTanselDoc::kCaptureRetryTicks - 1; ++i) m_doc->RetryCapture();
