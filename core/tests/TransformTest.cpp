@@ -2,15 +2,7 @@
 // wrong place (item or clipboard), a date stamp in the wrong format or past its size.
 #include "DocFixture.h"
 
-namespace {
-
 enum { kToID = 100, kFromID, kObject };  // beside the case modes
-
-struct TextCase {
-  std::u16string in, out;
-};
-
-}  // namespace
 
 TEST_F(DocTest, EachConversionOfAText) {
   REQUIRE_UNICODE_LOCALE();
@@ -82,28 +74,18 @@ TEST_F(DocTest, DateTimeStampsInTheTenFormatsAndNoneThatCannotBeMade) {
   // 09:05:07 local time on 3 February 2026, one hour east of UTC.
   m_text.m_tNow = 1770109507 - 3600;
   m_text.m_nZoneOffsetSeconds = 3600;
-  std::u16string years, made;  // 64 units each
-  for (int i = 0; i < 16; ++i) years += u"%Y", made += u"2026";
-  const TextCase cases[] = {
-      {u"%Y.%m.%d", u"2026.02.03"},
-      {u"%Y-%m-%d", u"2026-02-03"},
-      {u"%Y.%m.%d %H-%M-%S", u"2026.02.03 09-05-07"},
-      {u"%Y-%m-%d %H-%M-%S", u"2026-02-03 09-05-07"},
-      {u"%Y-%m-%d_%H-%M-%S", u"2026-02-03_09-05-07"},
-      {u"%H-%M-%S", u"09-05-07"},
-      {u"%H.%M.%S", u"09.05.07"},
-      {u"%Y%m%d", u"20260203"},
-      {u"%H%M%S", u"090507"},
-      {u"%Y%m%d%H%M%S", u"20260203090507"},
-      {std::u16string(63, u'x') + years, std::u16string(63, u'x') + made},  // 127 units fit
-      {std::u16string(64, u'x') + years, u""},                              // 128 do not
-  };
-  for (const auto& c : cases) {
-    m_doc->InsertDateTime(c.in);
-    EXPECT_EQ(m_clip.Unicode(), c.out) << Utf8FromUtf16(c.in);
-  }
-  EXPECT_EQ(m_doc->GetItem(2)->strText, u"20260203090507") << "each stamp is captured";
+  std::string years, made;  // 64 units each; 127 units fit, 128 do not
+  for (int i = 0; i < 16; ++i) years += "%Y", made += "2026";
+  const std::string x63(63, 'x');
+  for (const std::string& format :
+       Split("%Y.%m.%d|%Y-%m-%d|%Y.%m.%d %H-%M-%S|%Y-%m-%d %H-%M-%S|%Y-%m-%d_%H-%M-%S|%H-%M-%S|"
+             "%H.%M.%S|%Y%m%d|%H%M%S|%Y%m%d%H%M%S|" +
+             x63 + years + "|x" + x63 + years))
+    m_doc->InsertDateTime(Utf16FromUtf8(format));
   m_text.m_bFailLocalTime = true;
   m_doc->InsertDateTime(u"%Y");
-  EXPECT_EQ(m_clip.Unicode(), u"");
+  // Each stamp is captured, newest first; one that cannot be made is empty.
+  EXPECT_EQ(History(), "||" + x63 + made +
+                           "|20260203090507|090507|20260203|09.05.07|09-05-07|2026-02-03_09-05-07|"
+                           "2026-02-03 09-05-07|2026.02.03 09-05-07|2026-02-03|2026.02.03");
 }
