@@ -65,18 +65,14 @@ TEST_F(DocTest, InvalidIndexesGiveNullOrRaiseAndChangeNothing) {
 }
 
 TEST(EscapeForDisplay, Table) {
-  struct Case {
-    std::u16string in, out;
-  } cases[] = {{u"a\tb\r\nc", u"a<TAB>b<CR><LF>c"},
-               {u"plain text", u"plain text"},
-               {u"", u""},
-               {u"\n\n", u"<LF><LF>"},
-               {u"\r", u"<CR>"},
-               {u"<TAB>\t", u"<TAB><TAB>"},
-               {u"\t\u00e9\t", u"<TAB>\u00e9<TAB>"}};
-  for (auto& c : cases) {
-    std::u16string s = c.in;
-    CTanselDoc::EscapeForDisplay(s);
-    EXPECT_EQ(s, c.out) << Utf8FromUtf16(c.in);
+  // Several texts at once ("|" is left alone), and texts with nothing to escape.
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"a\tb\r\nc|\n\n|\r|<TAB>\t|\t\u00e9\t",
+       u"a<TAB>b<CR><LF>c|<LF><LF>|<CR>|<TAB><TAB>|<TAB>\u00e9<TAB>"},
+      {u"plain text", u"plain text"},
+      {u"", u""}};
+  for (auto [text, escaped] : cases) {
+    CTanselDoc::EscapeForDisplay(text);
+    EXPECT_EQ(text, escaped);
   }
 }
