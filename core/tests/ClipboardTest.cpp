@@ -80,7 +80,7 @@ TEST_F(DocTest, FirstZeroIsFoundWhereverItStandsInALongBlock) {
         std::string(reinterpret_cast<const char*>(block.data()), 2 * block.size());
     m_clip.Changed();
     m_doc->CaptureClipboard();
-    EXPECT_EQ(m_doc->GetItem(0)->strText.size(), nAt);
+    EXPECT_EQ(m_doc->ItemAt(0)->strText.size(), nAt);
   }
 }
 
@@ -258,7 +258,7 @@ TEST_F(DocTest, AClipboardHeldPastTheBoundIsReadAgainUntilANewerChangeOrTheEnd) 
       EXPECT_EQ(Log(), "");
     }
     Copy(u"next");
-    EXPECT_EQ(m_doc->GetItem(0)->strText, u"next");
+    EXPECT_EQ(m_doc->ItemAt(0)->strText, u"next");
     EXPECT_FALSE(m_doc->IsCapturePending());
   }
 }
@@ -293,6 +293,6 @@ TEST_F(DocTest, ACopyAnnouncedWhileARetryFindsTheClipboardHeldGetsAWaitOfItsOwn)
   EXPECT_TRUE(m_doc->IsCapturePending());
   m_clip.m_fails.clear();
   m_doc->RetryCapture();
-  EXPECT_EQ(m_doc->GetItem(0)->strText, u"newer");
+  EXPECT_EQ(History(), "newer");
   EXPECT_FALSE(m_doc->IsCapturePending());
 }
