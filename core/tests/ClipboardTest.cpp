@@ -1,6 +1,7 @@
 // Catches: a capture that misreads the size limit, the terminator or ANSI text, reads one change
-// twice or loses a held one, nests inside another, or leaves the clipboard open; an activation
-// whose own change is captured or whose flag outlives it.
+// twice or loses a held one, nests inside another, leaves the clipboard open or tells the views
+// before it is free; a write that retries past its bound or leaves the clipboard open; an
+// activation whose own change is captured or whose flag outlives it.
 #include <cctype>
 #include <new>
 #include <optional>
@@ -52,9 +53,8 @@ TEST_F(DocTest, ACaptureTakesTheTextItsBlockHoldsWithinTheLimit) {
     m_clip.Changed();
     m_clip.m_nExtraBlockBytes = c.nExtra;
     m_clip.m_nFailLockFormat = c.nTrouble == kNoLock ? unsigned(kCfUnicodeText) : 0;
-    m_clip.m_fails["fetch"] = c.nTrouble == kHeldMoment   ? CTanselDoc::kClipboardRetries - 1
-                              : c.nTrouble == kHeldAlways ? CTanselDoc::kClipboardRetries
-                                                          : 0;
+    const int n = CTanselDoc::kClipboardRetries, nFetchFailures[] = {0, 0, n - 1, n};
+    m_clip.m_fails["fetch"] = nFetchFailures[c.nTrouble];
     m_clip.m_nLocks = 0;
     Log();
     m_doc->CaptureClipboard();

@@ -1,7 +1,8 @@
 #pragma once
 // A document over an in-memory clipboard, an in-memory settings store and a
-// clock fixed by the test, with a view and a main window that record every
-// notice.
+// clock fixed by the test. Tests state what they expect as strings: the
+// history as History() shows it, and the clipboard's calls and the notices
+// heard, in their order, as Log() shows them.
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -30,7 +30,6 @@ TEST_F(HotkeyTest, EveryKeyWithEveryModifierMakesItsValueAndText) {
   for (const auto& [vk, name] : kNamedKeys) keys.push_back({vk, name});
   for (int f = 1; f <= 12; ++f)
     keys.push_back({uint16_t(111 + f), u"F" + Utf16FromUtf8(std::to_string(f))});
-  ASSERT_EQ(keys.size(), 67u);
   R registry;  // names first: the table is built once, whichever call comes first
   std::vector<uint16_t> codes;
   for (const auto& [vk, name] : keys) {
