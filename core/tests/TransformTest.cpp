@@ -22,7 +22,7 @@ TEST_F(DocTest, EachConversionOfAText) {
        "RouteTable|HelloWorld|Version2Final|Init|My id|||A|\u00c9t\u00e9\u00c9t\u00e9"},
       {CASE_UPPER, "hello WORLD|\u00e9t\u00e9", "HELLO WORLD|\u00c9T\u00c9"},
       {CASE_LOWER, "hello WORLD|\u0391\u0392\u0393", "hello world|\u03b1\u03b2\u03b3"},
-      {CASE_TITLE, "hello WORLD|| lead|\u00e9t\u00c9", "Hello world|| lead|\u00c9t\u00e9"},
+      {CASE_TITLE, "hello WORLD|| lead|\u00e9t\u00c9|a", "Hello world|| lead|\u00c9t\u00e9|A"},
       {kObject, "CFindDlg|x", "oFindDlg|o"}};
   const CTextTransform transform(m_text);
   for (const auto& c : cases) {
