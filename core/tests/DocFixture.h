@@ -1,90 +1,82 @@
 #pragma once
 // A document over an in-memory clipboard, an in-memory settings store and a
-// clock fixed by the test, with a view and a main window that record every
-// notice.
+// clock fixed by the test. Tests state what they expect as strings: the
+// history as History() shows it, and the clipboard's calls and the notices
+// heard, in their order, as Log() shows them.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "FakeClipboard.h"
 #include "FixedClock.h"
-#include "HistoryTexts.h"
 #include "core/TanselDoc.h"
 #include "settings/ApplicationRegistry.h"
 #include "settings/MemoryKeyStore.h"
 #include "settings/SettingsPlatform.h"
 
-// The tables with text beyond ASCII need a locale that maps and classifies
-// it; with LANG unset the runtime's "C" locale knows ASCII alone.
-inline ::testing::AssertionResult UnicodeLocale() {
-  char16_t e = u'\u00e9';
-  uint8_t flags = 0;
-  RuntimeTextServices().Classify(&e, 1, &flags);
-  RuntimeTextServices().MapCase(&e, 1, true);
-  if (e == u'\u00c9' && (flags & ITextServices::kAlnum)) return ::testing::AssertionSuccess();
-  const char* locale = std::setlocale(LC_CTYPE, nullptr);
-  return ::testing::AssertionFailure()
-         << "LC_CTYPE is \"" << (locale ? locale : "?")
-         << "\", which does not know \u00e9: run the tests with a UTF-8 locale (LC_ALL=C.UTF-8, "
-            "as ctest does)";
+// The tables with text beyond ASCII need a locale that maps it; with LANG
+// unset the runtime's "C" locale knows ASCII alone.
+#define REQUIRE_UNICODE_LOCALE()                                                         \
+  ASSERT_TRUE(CTextTransform(m_text).ChangeCaseText(u"\u00e9", CASE_UPPER) == u"\u00c9") \
+      << "run the tests with a UTF-8 locale (LC_ALL=C.UTF-8, as ctest does)"
+
+// "a|b||c" as {"a", "b", "", "c"}.
+inline std::vector<std::string> Split(const std::string& s) {
+  std::vector<std::string> parts;
+  std::stringstream in(s + "|");
+  for (std::string part; std::getline(in, part, '|');) parts.push_back(part);
+  return parts;
 }
-#define REQUIRE_UNICODE_LOCALE() ASSERT_TRUE(UnicodeLocale())
 
-class CRecorder : public IHistoryView, public IMainWindowNotice {
- public:
-  std::vector<int> m_viewHints, m_postedHints;
-  std::vector<std::string> m_both;  // "view 0", "post 0", in the order they came
-  void OnUpdate(int n) override { Hear(m_viewHints, "view ", n); }
-  void PostHistoryChanged(int n) override { Hear(m_postedHints, "post ", n); }
-  void Clear() { m_viewHints.clear(), m_postedHints.clear(), m_both.clear(); }
-
- private:
-  void Hear(std::vector<int>& hints, const char* who, int n) {
-    hints.push_back(n);
-    m_both.push_back(who + std::to_string(n));
-  }
-};
-
-class DocTest : public ::testing::Test {
+// The fixture is the document's view and main window: their notices go into
+// the clipboard's log as "v0" and "p0", among its calls.
+class DocTest : public ::testing::Test, public IHistoryView, public IMainWindowNotice {
  protected:
   CMemoryKeyStore m_store;
   CFakeClipboard m_clip;
   CFixedClockServices m_text;
-  CRecorder m_rec;
   std::unique_ptr<CTanselDoc> m_doc;
 
+  void OnUpdate(int n) override { m_clip.m_log.push_back("v" + std::to_string(n)); }
+  void PostHistoryChanged(int n) override { m_clip.m_log.push_back("p" + std::to_string(n)); }
   void SetUp() override {
     SetSettingsPlatform(&m_store, nullptr);
-    MakeDoc();
+    m_doc = std::make_unique<CTanselDoc>(m_clip, m_text);
+    m_doc->AddView(this);
+    m_doc->SetMainWindow(this);
+    // The document is the clipboard's viewer, as the main frame makes it.
+    m_clip.m_fnViewer = [this] { m_doc->CaptureClipboard(); };
   }
   void TearDown() override {
     m_doc.reset();
     SetSettingsPlatform(nullptr, nullptr);
   }
-  void MakeDoc() {
-    m_doc = std::make_unique<CTanselDoc>(m_clip, m_text);
-    m_doc->AddView(&m_rec);
-    m_doc->SetMainWindow(&m_rec);
-    // The document is the clipboard's viewer, as the main frame makes it.
-    m_clip.m_fnViewer = [this] { m_doc->CaptureClipboard(); };
-  }
-
   // A copy made in another program, as the viewer chain delivers it.
   void Copy(const std::u16string& s) {
     m_clip.SetUnicode(s);
     m_doc->CaptureClipboard();
   }
-  std::vector<std::u16string> Texts() const { return HistoryTexts(*m_doc); }
-  // Fills the history so that index 0 holds the first text given.
-  void Fill(std::initializer_list<const char16_t*> texts) {
-    std::vector<const char16_t*> v(texts);
-    for (auto it = v.rbegin(); it != v.rend(); ++it) Copy(*it);
-    m_rec.Clear();
+  // The history newest first as "c|b*|a": a "*" marks a bookmark.
+  std::string History() const {
+    std::string s;
+    for (int i = 0; i < m_doc->GetItemCount(); ++i)
+      s += (i ? "|" : "") + Utf8FromUtf16(m_doc->GetItem(i)->strText) +
+           (m_doc->GetItem(i)->bBookmark ? "*" : "");
+    return s;
+  }
+  // Makes the history that History() would show as this, and starts a new log.
+  void Fill(const std::string& history) {
+    m_doc->ClearList();
+    const std::vector<std::string> texts = Split(history);
+    for (size_t i = texts.size(); i-- > 0;) {
+      const bool bMark = !texts[i].empty() && texts[i].back() == '*';
+      Copy(Utf16FromUtf8(texts[i].substr(0, texts[i].size() - bMark)));
+      if (bMark) m_doc->SetBookmark(0, TRUE);
+    }
     m_clip.m_log.clear();
   }
+  std::string Log() { return m_clip.TakeLog(); }
 };
-
-using V = std::vector<std::u16string>;

@@ -7,127 +7,99 @@ TEST_F(DocTest, RemovingOrInvertingTheHeadActivatesTheNewHeadAndNothingElseTouch
   enum { kRemove, kRemoveOne, kInvert };
   const struct {
     int nOp;
-    int nFill;  // of P, Q, R, S
+    const char* before;
     CIndexArray sel;
-    V left;
-  } cases[] = {{kRemove, 4, {0, 2}, {u"Q", u"S"}},
-               {kRemoveOne, 4, {0}, {u"Q", u"R", u"S"}},
-               {kRemove, 4, {1}, {u"P", u"R", u"S"}},
-               {kRemove, 4, {1, 3}, {u"P", u"R"}},
-               {kRemove, 4, {3}, {u"P", u"Q", u"R"}},
-               {kRemoveOne, 3, {1}, {u"P", u"R"}},
-               {kRemove, 2, {0, 1}, {}},
-               {kRemoveOne, 1, {0}, {}},
-               {kInvert, 4, {0, 1, 2}, {u"R", u"Q", u"P", u"S"}},
-               {kInvert, 4, {1, 2}, {u"P", u"R", u"Q", u"S"}},
-               {kInvert, 4, {2, 3}, {u"P", u"Q", u"S", u"R"}},
-               {kInvert, 4, {0, 1, 2, 3}, {u"S", u"R", u"Q", u"P"}}};
+    const char* after;
+  } cases[] = {{kRemove, "P|Q|R|S", {0, 2}, "Q|S"},
+               {kRemoveOne, "P|Q|R|S", {0}, "Q|R|S"},
+               {kRemove, "P|Q|R|S", {1}, "P|R|S"},
+               {kRemove, "P|Q|R|S", {1, 3}, "P|R"},
+               {kRemove, "P|Q|R|S", {3}, "P|Q|R"},
+               {kRemoveOne, "P|Q|R", {1}, "P|R"},
+               {kRemove, "P|Q", {0, 1}, ""},
+               {kRemoveOne, "P", {0}, ""},
+               {kInvert, "P|Q|R|S", {0, 1, 2}, "R|Q|P|S"},
+               {kInvert, "P|Q|R|S", {1, 2}, "P|R|Q|S"},
+               {kInvert, "P|Q|R|S", {2, 3}, "P|Q|S|R"},
+               {kInvert, "P|Q|R|S", {0, 1, 2, 3}, "S|R|Q|P"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "case " << &c - cases);
-    m_doc->ClearList();
-    const std::vector<const char16_t*> all{u"P", u"Q", u"R", u"S"};
-    for (int i = c.nFill - 1; i >= 0; --i) Copy(all[i]);
-    m_rec.Clear();
-    m_clip.m_log.clear();
+    Fill(c.before);
     if (c.nOp == kRemoveOne) m_doc->RemoveItem(c.sel[0]);
     if (c.nOp == kRemove) m_doc->RemoveItems(c.sel);
     if (c.nOp == kInvert) m_doc->InvertItems(c.sel);
-    EXPECT_EQ(Texts(), c.left) << "the activation must not be captured";
+    const std::string after = c.after, head = after.substr(0, after.find('|'));
+    EXPECT_EQ(History(), after) << "the activation must not be captured";
     // A new head is written; anything else leaves the clipboard alone.
-    EXPECT_EQ(m_clip.Unicode(), c.left.empty() ? u"P" : c.left[0]);
-    EXPECT_EQ(m_clip.m_log.empty(), c.sel[0] != 0 || c.left.empty());
-    EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0"}));
+    const bool bNewHead = c.sel[0] == 0 && !after.empty();
+    EXPECT_EQ(Log(), bNewHead ? "open empty set close v0 p0" : "v0 p0");
+    EXPECT_EQ(Utf8FromUtf16(m_clip.Unicode()), after.empty() ? "P" : head);
   }
-  m_rec.Clear();
-  m_clip.m_log.clear();
   m_doc->ClearList();  // leaves the clipboard too
-  EXPECT_EQ(m_doc->GetItemCount(), 0);
-  EXPECT_TRUE(m_clip.m_log.empty());
-  EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0"}));
+  EXPECT_EQ(Log(), "v0 p0");
   Copy(u"fresh");
-  EXPECT_EQ(Texts(), (V{u"fresh"}));
+  EXPECT_EQ(History(), "fresh");
 }
 
 TEST_F(DocTest, ActivatingSeveralJoinsThemWithLineBreaksAndTheJoinIsCaptured) {
-  Fill({u"P", u"", u"R"});
+  Fill("P||R");
   EXPECT_TRUE(m_doc->ActivateItems({0, 1, 2}));
   EXPECT_EQ(m_clip.Unicode(), u"P\r\n\r\nR");
-  EXPECT_FALSE(m_doc->IsSkippingClipboardChange()) << "the join must come back as an item";
-  // The capture of the join inside the write, then the operation's own notice;
-  // the selected items stay where they are.
-  EXPECT_EQ(Texts(), (V{u"P\r\n\r\nR", u"P", u"", u"R"}));
-  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{0, 0}));
+  // The capture of the join inside the write, then the operation's own
+  // notice; the selected items stay where they are.
+  EXPECT_EQ(History(), "P\r\n\r\nR|P||R");
+  EXPECT_EQ(Log(), "open empty set close attach fetch release v0 p0 v0 p0");
   EXPECT_TRUE(m_doc->ActivateItems({1}));
   EXPECT_EQ(m_clip.Unicode(), u"P");
-  m_rec.Clear();
-  m_clip.m_nOpenFailures = CTanselDoc::kClipboardRetries;
+  Log();
+  m_clip.m_fails["open"] = CTanselDoc::kClipboardRetries;
   EXPECT_FALSE(m_doc->ActivateItems({0, 1}));
-  EXPECT_TRUE(m_rec.m_viewHints.empty());
+  EXPECT_EQ(Log(), "open*100");
 }
 
 TEST_F(DocTest, ReplacingTextOfTheHeadRefreshesTheClipboardWithoutACapture) {
-  Fill({u"a", u"b", u"c", u"d"});
-  m_doc->SetBookmark(0, TRUE);
-  m_rec.Clear();
+  Fill("a*|b|c|d*");
   m_doc->ReplaceItemText(0, u"new head");
   EXPECT_EQ(m_clip.Unicode(), u"new head");
-  EXPECT_EQ(Texts(), (V{u"new head", u"b", u"c", u"d"}));
-  EXPECT_TRUE(m_doc->GetItem(0)->bBookmark);
-
-  m_doc->SetBookmark(3, TRUE);
-  m_rec.Clear();
-  m_clip.m_log.clear();
   m_doc->ReplaceItemText(3, u"row three");
-  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{4});
-  EXPECT_TRUE(m_clip.m_log.empty());
-  EXPECT_EQ(m_doc->GetItem(3)->strText, u"row three");
-  EXPECT_TRUE(m_doc->GetItem(3)->bBookmark);
+  EXPECT_EQ(History(), "new head*|b|c|row three*");
+  EXPECT_EQ(Log(), "open empty set close v0 p0 v4 p4");
 }
 
 TEST_F(DocTest, CreationTimesAndBookmarksTravelWithTheirRecords) {
-  Fill({u"P", u"Q", u"R", u"S"});
+  Fill("P|Q|R|S");
   for (int i = 0; i < 4; ++i) m_doc->GetItem(i)->tCreated = 1000 + i;
   m_doc->ReplaceItemText(0, u"P2");
   m_doc->ReplaceItemText(2, u"R2");
   m_doc->ToggleBookmark(1);
   m_doc->InvertItems({1, 2, 3});
   m_doc->ActivateItem(2);
-  EXPECT_EQ(Texts(), (V{u"R2", u"P2", u"S", u"Q"}));
+  EXPECT_EQ(History(), "R2|P2|S|Q*");
   std::vector<int64_t> times;
   for (int i = 0; i < 4; ++i) times.push_back(m_doc->GetItem(i)->tCreated);
   EXPECT_EQ(times, (std::vector<int64_t>{1002, 1000, 1003, 1001}));
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(!!m_doc->GetItem(i)->bBookmark, i == 3) << i;
 }
 
 TEST_F(DocTest, BookmarksAreSetToggledClearedAndFoundWrappingAround) {
-  Fill({u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7"});
-  auto marked = [this] {
-    std::vector<int> v;
-    for (int i = 0; i < m_doc->GetItemCount(); ++i)
-      if (m_doc->GetItem(i)->bBookmark) v.push_back(i);
-    return v;
-  };
+  Fill("0|1|2|3|4|5|6|7");
   m_doc->ToggleBookmark(1);
-  m_doc->ToggleBookmark(1);
+  m_doc->ToggleBookmark(2);
+  m_doc->ToggleBookmark(2);
   m_doc->ToggleBookmark(5);
-  m_doc->SetBookmark(1, TRUE);
   m_doc->SetBookmark(4, TRUE);
   m_doc->SetBookmark(4, FALSE);
-  EXPECT_EQ(marked(), (std::vector<int>{1, 5}));
-  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{2, 2, 6, 2, 5, 5}));
-  struct Case {
-    int from, next, prev;
-  } cases[] = {{-1, 1, 5}, {0, 1, 5}, {1, 5, 5}, {3, 5, 1}, {5, 1, 1}, {7, 1, 5}};
-  for (auto& c : cases) {
-    EXPECT_EQ(m_doc->GetNextBookmark(c.from), c.next) << c.from;
-    EXPECT_EQ(m_doc->GetPreviousBookmark(c.from), c.prev) << c.from;
-  }
-  m_doc->SetBookmark(0, TRUE);
-  m_doc->SetBookmark(7, TRUE);
-  m_rec.Clear();
+  EXPECT_EQ(History(), "0|1*|2|3|4|5*|6|7");
+  EXPECT_EQ(Log(), "v2 p2 v3 p3 v3 p3 v6 p6 v5 p5 v5 p5");
+  // From each row -1 to 7: the next and the previous bookmark.
+  std::string found;
+  for (int i = -1; i < 8; ++i)
+    found += std::to_string(m_doc->GetNextBookmark(i)) + "," +
+             std::to_string(m_doc->GetPreviousBookmark(i)) + " ";
+  EXPECT_EQ(found, "1,5 1,5 5,5 5,1 5,1 5,1 1,1 1,5 1,5 ");
+  Fill("0*|1|2*|3|4|5|6|7*");
   m_doc->ClearBookmarks();
-  EXPECT_EQ(marked(), std::vector<int>{});
-  EXPECT_EQ(m_rec.m_viewHints, std::vector<int>{0});
+  EXPECT_EQ(History(), "0|1|2|3|4|5|6|7");
+  EXPECT_EQ(Log(), "v0 p0");
   EXPECT_EQ(m_doc->GetNextBookmark(-1), -1);
   EXPECT_EQ(m_doc->GetPreviousBookmark(-1), -1);
   m_doc->SetBookmark(4, TRUE);  // the only one wraps onto itself

@@ -19,12 +19,9 @@ class CFixedClockServices : public ITextServices {
   int64_t Now() override { return m_tNow; }
   bool ToLocalTime(int64_t t, std::tm& out) override {
     if (m_bFailLocalTime) return false;
-    std::time_t local = static_cast<std::time_t>(t + m_nZoneOffsetSeconds);
-#ifdef _WIN32
-    return gmtime_s(&out, &local) == 0;
-#else
-    return gmtime_r(&local, &out) != nullptr;
-#endif
+    const std::time_t local = static_cast<std::time_t>(t + m_nZoneOffsetSeconds);
+    const std::tm* utc = std::gmtime(&local);
+    return utc && (out = *utc, true);
   }
   bool FormatTime(const CString16& f, const std::tm& tm, size_t cap, CString16& out) override {
     return RuntimeTextServices().FormatTime(f, tm, cap, out);

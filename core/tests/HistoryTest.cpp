@@ -4,23 +4,14 @@
 
 #include "DocFixture.h"
 
-TEST_F(DocTest, NewItemGoesToTheHeadWithNoBookmarkAndTheCurrentTime) {
-  const int64_t tBefore = std::time(nullptr);
-  Copy(u"first");
-  Copy(u"second");
-  const int64_t tAfter = std::time(nullptr);
-  EXPECT_EQ(Texts(), (V{u"second", u"first"}));
-  for (int i = 0; i < 2; ++i) {
-    EXPECT_FALSE(m_doc->GetItem(i)->bBookmark);
-    EXPECT_GE(m_doc->GetItem(i)->tCreated, tBefore);
-    EXPECT_LE(m_doc->GetItem(i)->tCreated, tAfter);
-  }
-}
-
 TEST_F(DocTest, TheLimitDropsTheOldestEvenBookmarkedAndAReloadTrimsWithOneNotice) {
+  const int64_t tBefore = std::time(nullptr);
   for (int i = 0; i < 200; ++i) Copy(Utf16FromUtf8(std::to_string(i)));
   m_doc->SetBookmark(199, TRUE);  // the oldest, "0"
   Copy(u"200");
+  // Each new item comes at the head with the time it was made.
+  EXPECT_GE(m_doc->GetItem(199)->tCreated, tBefore);
+  EXPECT_LE(m_doc->GetItem(0)->tCreated, std::time(nullptr));
   ASSERT_EQ(m_doc->GetItemCount(), 200);
   EXPECT_EQ(m_doc->GetItem(199)->strText, u"1");
   const struct {
@@ -28,74 +19,59 @@ TEST_F(DocTest, TheLimitDropsTheOldestEvenBookmarkedAndAReloadTrimsWithOneNotice
   } cases[] = {{200, 200}, {10, 10}, {12, 10}, {2, 2}, {0, 0}, {-1, 0}, {-200, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.nSize);
-    m_rec.Clear();
     CApplicationRegistry().SetBufferSize(c.nSize);
+    Log();
     m_doc->LoadLimits();
-    EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0"}));
+    EXPECT_EQ(Log(), "v0 p0");
     ASSERT_EQ(m_doc->GetItemCount(), c.nLeft);
-    if (c.nLeft) {
-      EXPECT_EQ(Texts().back(), Utf16FromUtf8(std::to_string(201 - c.nLeft)));
-    }
+    const std::string history = History(), oldest = history.substr(history.rfind('|') + 1);
+    EXPECT_EQ(oldest, c.nLeft ? std::to_string(201 - c.nLeft) : "");
   }
   Copy(u"gone");
   EXPECT_EQ(m_doc->GetItemCount(), 0);
 }
 
 TEST_F(DocTest, ViewsHearFirstAndTheMainWindowThenGetsTheSameHint) {
-  Fill({u"a", u"b", u"c"});
+  Fill("a|b|c");
   m_doc->NotifyChange(-1);
   m_doc->NotifyChange(0);
   m_doc->NotifyChange(2);
   Copy(u"d");
-  EXPECT_EQ(m_rec.m_both, (std::vector<std::string>{"view 0", "post 0", "view 1", "post 1",
-                                                    "view 3", "post 3", "view 0", "post 0"}));
-  m_rec.Clear();  // without a main window only views hear
-  m_doc->SetMainWindow(nullptr);
+  EXPECT_EQ(Log(), "v0 p0 v1 p1 v3 p3 attach fetch release v0 p0");
+  m_doc->SetMainWindow(nullptr);  // without a main window only views hear
   Copy(u"e");
-  EXPECT_EQ(m_rec.m_both, std::vector<std::string>{"view 0"});
+  EXPECT_EQ(Log(), "attach fetch release v0");
 }
 
 TEST_F(DocTest, InvalidIndexesGiveNullOrRaiseAndChangeNothing) {
-  Fill({u"a", u"b"});
-  for (int n : {-1, 2, 1000, INT32_MIN, INT32_MAX}) {
+  Fill("a|b|c");
+  for (int n : {-1, 3, 1000, INT32_MIN, INT32_MAX}) {
     EXPECT_EQ(m_doc->GetItem(n), nullptr) << n;
     EXPECT_THROW(m_doc->ItemAt(n), CInvalidArgException) << n;
   }
-  EXPECT_THROW(m_doc->RemoveItem(2), CInvalidArgException);
+  EXPECT_THROW(m_doc->RemoveItem(3), CInvalidArgException);
   EXPECT_THROW(m_doc->InvertItems({0, 5}), CInvalidArgException);
   EXPECT_THROW(m_doc->ChangeCase(-1, CASE_UPPER, TRUE), CInvalidArgException);
-  EXPECT_THROW(m_doc->SmartMakeObject(2, FALSE), CInvalidArgException);
+  EXPECT_THROW(m_doc->SmartMakeObject(3, FALSE), CInvalidArgException);
   EXPECT_THROW(m_doc->ActivateItems({0, 9}), CInvalidArgException);
-  EXPECT_EQ(Texts(), (V{u"a", u"b"}));
-  EXPECT_TRUE(m_rec.m_viewHints.empty());
-  EXPECT_TRUE(m_clip.m_log.empty()) << "the clipboard must not be touched";
-}
-
-TEST_F(DocTest, RemoveItemsKeepsWhatWasRemovedBeforeAnInvalidIndex) {
-  Fill({u"a", u"b", u"c"});
   // The walk runs from the last index: 7 fails first, so nothing went.
   EXPECT_THROW(m_doc->RemoveItems({0, 2, 7}), CInvalidArgException);
-  EXPECT_EQ(Texts(), (V{u"a", u"b", u"c"}));
+  EXPECT_EQ(History(), "a|b|c");
   // -1 is reached last: 2 and 0 are gone, and the operation ended unannounced.
   EXPECT_THROW(m_doc->RemoveItems({-1, 0, 2}), CInvalidArgException);
-  EXPECT_EQ(Texts(), (V{u"b"}));
-  EXPECT_TRUE(m_rec.m_viewHints.empty());
-  EXPECT_TRUE(m_clip.m_log.empty());
+  EXPECT_EQ(History(), "b");
+  EXPECT_EQ(Log(), "") << "nobody told, the clipboard not touched";
 }
 
 TEST(EscapeForDisplay, Table) {
-  struct Case {
-    std::u16string in, out;
-  } cases[] = {{u"a\tb\r\nc", u"a<TAB>b<CR><LF>c"},
-               {u"plain text", u"plain text"},
-               {u"", u""},
-               {u"\n\n", u"<LF><LF>"},
-               {u"\r", u"<CR>"},
-               {u"<TAB>\t", u"<TAB><TAB>"},
-               {u"\t\u00e9\t", u"<TAB>\u00e9<TAB>"}};
-  for (auto& c : cases) {
-    std::u16string s = c.in;
-    CTanselDoc::EscapeForDisplay(s);
-    EXPECT_EQ(s, c.out) << Utf8FromUtf16(c.in);
+  // Several texts at once ("|" is left alone), and texts with nothing to escape.
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"a\tb\r\nc|\n\n|\r|<TAB>\t|\t\u00e9\t",
+       u"a<TAB>b<CR><LF>c|<LF><LF>|<CR>|<TAB><TAB>|<TAB>\u00e9<TAB>"},
+      {u"plain text", u"plain text"},
+      {u"", u""}};
+  for (auto [text, escaped] : cases) {
+    CTanselDoc::EscapeForDisplay(text);
+    EXPECT_EQ(text, escaped);
   }
 }

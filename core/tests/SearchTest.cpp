@@ -2,61 +2,50 @@
 // row, an empty pattern that matches.
 #include "DocFixture.h"
 
-namespace {
-
-struct MatchCase {
-  std::u16string text, pattern;
-  BOOL bMatchCase, bWholeWord, bMatch;
-};
-
-}  // namespace
-
 TEST_F(DocTest, MatchFindCriteriaTable) {
   REQUIRE_UNICODE_LOCALE();
-  const MatchCase cases[] = {
-      {u"concatenate cat", u"cat", 0, 1, 0},  // only the first occurrence counts
-      {u"cat food", u"cat", 0, 1, 1},
-      {u"the cat", u"cat", 0, 1, 1},
-      {u"CAT", u"cat", 0, 1, 1},
-      {u"CAT", u"cat", 1, 1, 0},
-      {u"Cat", u"cAT", 0, 0, 1},
-      {u"concatenate", u"cat", 0, 0, 1},
-      {u"cat_x", u"cat", 0, 1, 1},  // the underscore is no letter or digit
-      {u"cat9", u"cat", 0, 1, 0},
-      {u"(cat)", u"cat", 0, 1, 1},
-      {u"\u00e9cat", u"cat", 0, 1, 0},  // a letter beyond ASCII joins the word
-      {u"\u00c9T\u00c9", u"\u00e9t\u00e9", 0, 0, 1},
-      {u"\u00c9T\u00c9", u"\u00e9t\u00e9", 1, 0, 0},
-      {u"a[b", u"{", 0, 0, 0},  // the neighbours of A-Z do not fold
-      {u"a@b", u"`", 0, 0, 0},
-      {u"a{b", u"[", 0, 0, 0},
-      {u"dog", u"cat", 0, 0, 0},
-      {u"", u"cat", 0, 0, 0}};
+  // Which texts of a list match, "|" between texts.
+  const struct {
+    const char* pattern;
+    BOOL bMatchCase, bWholeWord;
+    const char *texts, *matches;
+  } cases[] = {// Only the first occurrence counts; the underscore is no letter or
+               // digit; a letter beyond ASCII joins the word.
+               {"cat", 0, 1, "concatenate cat|cat food|the cat|CAT|cat_x|cat9|(cat)|\u00e9cat",
+                "cat food|the cat|CAT|cat_x|(cat)"},
+               {"cat", 1, 1, "CAT|cat", "cat"},
+               {"cAT", 0, 0, "Cat|concatenate|dog|", "Cat|concatenate"},
+               {"\u00e9t\u00e9", 0, 0, "\u00c9T\u00c9", "\u00c9T\u00c9"},
+               {"\u00e9t\u00e9", 1, 0, "\u00c9T\u00c9", ""},
+               // The neighbours of A-Z do not fold.
+               {"{", 0, 0, "a[b", ""},
+               {"`", 0, 0, "a@b", ""},
+               {"[", 0, 0, "a{b", ""}};
   for (const auto& c : cases) {
     FIND_CRITERIA* pCrit = m_doc->GetFindCriteria();
-    pCrit->strText = c.pattern;
+    pCrit->strText = Utf16FromUtf8(c.pattern);
     pCrit->bMatchCase = c.bMatchCase;
     pCrit->bWholeWord = c.bWholeWord;
-    CLIP_ITEM item;
-    item.strText = c.text;
-    EXPECT_EQ(!!CTanselDoc::MatchFindCriteria(m_doc.get(), 0, &item), !!c.bMatch)
-        << Utf8FromUtf16(c.text) << " / " << Utf8FromUtf16(c.pattern) << " case=" << c.bMatchCase
-        << " word=" << c.bWholeWord;
+    std::string matches;
+    for (const std::string& text : Split(c.texts)) {
+      CLIP_ITEM item;
+      item.strText = Utf16FromUtf8(text);
+      if (CTanselDoc::MatchFindCriteria(m_doc.get(), 0, &item)) matches += "|" + text;
+    }
+    EXPECT_EQ(matches.erase(0, 1), c.matches) << c.pattern << " case=" << c.bMatchCase;
   }
 }
 
 TEST_F(DocTest, FindNextAndPreviousWrapAsDocumented) {
-  Fill({u"a cat", u"dog", u"cat", u"bird", u"CAT"});
+  Fill("a cat|dog|cat|bird|CAT");
   m_doc->GetFindCriteria()->strText = u"cat";
-  struct Case {
-    int from;
-    int nextWrap, nextNoWrap, prev;
-  } cases[] = {{-1, 0, 0, 4}, {0, 2, 2, 4}, {2, 4, 4, 0}, {4, 0, -1, 2}, {3, 4, 4, 2}};
-  for (auto& c : cases) {
-    EXPECT_EQ(m_doc->FindNext(c.from, TRUE), c.nextWrap) << c.from;
-    EXPECT_EQ(m_doc->FindNext(c.from, FALSE), c.nextNoWrap) << c.from;
-    EXPECT_EQ(m_doc->FindPrevious(c.from), c.prev) << c.from;
-  }
+  // From each row -1 to 4: the next match with and without wrapping, and the previous.
+  std::string found;
+  for (int i = -1; i < 5; ++i)
+    found += std::to_string(m_doc->FindNext(i, TRUE)) + "," +
+             std::to_string(m_doc->FindNext(i, FALSE)) + "," +
+             std::to_string(m_doc->FindPrevious(i)) + " ";
+  EXPECT_EQ(found, "0,0,4 2,2,4 2,2,0 4,4,0 4,4,2 0,-1,2 ");
   // The only match wraps onto itself.
   m_doc->GetFindCriteria()->strText = u"bird";
   EXPECT_EQ(m_doc->FindNext(3, TRUE), 3);
@@ -69,20 +58,14 @@ TEST_F(DocTest, FindNextAndPreviousWrapAsDocumented) {
 }
 
 TEST_F(DocTest, BookmarkAllSetsEachMatchAndKeepsOthers) {
-  Fill({u"cat", u"dog", u"cat", u"bird"});
+  Fill("cat|dog|cat*|bird*");
   m_doc->BookmarkAll();  // an empty search text finds nothing
   EXPECT_EQ(m_doc->FindNext(-1, TRUE), -1);
   EXPECT_EQ(m_doc->FindPrevious(-1), -1);
-  EXPECT_TRUE(m_rec.m_viewHints.empty());
-  m_doc->SetBookmark(3, TRUE);
-  m_doc->SetBookmark(2, TRUE);
-  m_rec.Clear();
+  EXPECT_EQ(Log(), "");
   m_doc->GetFindCriteria()->strText = u"cat";
   m_doc->BookmarkAll();
-  EXPECT_TRUE(m_doc->GetItem(0)->bBookmark);
-  EXPECT_FALSE(m_doc->GetItem(1)->bBookmark);
-  EXPECT_TRUE(m_doc->GetItem(2)->bBookmark);
-  EXPECT_TRUE(m_doc->GetItem(3)->bBookmark);
+  EXPECT_EQ(History(), "cat*|dog|cat*|bird*");
   // Every match notified on its own, also the one already bookmarked.
-  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{1, 3}));
+  EXPECT_EQ(Log(), "v1 p1 v3 p3");
 }

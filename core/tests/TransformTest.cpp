@@ -2,63 +2,39 @@
 // wrong place (item or clipboard), a date stamp in the wrong format or past its size.
 #include "DocFixture.h"
 
-namespace {
-
 enum { kToID = 100, kFromID, kObject };  // beside the case modes
-
-struct TextCase {
-  std::u16string in, out;
-};
-
-}  // namespace
 
 TEST_F(DocTest, EachConversionOfAText) {
   REQUIRE_UNICODE_LOCALE();
+  // Each conversion of every text in a list, "|" between texts.
   const struct {
     int nMode;
-    std::u16string in, out;
-  } cases[] = {{kToID, u"routeTable", u"ROUTE_TABLE"},
-               {kToID, u"Hello world", u"HELLO_WORLD"},
-               {kToID, u"file-name.txt", u"FILE_NAME_TXT"},
-               {kToID, u"a - b", u"A_B"},
-               {kToID, u" abc", u"_ABC"},
-               {kToID, u"abc ", u"ABC_"},
-               {kToID, u"ABC", u"A_B_C"},
-               {kToID, u"abc123", u"ABC123"},
-               {kToID, u"", u""},
-               {kToID, u"A_B", u"A_B"},
-               {kToID, u"__x__", u"_X_"},
-               {kToID, u"CFindDlg", u"C_FIND_DLG"},
-               {kToID, u"getHTTP", u"GET_H_T_T_P"},
-               {kToID, u"stra\u00dfeName", u"STRA\u00dfE_NAME"},  // sharp s has no one-unit capital
-               {kToID, u"\u00c9t\u00e9Fin", u"\u00c9T\u00c9_FIN"},
-               {kFromID, u"ROUTE_TABLE", u"RouteTable"},
-               {kFromID, u"hello_world", u"HelloWorld"},
-               {kFromID, u"VERSION_2_FINAL", u"Version2Final"},
-               {kFromID, u"__init__", u"Init"},
-               {kFromID, u"my id", u"My id"},
-               {kFromID, u"", u""},
-               {kFromID, u"_", u""},
-               {kFromID, u"A", u"A"},
-               {kFromID, u"\u00c9T\u00c9_\u00c9T\u00c9", u"\u00c9t\u00e9\u00c9t\u00e9"},
-               {CASE_UPPER, u"hello WORLD", u"HELLO WORLD"},
-               {CASE_LOWER, u"hello WORLD", u"hello world"},
-               {CASE_TITLE, u"hello WORLD", u"Hello world"},
-               {CASE_TITLE, u"", u""},
-               {CASE_TITLE, u" lead", u" lead"},
-               {CASE_TITLE, u"\u00e9t\u00c9", u"\u00c9t\u00e9"},
-               {CASE_UPPER, u"\u00e9t\u00e9", u"\u00c9T\u00c9"},
-               {CASE_LOWER, u"\u0391\u0392\u0393", u"\u03b1\u03b2\u03b3"},
-               {kObject, u"CFindDlg", u"oFindDlg"},
-               {kObject, u"x", u"o"}};
+    const char *in, *out;
+  } cases[] = {
+      {kToID,
+       "routeTable|Hello world|file-name.txt|a - b| abc|abc "
+       "|ABC|abc123||A_B|__x__|CFindDlg|getHTTP|"
+       "stra\u00dfeName|\u00c9t\u00e9Fin",  // sharp s has no one-unit capital
+       "ROUTE_TABLE|HELLO_WORLD|FILE_NAME_TXT|A_B|_ABC|ABC_|A_B_C|ABC123||A_B|_X_|C_FIND_DLG|"
+       "GET_H_T_T_P|STRA\u00dfE_NAME|\u00c9T\u00c9_FIN"},
+      {kFromID,
+       "ROUTE_TABLE|hello_world|VERSION_2_FINAL|__init__|my id||_|A|\u00c9T\u00c9_\u00c9T\u00c9",
+       "RouteTable|HelloWorld|Version2Final|Init|My id|||A|\u00c9t\u00e9\u00c9t\u00e9"},
+      {CASE_UPPER, "hello WORLD|\u00e9t\u00e9", "HELLO WORLD|\u00c9T\u00c9"},
+      {CASE_LOWER, "hello WORLD|\u0391\u0392\u0393", "hello world|\u03b1\u03b2\u03b3"},
+      {CASE_TITLE, "hello WORLD|| lead|\u00e9t\u00c9|a", "Hello world|| lead|\u00c9t\u00e9|A"},
+      {kObject, "CFindDlg|x", "oFindDlg|o"}};
   const CTextTransform transform(m_text);
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.nMode << " " << Utf8FromUtf16(c.in));
-    EXPECT_EQ(c.nMode == kToID     ? transform.ConvertToIDText(c.in)
-              : c.nMode == kFromID ? transform.ConvertFromIDText(c.in)
-              : c.nMode == kObject ? CTextTransform::MakeObjectText(c.in)
-                                   : transform.ChangeCaseText(c.in, c.nMode),
-              c.out);
+    std::string out;
+    for (const std::string& text : Split(c.in)) {
+      const CString16 in = Utf16FromUtf8(text);
+      out += "|" + Utf8FromUtf16(c.nMode == kToID     ? transform.ConvertToIDText(in)
+                                 : c.nMode == kFromID ? transform.ConvertFromIDText(in)
+                                 : c.nMode == kObject ? CTextTransform::MakeObjectText(in)
+                                                      : transform.ChangeCaseText(in, c.nMode));
+    }
+    EXPECT_EQ(out.substr(1), c.out) << c.nMode;
   }
 }
 
@@ -66,74 +42,50 @@ TEST_F(DocTest, AConvertedItemGoesToTheClipboardAndComesBackAsTheNewHead) {
   const struct {
     int nMode;
     int nIndex;
-    const char16_t* clip;  // null: the clipboard is left alone
-  } cases[] = {{kToID, 0, u"ROUTE_TABLE"}, {kFromID, 2, u"Other"},    {CASE_TITLE, 1, u"Cfinddlg"},
-               {CASE_UPPER, 3, u""},       {kObject, 1, u"oFindDlg"}, {kObject, 3, nullptr}};
+    const char* clip;  // null: the clipboard is left alone
+  } cases[] = {{kToID, 0, "ROUTE_TABLE"}, {kFromID, 2, "Other"},    {CASE_TITLE, 1, "Cfinddlg"},
+               {CASE_UPPER, 3, ""},       {kObject, 1, "oFindDlg"}, {kObject, 3, nullptr}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.nMode);
-    m_doc->ClearList();
-    Fill({u"routeTable", u"CFindDlg", u"OTHER", u""});
-    m_clip.m_nChanges = 0;
+    Fill("routeTable|CFindDlg|OTHER|");
     if (c.nMode == kToID) m_doc->SmartConvertToID(c.nIndex, FALSE);
     if (c.nMode == kFromID) m_doc->SmartConvertFromID(c.nIndex, FALSE);
     if (c.nMode == kObject) m_doc->SmartMakeObject(c.nIndex, FALSE);
     if (c.nMode < kToID) m_doc->ChangeCase(c.nIndex, c.nMode, FALSE);
-    V texts{u"routeTable", u"CFindDlg", u"OTHER", u""};  // the item itself stays
-    if (c.clip) texts.insert(texts.begin(), c.clip);
-    EXPECT_EQ(Texts(), texts);
-    EXPECT_EQ(m_clip.Unicode(), c.clip ? c.clip : u"routeTable");
-    EXPECT_EQ(m_clip.m_nChanges, c.clip ? 1 : 0);
+    // The item itself stays.
+    EXPECT_EQ(History(), (c.clip ? c.clip + std::string("|") : "") + "routeTable|CFindDlg|OTHER|");
+    EXPECT_EQ(Log(), c.clip ? "open empty set close attach fetch release v0 p0" : "");
   }
 }
 
 TEST_F(DocTest, SeveralItemsChangeInPlace) {
-  Fill({u"a", u"b", u"c", u"d"});
-  m_doc->ChangeCaseItems({1, 3}, CASE_UPPER);
-  EXPECT_EQ(Texts(), (V{u"a", u"B", u"c", u"D"}));
-  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{2, 4}));
-  EXPECT_TRUE(m_clip.m_log.empty());
-
-  m_rec.Clear();
-  m_doc->ChangeCaseItems({0, 1}, CASE_LOWER);
-  EXPECT_EQ(m_clip.Unicode(), u"a");
-  m_doc->SmartConvertToIDItems({0, 2});
-  EXPECT_EQ(m_clip.Unicode(), u"A");
-  EXPECT_EQ(Texts(), (V{u"A", u"b", u"C", u"D"})) << "no item added";
-
-  m_doc->ReplaceItemText(1, u"ROUTE_TABLE");
-  m_doc->ReplaceItemText(3, u"my_id");
-  m_rec.Clear();
+  Fill("a|ROUTE_TABLE|c|my_id");
+  m_doc->ChangeCaseItems({0, 2}, CASE_UPPER);
   m_doc->SmartConvertFromIDItems({1, 3});
-  EXPECT_EQ(Texts(), (V{u"A", u"RouteTable", u"C", u"MyId"}));
-  EXPECT_EQ(m_rec.m_viewHints, (std::vector<int>{2, 4}));
+  EXPECT_EQ(History(), "A|RouteTable|C|MyId") << "no item added";
+  m_doc->SmartConvertToIDItems({1, 3});
+  EXPECT_EQ(History(), "A|ROUTE_TABLE|C|MY_ID");
+  // Only the head goes to the clipboard, and it is not captured.
+  EXPECT_EQ(m_clip.Unicode(), u"A");
+  EXPECT_EQ(Log(), "open empty set close v0 p0 v3 p3 v2 p2 v4 p4 v2 p2 v4 p4");
 }
 
 TEST_F(DocTest, DateTimeStampsInTheTenFormatsAndNoneThatCannotBeMade) {
   // 09:05:07 local time on 3 February 2026, one hour east of UTC.
   m_text.m_tNow = 1770109507 - 3600;
   m_text.m_nZoneOffsetSeconds = 3600;
-  std::u16string years, made;  // 64 units each
-  for (int i = 0; i < 16; ++i) years += u"%Y", made += u"2026";
-  const TextCase cases[] = {
-      {u"%Y.%m.%d", u"2026.02.03"},
-      {u"%Y-%m-%d", u"2026-02-03"},
-      {u"%Y.%m.%d %H-%M-%S", u"2026.02.03 09-05-07"},
-      {u"%Y-%m-%d %H-%M-%S", u"2026-02-03 09-05-07"},
-      {u"%Y-%m-%d_%H-%M-%S", u"2026-02-03_09-05-07"},
-      {u"%H-%M-%S", u"09-05-07"},
-      {u"%H.%M.%S", u"09.05.07"},
-      {u"%Y%m%d", u"20260203"},
-      {u"%H%M%S", u"090507"},
-      {u"%Y%m%d%H%M%S", u"20260203090507"},
-      {std::u16string(63, u'x') + years, std::u16string(63, u'x') + made},  // 127 units fit
-      {std::u16string(64, u'x') + years, u""},                              // 128 do not
-  };
-  for (const auto& c : cases) {
-    m_doc->InsertDateTime(c.in);
-    EXPECT_EQ(m_clip.Unicode(), c.out) << Utf8FromUtf16(c.in);
-  }
-  EXPECT_EQ(m_doc->GetItem(2)->strText, u"20260203090507") << "each stamp is captured";
+  std::string years, made;  // 64 units each; 127 units fit, 128 do not
+  for (int i = 0; i < 16; ++i) years += "%Y", made += "2026";
+  const std::string x63(63, 'x');
+  for (const std::string& format :
+       Split("%Y.%m.%d|%Y-%m-%d|%Y.%m.%d %H-%M-%S|%Y-%m-%d %H-%M-%S|%Y-%m-%d_%H-%M-%S|%H-%M-%S|"
+             "%H.%M.%S|%Y%m%d|%H%M%S|%Y%m%d%H%M%S|" +
+             x63 + years + "|x" + x63 + years))
+    m_doc->InsertDateTime(Utf16FromUtf8(format));
   m_text.m_bFailLocalTime = true;
   m_doc->InsertDateTime(u"%Y");
-  EXPECT_EQ(m_clip.Unicode(), u"");
+  // Each stamp is captured, newest first; one that cannot be made is empty.
+  EXPECT_EQ(History(), "||" + x63 + made +
+                           "|20260203090507|090507|20260203|09.05.07|09-05-07|2026-02-03_09-05-07|"
+                           "2026-02-03 09-05-07|2026.02.03 09-05-07|2026-02-03|2026.02.03");
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
 
 #include "settings/ApplicationRegistry.h"
 #include "settings/tests/SettingsTestSupport.h"
@@ -13,77 +12,65 @@ namespace {
 
 using R = CApplicationRegistry;
 using ApplicationRegistryTest = SettingsTest;
-using Getter = std::function<int64_t(R&)>;
-using Setter = std::function<BOOL(R&, int32_t)>;
+using Values = std::vector<int>;
 
-// The n-th number of an accessor that handles several.
-using Many = std::function<BOOL(R&, int*)>;
-Getter Get(Many get, int n) {
-  return [=](R& r) {
-    int v[4] = {};
-    return get(r, v), v[n];
-  };
-}
-Setter Set(Many set, int n) {
-  return [=](R& r, int32_t x) {
-    int v[4] = {};
-    v[n] = x;
-    return set(r, v);
-  };
-}
-const Many kPlaced = [](R& r, int* v) {
-  return r.GetMainWindowPlacement(v[0], v[1], v[2], v[3]), 1;
-};
-const Many kPlace = [](R& r, int* v) { return r.SetMainWindowPlacement(v[0], v[1], v[2], v[3]); };
-const Many kSmall = [](R& r, int* v) { return r.GetSmallWindowSize(v[0], v[1]), 1; };
-const Many kSetSmall = [](R& r, int* v) { return r.SetSmallWindowSize(v[0], v[1]); };
-const Many kFind = [](R& r, int* v) { return r.GetFindWindowSize(v[0], v[1]), 1; };
-const Many kSetFind = [](R& r, int* v) { return r.SetFindWindowSize(v[0], v[1]); };
-
-struct SETTING {
-  const char16_t* subKey;  // empty: the application key itself
+// Every setting in the order of Read() and Write(): its key below the
+// application's (empty: that key itself), its name and its default.
+const struct {
+  const char16_t* key;
   const char16_t* name;
-  int32_t defaultValue;
-  Getter get;
-  Setter set;  // null: set only from outside the program
-  CString16 Path() const { return *subKey ? kAppPath + u"\\" + subKey : kAppPath; }
-};
+  int defaultValue;
+  CString16 Path() const { return *key ? kAppPath + u"\\" + key : kAppPath; }
+} kSettings[] = {{u"", u"FirstRun", 1},
+                 {u"MainWindow", u"Left", 0},
+                 {u"MainWindow", u"Top", 0},
+                 {u"MainWindow", u"Width", 360},
+                 {u"MainWindow", u"Height", 550},
+                 {u"MainWindow", u"DockingEnabled", 1},
+                 {u"SmallWindow", u"Width", 415},
+                 {u"SmallWindow", u"Height", 250},
+                 {u"FindWindow", u"Width", -1},
+                 {u"FindWindow", u"Height", -1},
+                 {u"Options", u"DoPaste", 0},
+                 {u"Options", u"ResetClipboardTimer", 10000},
+                 {u"Options", u"MaxClipboardCopySize", 5},
+                 {u"Options", u"BufferSize", 200}};
 
-const std::vector<SETTING> kSettings = {
-    {u"", u"FirstRun", 1, &R::GetFirstRun, &R::SetFirstRun},
-    {u"MainWindow", u"Left", 0, Get(kPlaced, 0), Set(kPlace, 0)},
-    {u"MainWindow", u"Top", 0, Get(kPlaced, 1), Set(kPlace, 1)},
-    {u"MainWindow", u"Width", 360, Get(kPlaced, 2), Set(kPlace, 2)},
-    {u"MainWindow", u"Height", 550, Get(kPlaced, 3), Set(kPlace, 3)},
-    {u"MainWindow", u"DockingEnabled", 1, &R::GetDockingEnabled, &R::SetDockingEnabled},
-    {u"SmallWindow", u"Width", 415, Get(kSmall, 0), Set(kSetSmall, 0)},
-    {u"SmallWindow", u"Height", 250, Get(kSmall, 1), Set(kSetSmall, 1)},
-    {u"FindWindow", u"Width", -1, Get(kFind, 0), Set(kSetFind, 0)},
-    {u"FindWindow", u"Height", -1, Get(kFind, 1), Set(kSetFind, 1)},
-    {u"Options", u"DoPaste", 0, &R::GetDoPaste, &R::SetDoPaste},
-    {u"Options", u"ResetClipboardTimer", 10000, &R::GetResetClipboardTimer, nullptr},
-    {u"Options", u"MaxClipboardCopySize", 5, &R::GetMaxClipboardCopySize,
-     &R::SetMaxClipboardCopySize},
-    {u"Options", u"BufferSize", 200, &R::GetBufferSize, &R::SetBufferSize},
-};
+// Every setting through its accessor.
+Values Read(R& r) {
+  Values v(14);
+  r.GetMainWindowPlacement(v[1], v[2], v[3], v[4]);
+  r.GetSmallWindowSize(v[6], v[7]);
+  r.GetFindWindowSize(v[8], v[9]);
+  v[0] = r.GetFirstRun(), v[5] = r.GetDockingEnabled(), v[10] = r.GetDoPaste();
+  v[11] = r.GetResetClipboardTimer(), v[12] = int(r.GetMaxClipboardCopySize());
+  v[13] = r.GetBufferSize();
+  return v;
+}
+
+// Every setter (the timer is set only from outside the program); their results.
+std::vector<BOOL> Write(R& r, const Values& v) {
+  std::vector<BOOL> ok{r.SetFirstRun(v[0]), r.SetMainWindowPlacement(v[1], v[2], v[3], v[4])};
+  ok.insert(ok.end(), {r.SetDockingEnabled(v[5]), r.SetSmallWindowSize(v[6], v[7])});
+  ok.insert(ok.end(), {r.SetFindWindowSize(v[8], v[9]), r.SetDoPaste(v[10])});
+  ok.insert(ok.end(), {r.SetMaxClipboardCopySize(uint32_t(v[12])), r.SetBufferSize(v[13])});
+  return ok;
+}
 
 TEST_F(ApplicationRegistryTest, EveryAccessorUsesItsOwnValue) {
   // Distinct numbers, so reading or writing a neighbour's value shows.
-  int32_t next = 20001;
-  for (const SETTING& s : kSettings) m_oStore.PutDword(s.Path(), s.name, next++);
-  R reader;
-  next = 20001;
-  for (const SETTING& s : kSettings) EXPECT_EQ(s.get(reader), next++) << Utf8FromUtf16(s.name);
-  // Setters of several values write zeros to the others: each is checked at
-  // once, in the store and by the reader made before (nothing is cached).
-  for (const SETTING& s : kSettings) {
-    SCOPED_TRACE(Utf8FromUtf16(s.Path() + u"\\" + s.name));
-    if (!s.set) continue;
-    R writer;
-    EXPECT_TRUE(s.set(writer, -20001));
-    EXPECT_EQ(Stored(s.Path(), s.name), uint32_t(-20001));
-    EXPECT_EQ(uint32_t(s.get(reader)), uint32_t(-20001));
+  Values values;
+  for (const auto& s : kSettings) {
+    values.push_back(20001 + int(values.size()));
+    m_oStore.PutDword(s.Path(), s.name, uint32_t(values.back()));
   }
+  R reader, writer;
+  EXPECT_EQ(Read(reader), values);
+  for (int& v : values) v = v == 20012 ? v : -v;
+  EXPECT_EQ(Write(writer, values), std::vector<BOOL>(8, TRUE));
+  EXPECT_EQ(Read(reader), values) << "read from the store each time";
+  for (size_t i = 0; i < values.size(); ++i)
+    EXPECT_EQ(Stored(kSettings[i].Path(), kSettings[i].name), uint32_t(values[i])) << i;
 }
 
 TEST_F(ApplicationRegistryTest, ResetClipboardTimerNeverReadsBelowTenSeconds) {
@@ -132,23 +119,23 @@ TEST_F(ApplicationRegistryTest, RefusedValueIsReportedAndTheOthersStillWritten) 
 }
 
 TEST_F(ApplicationRegistryTest, EmptyStoreUnopenableKeyOrNoPlatformGiveDefaultsSilently) {
-  for (const SETTING& s : kSettings) {  // an empty store: each read creates its subkey, no value
-    R registry;
-    EXPECT_EQ(s.get(registry), s.defaultValue) << Utf8FromUtf16(s.Path() + u"\\" + s.name);
-    EXPECT_TRUE(m_oStore.HasKey(s.Path()));
+  Values defaults;
+  for (const auto& s : kSettings) defaults.push_back(s.defaultValue);
+  R fresh;
+  EXPECT_EQ(Read(fresh), defaults);
+  for (const auto& s : kSettings) {  // each read creates its subkey, no value
+    EXPECT_TRUE(m_oStore.HasKey(s.Path())) << Utf8FromUtf16(s.Path());
     EXPECT_TRUE(m_oStore.ValueNames(s.Path()).empty());
   }
-  for (const SETTING& s : kSettings) m_oStore.PutDword(s.Path(), s.name, 12345);
+  for (const auto& s : kSettings) m_oStore.PutDword(s.Path(), s.name, 12345);
   m_oStore.PutDword(kAppPath + u"\\Hotkeys", u"1025", 7);
   m_oStore.DenyAccess(kAppPath);
   for (bool platform : {true, false}) {
+    SCOPED_TRACE(platform);
     if (!platform) SetSettingsPlatform(nullptr, nullptr);
-    for (const SETTING& s : kSettings) {
-      SCOPED_TRACE(Utf8FromUtf16(s.Path() + u"\\" + s.name));
-      R registry;
-      EXPECT_EQ(s.get(registry), s.defaultValue);
-      EXPECT_FALSE(s.set && s.set(registry, 1));
-    }
+    R registry;
+    EXPECT_EQ(Read(registry), defaults);
+    EXPECT_EQ(Write(registry, defaults), std::vector<BOOL>(8, FALSE));
     EXPECT_EQ(R().GetHotkey(1025), 0x30041u);
   }
   EXPECT_TRUE(Shown().empty());

@@ -15,12 +15,9 @@ class CRecordingMessages : public ISettingsMessages {
 };
 
 // The program's file at a path the test chooses; an empty path cannot be read.
-class CFakeProgramFile : public IProgramFile {
- public:
+struct CFakeProgramFile : IProgramFile {
   bool GetExecutablePath(CString16& path) override {
-    if (m_strPath.empty()) return false;
-    path = m_strPath;
-    return true;
+    return !m_strPath.empty() && (path = m_strPath, true);
   }
   CString16 m_strPath;
 };

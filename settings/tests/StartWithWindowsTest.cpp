@@ -1,6 +1,6 @@
 // Start with Windows: the Run value's form, detection and removal.
-// Catches: a Run value in the wrong form, a switch that is not detected, or removal that leaves the
-// value.
+// Catches: a Run value in the wrong form, a switch that is not detected, removal that leaves the
+// value, a Run key created where there was none.
 #include <gtest/gtest.h>
 
 #include "settings/ApplicationRegistry.h"
@@ -21,7 +21,8 @@ class StartWithWindowsTest : public SettingsTest {
   std::vector<uint8_t> Entry() { return Stored(kRunPath, u"Tansel", kRegSz); }
 };
 
-TEST_F(StartWithWindowsTest, OnWritesTheQuotedPathIfItFitsReplacingAnyEntryOffDeletesIt) {
+TEST_F(StartWithWindowsTest,
+       OnWritesTheQuotedPathIfItFitsReplacingAnyEntryOffDeletesItNoRunKeyIsMade) {
   // 260 units hold two quotes, the path and the terminator.
   for (const CString16& path :
        {kExe, u"C:\\" + CString16(254, u'a'), u"C:\\" + CString16(255, u'a'), CString16()}) {
@@ -37,6 +38,14 @@ TEST_F(StartWithWindowsTest, OnWritesTheQuotedPathIfItFitsReplacingAnyEntryOffDe
     EXPECT_FALSE(registry.IsStartWithWindows());
     EXPECT_EQ(m_oStore.ValueNames(kRunPath), std::vector<CString16>{u"Other"});
   }
+  // A missing Run key (its parent there) is neither created nor reported.
+  m_oStore.Clear();
+  m_oStore.PutDword(u"Software\\Microsoft\\Windows\\CurrentVersion", u"Keep", 1);
+  m_oProgramFile.m_strPath = kExe;
+  CApplicationRegistry().SetStartWithWindows(TRUE);
+  EXPECT_FALSE(CApplicationRegistry().IsStartWithWindows());
+  CApplicationRegistry().SetStartWithWindows(FALSE);
+  EXPECT_FALSE(m_oStore.HasKey(kRunPath));
   EXPECT_TRUE(Shown().empty());
 }
 
@@ -75,18 +84,6 @@ TEST_F(StartWithWindowsTest, OnlyTheFirstStartSwitchesItOn) {
     EXPECT_EQ(Stored(kAppPath, u"FirstRun"), 0u);
     EXPECT_EQ(Entry(), c.bEntryAfter ? BytesOf(quoted) : std::vector<uint8_t>());
   }
-  EXPECT_TRUE(Shown().empty());
-}
-
-TEST_F(StartWithWindowsTest, MissingRunKeyIsNeitherCreatedNorReported) {
-  CMemoryKeyStore store;  // the Run key's parent exists, the Run key does not
-  store.PutDword(u"Software\\Microsoft\\Windows\\CurrentVersion", u"Keep", 1);
-  SetSettingsPlatform(&store, &m_oMessages, &m_oProgramFile);
-  CApplicationRegistry().SetStartWithWindows(TRUE);
-  EXPECT_FALSE(CApplicationRegistry().IsStartWithWindows());
-  CApplicationRegistry().SetStartWithWindows(FALSE);
-  EXPECT_FALSE(store.HasKey(kRunPath));
-  EXPECT_EQ(store.OpenHandleCount(), 0u);
   EXPECT_TRUE(Shown().empty());
 }
 
