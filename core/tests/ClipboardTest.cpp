@@ -266,6 +266,12 @@ TEST_F(DocTest, AClipboardHeldPastTheBoundIsReadAgainUntilANewerChangeOrTheEnd) 
     EXPECT_EQ(m_doc->ItemAt(0)->strText, u"next");
     EXPECT_FALSE(m_doc->IsCapturePending());
   }
+  // Refused one try short of the bound: read within its own notice, no wait.
+  m_doc->ClearList();
+  m_clip.m_fails["attach"] = nBound - 1;
+  Copy(u"at last");
+  EXPECT_EQ(History(), "at last");
+  EXPECT_FALSE(m_doc->IsCapturePending());
 }
 
 TEST_F(DocTest, NoticesHandedInWhileTheCaptureOpensTheClipboardDoNotNest) {
