@@ -126,25 +126,9 @@ TEST_F(FrameTest, DraggedNearAnEdgeItDocksOnlyWhileTheSwitchIsOnAndTheMenuSaysSo
   }
 }
 
-TEST_F(FrameTest, TheTrayIconActsOnThePressNotOnTheRelease) {
-  const struct {
-    UINT mouse;
-    bool shownAfter;
-  } clicks[] = {{WM_LBUTTONUP, false},  {WM_LBUTTONDBLCLK, false}, {WM_MOUSEMOVE, false},
-                {WM_LBUTTONDOWN, true}, {WM_LBUTTONUP, true},      {WM_LBUTTONDOWN, false}};
-  for (const auto& c : clicks) {
-    m_frame->Send(WM_TRAY_NOTIFY, 0, c.mouse);
-    EXPECT_EQ(Shown(), c.shownAfter) << std::hex << c.mouse;
-  }
-}
-
-// Notes the popups that open over the frame, their first item, default item
-// and the check of "&Paste Activated Item", and closes them.
-struct POPUP_SEEN {
-  std::wstring first;
-  int defaultItem;
-  bool pasteChecked;
-};
+// Notes each popup that opens over the frame as " menu", its first item,
+// its default item and " paste" when "&Paste Activated Item" is checked; and
+// closes it.
 LRESULT CALLBACK NotePopups(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                             DWORD_PTR data) {
   if (message != WM_INITMENUPOPUP) return ::DefSubclassProc(hWnd, message, wParam, lParam);
@@ -153,28 +137,38 @@ LRESULT CALLBACK NotePopups(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
   HMENU menu = reinterpret_cast<HMENU>(wParam);
   wchar_t text[64] = {};
   ::GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
-  reinterpret_cast<std::vector<POPUP_SEEN>*>(data)->push_back(
-      {text, static_cast<int>(::GetMenuDefaultItem(menu, TRUE, 0)),
-       (::GetMenuState(menu, ID_TRAY_PASTE_ACTIVATED, MF_BYCOMMAND) & MF_CHECKED) != 0});
+  *reinterpret_cast<std::wstring*>(data) +=
+      L" menu " + std::wstring(text) + L" " + std::to_wstring(::GetMenuDefaultItem(menu, TRUE, 0)) +
+      ((::GetMenuState(menu, ID_TRAY_PASTE_ACTIVATED, MF_BYCOMMAND) & MF_CHECKED) ? L" paste"
+                                                                                  : L"");
   ::EndMenu();
   return result;
 }
 
-TEST_F(FrameTest, TheTrayMenuOpensOnTheRightPressWithItsDefaultAndTheCheckMark) {
-  std::vector<POPUP_SEEN> seen;
+TEST_F(FrameTest, TheTrayIconActsOnThePressNotOnTheRelease) {
+  std::wstring seen;
   ASSERT_TRUE(
       ::SetWindowSubclass(m_frame->Handle(), NotePopups, 1, reinterpret_cast<DWORD_PTR>(&seen)));
-  m_frame->Send(WM_TRAY_NOTIFY, 0, WM_RBUTTONUP);
-  EXPECT_TRUE(seen.empty()) << "not on the release";
-  m_frame->Send(WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
-  CApplicationRegistry().SetDoPaste(1);
-  m_frame->Send(WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+  const struct {
+    UINT mouse;
+    BOOL bPaste;
+    const wchar_t* after;  // the window, then the popups that opened
+  } clicks[] = {{WM_LBUTTONUP, 0, L"hidden"},
+                {WM_LBUTTONDBLCLK, 0, L"hidden"},
+                {WM_MOUSEMOVE, 0, L"hidden"},
+                {WM_RBUTTONUP, 0, L"hidden"},
+                {WM_RBUTTONDOWN, 0, L"hidden menu &Show Tansel 0"},
+                {WM_RBUTTONDOWN, 1, L"hidden menu &Show Tansel 0 paste"},
+                {WM_LBUTTONDOWN, 0, L"shown"},
+                {WM_LBUTTONUP, 0, L"shown"},
+                {WM_LBUTTONDOWN, 0, L"hidden"}};
+  for (const auto& c : clicks) {
+    CApplicationRegistry().SetDoPaste(c.bPaste);
+    seen.clear();
+    m_frame->Send(WM_TRAY_NOTIFY, 0, c.mouse);
+    EXPECT_EQ((Shown() ? L"shown" : L"hidden") + seen, c.after) << std::hex << c.mouse;
+  }
   ::RemoveWindowSubclass(m_frame->Handle(), NotePopups, 1);
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[0].first, L"&Show Tansel");
-  EXPECT_EQ(seen[0].defaultItem, 0);
-  EXPECT_FALSE(seen[0].pasteChecked);
-  EXPECT_TRUE(seen[1].pasteChecked);
 }
 
 TEST_F(FrameTest, ClearListAsksFromEitherMenuAndPastingTogglesFromEither) {
