@@ -4,7 +4,8 @@
 // of an own write runs while the write is still on the stack.
 // Catches: a frame that captures before forwarding, captures while joining, breaks the chain when a
 // member leaves, rejoins at the wrong period or by the wrong message, captures its own write
-// twice, loses a copy in a burst or behind a held clipboard, or forgets its place.
+// twice, loses a copy in a burst or behind a held clipboard, forgets its place, or stays in the
+// chain once destroyed.
 #include "frame/tests/ChainTestSupport.h"
 #include "resources/resource.h"
 #include "settings/StartUp.h"
@@ -24,6 +25,14 @@ TEST_F(ChainTest, JoiningCapturesNothingAndTheNextViewerHearsBeforeTheCapture) {
   EXPECT_FALSE(LogHas("V1:draw")) << "the notice of the join is not forwarded";
   Copy({L"copied"});
   EXPECT_EQ(DrawsAndCaptures(), (std::vector<std::string>{"V1:draw", "capture:copied"}));
+  // Destroyed, it leaves the chain as it was.
+  m_frame->Destroy();
+  PumpFor(50);
+  EXPECT_EQ(::GetClipboardViewer(), v1.Handle());
+  g_log.clear();
+  ASSERT_TRUE(PutRawText(L"nobody captures"));
+  ASSERT_TRUE(WaitFor([] { return LogHas("V1:draw"); }));
+  EXPECT_EQ(m_doc->GetItemCount(), 1);
 }
 
 TEST_F(ChainTest, EveryWayOfRejoiningPutsTheFrameBackAtTheHeadAndAddsNothing) {
@@ -90,19 +99,6 @@ TEST_F(ChainTest, ALinkToTheFrameItselfIsNeverFollowed) {
   m_frame->Send(WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(hOther),
                 reinterpret_cast<LPARAM>(m_frame->Handle()));
   EXPECT_EQ(m_frame->GetNextViewer(), nullptr);
-}
-
-TEST_F(ChainTest, DestroyedFrameLeavesTheChain) {
-  CTestViewer v1("V1");
-  m_frame = MakeFrame();
-  EXPECT_EQ(::GetClipboardViewer(), m_frame->Handle());
-  m_frame->Destroy();
-  PumpFor(50);
-  EXPECT_EQ(::GetClipboardViewer(), v1.Handle());
-  g_log.clear();
-  ASSERT_TRUE(PutRawText(L"nobody captures"));
-  ASSERT_TRUE(WaitFor([] { return LogHas("V1:draw"); }));
-  EXPECT_EQ(m_doc->GetItemCount(), 0);
 }
 
 TEST_F(ChainTest, EachOwnWriteIsForwardedFirstAndBecomesOneNewHeadAnActivationNone) {

@@ -30,47 +30,32 @@ class CRecordingTrayIcon : public CTrayIcon {
 
 using W = std::vector<std::wstring>;
 
-TEST(TrayIconTest, EachCallIsAFreshRecordWithOnlyItsFields) {
+TEST(TrayIconTest, EachCallIsAFreshRecordWithOnlyItsFieldsAndAnOwnerChangeRemovesFirst) {
   CRecordingTrayIcon tray;
-  EXPECT_TRUE(tray.SetWindow(reinterpret_cast<HWND>(0x1234)));
+  EXPECT_TRUE(tray.SetWindow(reinterpret_cast<HWND>(0x1234)));  // nothing shown, nothing to remove
   EXPECT_TRUE(tray.AddIcon(reinterpret_cast<HICON>(0x5678)));
-  EXPECT_TRUE(tray.SetTooltip(u"Tansel"));
+  EXPECT_FALSE(tray.AddIcon(reinterpret_cast<HICON>(3)));  // the shell never hears of a second
+  EXPECT_TRUE(tray.SetTooltip(std::u16string(200, u'x')));
   EXPECT_TRUE(tray.SetCallbackMessage(0x7E9));
-  EXPECT_TRUE(tray.RemoveIcon());
-  // NIM_ADD 0, NIM_MODIFY 1, NIM_DELETE 2; NIF_MESSAGE 1, NIF_ICON 2, NIF_TIP 4.
-  EXPECT_EQ(tray.m_calls, (W{L"0 952 0000000000001234 0 2 0 0000000000005678 ",
-                             L"1 952 0000000000001234 0 4 0 0000000000000000 Tansel",
-                             L"1 952 0000000000001234 0 1 7e9 0000000000000000 ",
-                             L"2 952 0000000000001234 0 0 0 0000000000000000 "}));
-}
-
-TEST(TrayIconTest, ASecondIconIsRefusedTheTipCutAndTheIconAddedAgainForANewShell) {
-  CRecordingTrayIcon tray;
-  tray.SetWindow(reinterpret_cast<HWND>(1));
-  EXPECT_TRUE(tray.AddIcon(reinterpret_cast<HICON>(2)));
-  EXPECT_FALSE(tray.AddIcon(reinterpret_cast<HICON>(3)));
-  EXPECT_EQ(tray.m_calls.size(), 1u) << "the shell never hears of the second";
-  tray.SetTooltip(std::u16string(200, u'x'));
-  EXPECT_EQ(tray.m_calls.back().substr(tray.m_calls.back().rfind(L' ') + 1),
-            std::wstring(127, L'x'));
-  EXPECT_TRUE(tray.AddAgain());
-  EXPECT_EQ(tray.m_calls.back(), L"0 952 0000000000000001 0 2 0 0000000000000002 ");
-}
-
-TEST(TrayIconTest, ANewOwnerRemovesTheShownIconFirstAndKeepsTheOldOnFailure) {
-  CRecordingTrayIcon tray;
-  EXPECT_TRUE(tray.SetWindow(reinterpret_cast<HWND>(1)));
-  EXPECT_TRUE(tray.m_calls.empty()) << "nothing shown, nothing to remove";
-  tray.AddIcon(reinterpret_cast<HICON>(9));
+  EXPECT_TRUE(tray.AddAgain());  // a new shell
   tray.m_bShellAnswer = FALSE;
-  EXPECT_FALSE(tray.SetWindow(reinterpret_cast<HWND>(2)));
+  EXPECT_FALSE(tray.SetWindow(reinterpret_cast<HWND>(2)));  // the old owner is kept
   tray.m_bShellAnswer = TRUE;
   tray.SetTooltip(u"t");
-  EXPECT_EQ(tray.m_calls.back(), L"1 952 0000000000000001 0 4 0 0000000000000000 t");
   EXPECT_TRUE(tray.SetWindow(reinterpret_cast<HWND>(2)));
-  EXPECT_EQ(tray.m_calls.back(), L"2 952 0000000000000001 0 0 0 0000000000000000 ");
   tray.SetTooltip(u"t");
-  EXPECT_EQ(tray.m_calls.back(), L"1 952 0000000000000002 0 4 0 0000000000000000 t");
+  EXPECT_TRUE(tray.RemoveIcon());
+  // NIM_ADD 0, NIM_MODIFY 1, NIM_DELETE 2; NIF_MESSAGE 1, NIF_ICON 2, NIF_TIP 4.
+  EXPECT_EQ(tray.m_calls,
+            (W{L"0 952 0000000000001234 0 2 0 0000000000005678 ",
+               L"1 952 0000000000001234 0 4 0 0000000000000000 " + std::wstring(127, L'x'),
+               L"1 952 0000000000001234 0 1 7e9 0000000000000000 ",
+               L"0 952 0000000000001234 0 2 0 0000000000005678 ",
+               L"2 952 0000000000001234 0 0 0 0000000000000000 ",
+               L"1 952 0000000000001234 0 4 0 0000000000000000 t",
+               L"2 952 0000000000001234 0 0 0 0000000000000000 ",
+               L"1 952 0000000000000002 0 4 0 0000000000000000 t",
+               L"2 952 0000000000000002 0 0 0 0000000000000000 "}));
 }
 
 }  // namespace

@@ -37,9 +37,7 @@ class CNoticeWindow : public CWindow {
  public:
   std::vector<UINT> m_messages;
   CKeyboardAccelerator* m_pAccelerator = nullptr;
-  explicit CNoticeWindow(DWORD style = WS_OVERLAPPEDWINDOW) {
-    Create(TestWindowClass(), L"main", style, 0, 0, 0, 200, 100);
-  }
+  CNoticeWindow() { Create(TestWindowClass(), L"main", WS_OVERLAPPEDWINDOW, 0, 0, 0, 200, 100); }
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {

@@ -14,7 +14,7 @@
 namespace {
 
 const uint32_t kShowMain = 1025, kShowClip = 1026, kEditFirst = 1142, kPreviewFirst = 1141;
-const uint32_t kCtrlAltA = 0x30041, kCtrlAlt0 = 0x30030;
+const uint32_t kCtrlAlt0 = 0x30030;
 
 // The dialog as shown: "name: CAS key", a dash for a modifier not ticked, the
 // key empty when none is selected; "!" added when the key list is not the
