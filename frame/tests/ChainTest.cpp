@@ -68,6 +68,11 @@ TEST_F(ChainTest, EveryWayOfRejoiningPutsTheFrameBackAtTheHeadAndAddsNothing) {
     EXPECT_EQ(DrawsAndCaptures(), std::vector<std::string>{}) << "the join's notice went on";
     EXPECT_EQ(m_doc->GetItemCount(), 1);
   }
+  // Already at the head: it leaves before it joins, or it would follow itself.
+  ASSERT_EQ(m_frame->GetNextViewer(), v1.Handle());
+  m_frame->ResetClipboardViewer();
+  EXPECT_EQ(::GetClipboardViewer(), m_frame->Handle());
+  EXPECT_EQ(m_frame->GetNextViewer(), v1.Handle());
   m_accelerator.RemoveHotkeyMessageID(kCtrlAltShiftF9);
 }
 

@@ -63,6 +63,11 @@ class ClipWindowTest : public ChainTest {
 
 TEST_F(ClipWindowTest, OpensAtTheCursorTopmostWithTheNewestRowSelectedAndItsHotkeyCloses) {
   ::SetCursorPos(200, 150);
+  // Wine moves the cursor a moment later.
+  ASSERT_TRUE(WaitFor([] {
+    POINT p;
+    return ::GetCursorPos(&p) && p.x == 200 && p.y == 150;
+  }));
   CSmallClipDlg* pClip = Open();
   ASSERT_NE(pClip, nullptr);
   RECT r;
@@ -137,8 +142,7 @@ TEST_F(ClipWindowTest, EveryWayOfClosingKeepsTheSizeItWasGivenAndTellsTheFrame) 
     EXPECT_EQ(std::vector<LONG>({list.left, list.top, list.right, list.bottom}),
               std::vector<LONG>({0, 0, client.right, client.bottom}));
     way.close(*pClip);
-    PumpFor(30);
-    EXPECT_FALSE(::IsWindow(hClip));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hClip); }, 3000));
     if (m_frame) {
       EXPECT_EQ(m_frame->ClipWindow(), nullptr);
     }
@@ -320,7 +324,7 @@ TEST_F(ClipWindowTest, ActivatingClosesOnceTheListHasReturnedAndPastesIfPastingI
     EXPECT_EQ(m_frame->ClosedClipWindowCount(), 0u);
   }
   m_keyEvents.m_fnOnEvent = nullptr;
-  ::DestroyWindow(m_frame->ClipWindow()->Handle());
+  if (m_frame->ClipWindow()) ::DestroyWindow(m_frame->ClipWindow()->Handle());
 }
 
 TEST_F(ClipWindowTest, ABoxShownAfterCloseAndPasteDestroyedItKeepsTheObjectUntilItReturns) {

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "base/ScopeExit.h"
 #include "frame/Globals.h"
 #include "frame/TanselApp.h"
 #include "frame/TanselCommandLineInfo.h"
@@ -96,10 +97,15 @@ LRESULT CALLBACK NoteFrame(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
 TEST(StartUpTest, AFirstStartWiresEverythingAndExitUndoesIt) {
   wchar_t exe[MAX_PATH];
   ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  for (bool bSwitch : {false, true}) {
-    SCOPED_TRACE(bSwitch ? "/n" : "no switch");
+  // The real registry: left clean whichever assertion ends the test.
+  const auto clean = [] {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kTansel);
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, L"Tansel");
+  };
+  const CScopeExit cleanAtEnd(clean);
+  for (bool bSwitch : {false, true}) {
+    SCOPED_TRACE(bSwitch ? "/n" : "no switch");
+    clean();
     CTanselApp app;
     ASSERT_TRUE(app.InitInstance(bSwitch ? L"Tansel.exe /n" : L"Tansel.exe"));
     const HWND hFrame = app.MainFrame()->Handle();
@@ -125,8 +131,6 @@ TEST(StartUpTest, AFirstStartWiresEverythingAndExitUndoesIt) {
     EXPECT_FALSE(gl_oKeyboardAccelerator.IsRegistered(0x30041));
     EXPECT_EQ(RegDword(std::wstring(kTansel) + L"\\MainWindow", L"Width"), 360);
   }
-  ::RegDeleteTreeW(HKEY_CURRENT_USER, kTansel);
-  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, L"Tansel");
 }
 
 }  // namespace
