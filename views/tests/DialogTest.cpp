@@ -137,7 +137,7 @@ TEST_F(ViewTest, ItemEditorShowsAHugeTextWholeAndOnlyEditingTakesTyping) {
   }
 }
 
-TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
+TEST_F(ViewTest, FindDialogEndsAsTheUserChooses) {
   const struct {
     const char* what;
     CIndexArray before;
@@ -166,11 +166,6 @@ TEST_F(ViewTest, FindDialogEndsAndKeepsItsCriteriaForF3) {
     EXPECT_EQ(Selected(), c.after);
     EXPECT_EQ(Texts(), c.history.empty() ? fill : c.history);
   }
-  // The last run ended with Escape: its criteria stay, and F3 searches for them.
-  EXPECT_EQ(m_doc->GetFindCriteria()->strText, u"beta");
-  EXPECT_TRUE(m_doc->GetFindCriteria()->bWholeWord);
-  Press({false, false, VK_F3});
-  EXPECT_EQ(Selected(), (CIndexArray{2}));
 }
 
 // Find criteria as one string: the text, then "+case" and "+word" when set.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resources/resource.h"
@@ -56,16 +57,11 @@ Lines MenuLines(UINT id) {
 // The "Date and Time" sub-menu: the ten stamps with the ids from first, and
 // a separator after the 2nd, the 5th and the 7th.
 std::wstring Dates(UINT first) {
-  const wchar_t* names[] = {L"yyyy.mm.dd",
-                            L"yyyy-mm-dd",
-                            L"yyyy.mm.dd HH-MM-SS",
-                            L"yyyy-mm-dd HH-MM-SS",
-                            L"yyyy-mm-dd_HH-MM-SS",
-                            L"HH-MM-SS",
-                            L"HH.MM.SS",
-                            L"yyyymmdd",
-                            L"HHMMSS",
-                            L"yyyymmddHHMMSS"};
+  // clang-format off
+  const wchar_t* names[] = {L"yyyy.mm.dd", L"yyyy-mm-dd", L"yyyy.mm.dd HH-MM-SS",
+      L"yyyy-mm-dd HH-MM-SS", L"yyyy-mm-dd_HH-MM-SS", L"HH-MM-SS", L"HH.MM.SS", L"yyyymmdd",
+      L"HHMMSS", L"yyyymmddHHMMSS"};
+  // clang-format on
   std::wstring line = L"Date and Time[";
   for (int i = 0; i < 10; ++i) {
     // The main menu's ids skip 32802.
@@ -155,8 +151,7 @@ void ExpectDialog(UINT id, const wchar_t* caption, SIZE units, DWORD style, DWOR
   RECT size{0, 0, units.cx, units.cy}, client;
   ::MapDialogRect(dialog, &size);
   ::GetClientRect(dialog, &client);
-  EXPECT_EQ(client.right, size.right);
-  EXPECT_EQ(client.bottom, size.bottom);
+  EXPECT_EQ(std::make_pair(client.right, client.bottom), std::make_pair(size.right, size.bottom));
   size_t i = 0;
   for (HWND child = ::GetWindow(dialog, GW_CHILD); child;
        child = ::GetWindow(child, GW_HWNDNEXT), ++i) {
@@ -180,8 +175,7 @@ void ExpectDialog(UINT id, const wchar_t* caption, SIZE units, DWORD style, DWOR
     ::MapDialogRect(dialog, &expected);
     ::GetWindowRect(child, &actual);
     ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
-    EXPECT_EQ(actual.left, expected.left);
-    EXPECT_EQ(actual.top, expected.top);
+    EXPECT_EQ(std::make_pair(actual.left, actual.top), std::make_pair(expected.left, expected.top));
     // An icon control takes its icon's size, an etched rule the system's
     // frame, and a combo box's height is that of its closed field: the
     // template's size is checked for every other control.

@@ -56,7 +56,6 @@ class ViewTest : public ::testing::Test {
     SetSettingsPlatform(nullptr, nullptr);
   }
 
-  CTanselDoc& Doc() { return *m_doc; }
   CTanselListView& View() { return m_host->View(); }
   CListView List() { return CListView(View().ListHandle()); }
 
@@ -64,9 +63,8 @@ class ViewTest : public ::testing::Test {
   // '*' marks a bookmarked item. Every item is made at the fixed clock's time.
   void Fill(const V& texts) {
     m_doc->ClearList();
-    for (auto it = texts.rbegin(); it != texts.rend(); ++it) {
+    for (auto it = texts.rbegin(); it != texts.rend(); ++it)
       Copy(it->substr(it->rfind(u'*', 0) == 0 ? 1 : 0));
-    }
     for (int i = 0; i < m_doc->GetItemCount(); ++i) {
       m_doc->GetItem(i)->tCreated = m_text.m_tNow;
       m_doc->GetItem(i)->bBookmark = texts[i].rfind(u'*', 0) == 0;
@@ -103,7 +101,6 @@ class ViewTest : public ::testing::Test {
   CIndexArray Selected() { return List().GetSelectedIndexes(); }
   int Focused() { return List().GetNextItem(-1, LVNI_FOCUSED); }
 
- public:
   // A main-menu command as the frame passes it on.
   void MenuCommand(UINT id) { m_host->Send(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   // A context popup's command, which the popup sends to the view.
@@ -129,15 +126,9 @@ class ViewTest : public ::testing::Test {
   // context popup, 2 the local key; false when that place has none (id or
   // key 0).
   bool Run(int place, UINT main, UINT popup, KEY_PRESS key) {
-    if (place == 0 && main)
-      MenuCommand(main);
-    else if (place == 1 && popup)
-      PopupCommand(popup);
-    else if (place == 2 && key.vk)
-      Press(key);
-    else
-      return false;
-    return true;
+    const bool bOffered = place == 0 ? main != 0 : place == 1 ? popup != 0 : key.vk != 0;
+    if (bOffered) place == 0 ? MenuCommand(main) : place == 1 ? PopupCommand(popup) : Press(key);
+    return bOffered;
   }
 };
 
