@@ -195,19 +195,6 @@ TEST_F(ChainTest, TheWindowOpensWhereItWasLeftAndSavesItsRestoredPlaceAndDocking
   EXPECT_EQ(values, (std::vector<uint32_t>{70, 80, 333, 444, 1}));
 }
 
-TEST_F(ChainTest, TheMainWindowHearsEachChangeLaterWithItsHint) {
-  m_frame = MakeFrame();
-  Copy({L"a"});
-  PumpFor(20);
-  m_frame->m_private.clear();
-  m_doc->NotifyChange(0);
-  m_doc->NotifyChange(4);
-  EXPECT_TRUE(m_frame->m_private.empty()) << "posted: they wait for the loop";
-  PumpFor(50);
-  EXPECT_EQ(m_frame->m_private, (std::vector<std::pair<UINT, WPARAM>>{{WM_HISTORY_CHANGED, 1},
-                                                                      {WM_HISTORY_CHANGED, 5}}));
-}
-
 // Another program's thread: copies, then holds the clipboard for a while.
 // The frame's thread does not pump until the hold has begun, so the copy's
 // notice finds the clipboard held.
