@@ -62,12 +62,7 @@ class ClipWindowTest : public ChainTest {
 };
 
 TEST_F(ClipWindowTest, OpensAtTheCursorTopmostWithTheNewestRowSelectedAndItsHotkeyCloses) {
-  ::SetCursorPos(200, 150);
-  // Wine moves the cursor a moment later.
-  ASSERT_TRUE(WaitFor([] {
-    POINT p;
-    return ::GetCursorPos(&p) && p.x == 200 && p.y == 150;
-  }));
+  ASSERT_TRUE(MoveCursorTo({200, 150}));
   CSmallClipDlg* pClip = Open();
   ASSERT_NE(pClip, nullptr);
   RECT r;
@@ -291,12 +286,7 @@ TEST_F(ClipWindowTest, ActivatingClosesOnceTheListHasReturnedAndPastesIfPastingI
     }
     if (c.how == kRealClicks) {
       ::ClientToScreen(hList, &at);
-      ::SetCursorPos(at.x, at.y);
-      // Wine moves the cursor a moment later; clicks sent before land where it was.
-      ASSERT_TRUE(WaitFor([&] {
-        POINT p;
-        return ::GetCursorPos(&p) && p.x == at.x && p.y == at.y;
-      }));
+      ASSERT_TRUE(MoveCursorTo(at));
       INPUT in[4] = {};
       for (int i = 0; i < 4; ++i) {
         in[i].type = INPUT_MOUSE;

@@ -111,11 +111,7 @@ TEST_F(FrameTest, DraggedNearAnEdgeItDocksOnlyWhileTheSwitchIsOnAndTheMenuSaysSo
     m_frame->Send(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(400 + grab.x, 300 + grab.y));
     // The move: the frame docks by the cursor, not by the rectangle proposed.
     const POINT cursor{c.at.x + grab.x, c.at.y + grab.y};
-    ::SetCursorPos(cursor.x, cursor.y);
-    ASSERT_TRUE(WaitFor([&] {
-      POINT p;
-      return ::GetCursorPos(&p) && p.x == cursor.x && p.y == cursor.y;
-    }));
+    ASSERT_TRUE(MoveCursorTo(cursor));
     RECT r{c.at.x - 3, c.at.y - 3, c.at.x - 3 + w, c.at.y - 3 + h};
     if (!c.bDocking) r = {c.at.x, c.at.y, c.at.x + w, c.at.y + h};
     m_frame->Send(WM_MOVING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&r));

@@ -10,6 +10,14 @@ void PumpFor(int timeoutMs) {
   WaitFor([] { return false; }, timeoutMs);
 }
 
+bool MoveCursorTo(POINT at) {
+  ::SetCursorPos(at.x, at.y);
+  return WaitFor([at] {
+    POINT p;
+    return ::GetCursorPos(&p) && p.x == at.x && p.y == at.y;
+  });
+}
+
 void PressKeys(const std::vector<WORD>& keys) {
   auto send = [](WORD vk, DWORD flags) {
     INPUT in{};

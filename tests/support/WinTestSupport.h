@@ -32,6 +32,10 @@ bool WaitFor(Pred pred, int timeoutMs = 5000) {
 // Handles messages for a while: for states that must not come about.
 void PumpFor(int timeoutMs);
 
+// Puts the cursor at the point and waits until it is there: Wine moves it a
+// moment later, and clicks sent before would land where it was.
+bool MoveCursorTo(POINT at);
+
 // Presses the keys in order and lets them go in reverse, as input from
 // SendInput, which the system treats like the keyboard's (hotkeys fire).
 void PressKeys(const std::vector<WORD>& keys);
