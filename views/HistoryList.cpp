@@ -139,12 +139,11 @@ int CHistoryList::SelectedIndex() const {
 
 void CHistoryList::DeselectAnchor() {
   // No anchor (as after a rebuild) is row -1, which the control takes for
-  // every row.
-  int nRow = m_list.GetSelectionMark();
-  // An anchor off the selection means the selected row; with no row selected
-  // the anchor's row still loses the focus.
-  if (nRow >= 0 && SelectedIndex() >= 0) nRow = SelectedIndex();
-  m_list.SetItemState(nRow, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  // every row. An anchor off the selection means the selected row; with no
+  // row selected the anchor's row still loses the focus.
+  const int nMark = m_list.GetSelectionMark();
+  const int nSelected = nMark >= 0 ? SelectedIndex() : -1;
+  m_list.SetItemState(nSelected >= 0 ? nSelected : nMark, 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 void CHistoryList::SelectAndShow(int nIndex) {
