@@ -52,29 +52,29 @@ TEST_F(ViewTest, ItemEditorEndsAsTheUserChooses) {
     const char* what;
     int place;  // as Run takes it
     ACT act;
-    V after;
+    const char* after;
   } cases[] = {
       // clang-format off
-      {"from the menu, F2 appends", 0, {1011, L"new", 0, VK_F2, 0}, {u"new", u"one", u"two"}},
-      {"by Ctrl+Enter, F3 replaces", 2, {1011, L"changed", 0, VK_F3, 0}, {u"one", u"changed"}},
-      {"from the popup, Replace", 1, {1011, L"by button", 0, 0, 1019}, {u"one", u"by button"}},
-      {"Append", 0, {1011, L"appended", 0, 0, 1018}, {u"appended", u"one", u"two"}},
-      {"Cancel after changes", 0, {1011, L"dropped", 0, 0, IDCANCEL}, {u"one", u"two"}},
+      {"from the menu, F2 appends", 0, {1011, L"new", 0, VK_F2, 0}, "new|one|two"},
+      {"by Ctrl+Enter, F3 replaces", 2, {1011, L"changed", 0, VK_F3, 0}, "one|changed"},
+      {"from the popup, Replace", 1, {1011, L"by button", 0, 0, 1019}, "one|by button"},
+      {"Append", 0, {1011, L"appended", 0, 0, 1018}, "appended|one|two"},
+      {"Cancel after changes", 0, {1011, L"dropped", 0, 0, IDCANCEL}, "one|two"},
       // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    Fill({u"one", u"two"});
+    Fill("one|two");
     Select({1});
     const KEY_PRESS ctrlEnter{true, false, VK_RETURN};
     EXPECT_TRUE(
         WithDialog([&](HWND d) { Act(d, c.act); }, [&] { Run(c.place, 32807, 32806, ctrlEnter); }));
-    EXPECT_EQ(Texts(), c.after);
+    EXPECT_EQ(History(), c.after);
   }
 }
 
 TEST_F(ViewTest, ReplaceChangesTheEditedItemEvenWhenCopiesMovedItMeanwhile) {
-  Fill({u"one", u"two"});
+  Fill("one|two");
   std::atomic<bool> copied{false};
   m_host->m_fnOnApp = [&] {
     Copy(u"copied while editing");
@@ -88,7 +88,7 @@ TEST_F(ViewTest, ReplaceChangesTheEditedItemEvenWhenCopiesMovedItMeanwhile) {
         Act(d, {1011, L"edited", 0, 0, 1019});
       },
       [&] { MenuCommand(32807); });
-  EXPECT_EQ(Texts(), (V{u"copied while editing", u"one", u"edited"}));
+  EXPECT_EQ(History(), "copied while editing|one|edited");
 }
 
 TEST_F(ViewTest, ItemEditorShowsAHugeTextWholeAndOnlyEditingTakesTyping) {
@@ -106,7 +106,7 @@ TEST_F(ViewTest, ItemEditorShowsAHugeTextWholeAndOnlyEditingTakesTyping) {
                {32807, "whole, append, replace, grew by 3", 2, u"x\r\n" + text}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.command);
-    Fill({text});
+    Fill(Utf8FromUtf16(text));
     Select({0});
     std::string seen;
     WithDialog(
@@ -143,20 +143,20 @@ TEST_F(ViewTest, FindDialogEndsAsTheUserChooses) {
     CIndexArray before;
     ACT act;
     CIndexArray after;
-    V history;  // empty: as it was
+    const char* history;  // null: as it was
   } cases[] = {
       // clang-format off
-      {"Find Next", {}, {1021, L"abc", 0, 0, 1024}, {1}, {}},
-      {"Find Next from the selected row", {1}, {1021, L"abc", 0, 0, 1024}, {3}, {}},
-      {"Find Next with two selected: nothing", {0, 2}, {1021, L"abc", 0, 0, 1024}, {0, 2}, {}},
-      {"Find Next for an empty text: no row selected", {1}, {1021, L"", 0, 0, 1024}, {}, {}},
-      {"Enter is Find Next", {}, {1021, L"abc", 0, VK_RETURN, 0}, {1}, {}},
+      {"Find Next", {}, {1021, L"abc", 0, 0, 1024}, {1}, nullptr},
+      {"Find Next from the selected row", {1}, {1021, L"abc", 0, 0, 1024}, {3}, nullptr},
+      {"Find Next with two selected: nothing", {0, 2}, {1021, L"abc", 0, 0, 1024}, {0, 2}, nullptr},
+      {"Find Next for an empty text: no row selected", {1}, {1021, L"", 0, 0, 1024}, {}, nullptr},
+      {"Enter is Find Next", {}, {1021, L"abc", 0, VK_RETURN, 0}, {1}, nullptr},
       {"Bookmark All with match case", {}, {1021, L"ABC", 1022, 0, 1025}, {},
-       {u"alpha", u"abc one", u"beta", u"*ABC two"}},
-      {"Escape", {}, {1021, L"beta", 1023, 0, IDCANCEL}, {}, {}},
+       "alpha|abc one|beta|ABC two*"},
+      {"Escape", {}, {1021, L"beta", 1023, 0, IDCANCEL}, {}, nullptr},
       // clang-format on
   };
-  const V fill = {u"alpha", u"abc one", u"beta", u"ABC two"};
+  const char* fill = "alpha|abc one|beta|ABC two";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Fill(fill);
@@ -164,7 +164,7 @@ TEST_F(ViewTest, FindDialogEndsAsTheUserChooses) {
     Select(c.before);
     WithDialog([&](HWND d) { Act(d, c.act); }, [&] { Press({true, false, 'F'}); });
     EXPECT_EQ(Selected(), c.after);
-    EXPECT_EQ(Texts(), c.history.empty() ? fill : c.history);
+    EXPECT_EQ(History(), c.history ? c.history : fill);
   }
 }
 
@@ -174,7 +174,7 @@ std::u16string Criteria(const std::u16string& text, bool matchCase, bool wholeWo
 }
 
 TEST_F(ViewTest, FindDialogOpensWithTheCriteriaAndWritesThemAndItsSizeAtEveryEnd) {
-  Fill({u"abc"});
+  Fill("abc");
   const CString16 key = u"Software\\Orvelle\\Tansel\\FindWindow";
   const struct {
     const char* what;
@@ -218,7 +218,7 @@ TEST_F(ViewTest, FindDialogOpensWithTheCriteriaAndWritesThemAndItsSizeAtEveryEnd
 }
 
 TEST_F(ViewTest, DialogsOpenOverAShownOwnerAndMidScreenWhenItIsHidden) {
-  Fill({u"abc"});
+  Fill("abc");
   Select({0});
   // The owner away from the middle of the screen.
   ::SetWindowPos(m_host->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

@@ -16,22 +16,14 @@
 namespace {
 
 // The history of most cases: index 0 first, the oldest bookmarked.
-const V kFill = {u"routeTable", u"ROUTE_TABLE", u"hello World", u"*abc"};
-
-// A history written as one string, items split by '|'; a leading '+': the
-// items before those of kFill.
-V Split(const char16_t* items) {
-  V texts(1);
-  for (const char16_t* p = items + (*items == u'+'); *p; ++p)
-    void(*p == u'|' ? texts.emplace_back() : texts.back() += *p);
-  if (*items == u'+') texts.insert(texts.end(), kFill.begin(), kFill.end());
-  return texts;
-}
+const std::string kFill = "routeTable|ROUTE_TABLE|hello World|abc*";
 
 TEST_F(ViewTest, RowsColumnsAndStylesOfTheList) {
   std::u16string long_text;
   for (int i = 0; i < 25; ++i) long_text += u"abc\tdef\r\n";  // 225 characters
-  Fill({u"a\tb", u"*" + long_text + std::u16string(25, u'z'), u"plain"});
+  Fill("a\tb|" + Utf8FromUtf16(long_text) + std::string(25, 'z') + "*|plain");
+  for (int i = 0; i < 3; ++i)
+    m_doc->GetItem(i)->tCreated = m_text.m_tNow;  // items take the wall clock
   // The first 200 characters (22 lines of 9 and "ab"), then the escape.
   std::u16string shown;
   for (int i = 0; i < 22; ++i) shown += u"abc<TAB>def<CR><LF>";
@@ -68,7 +60,7 @@ TEST_F(ViewTest, RowsColumnsAndStylesOfTheList) {
 
 TEST_F(ViewTest, OneRowOrTheSameCountRedrawsAndKeepsTheSelectionAnotherCountClearsIt) {
   ::ShowWindow(m_host->Handle(), SW_SHOW);
-  Fill({u"a", u"b", u"c"});
+  Fill("a|b|c");
   const HWND hList = View().ListHandle();
   Select({0, 2});
   ::UpdateWindow(hList);
@@ -112,8 +104,8 @@ TEST_F(ViewTest, ActivatingEveryRowOfAListWithoutAnchorDeselectsThemAll) {
   Press({true, false, 'A'});
   ASSERT_EQ(Selected(), (CIndexArray{0, 1, 2, 3}));
   Press({false, false, VK_RETURN});
-  EXPECT_EQ(Texts(), (V{u"routeTable\r\nROUTE_TABLE\r\nhello World\r\nabc", u"routeTable",
-                        u"ROUTE_TABLE", u"hello World"}));
+  EXPECT_EQ(History(),
+            "routeTable\r\nROUTE_TABLE\r\nhello World\r\nabc|routeTable|ROUTE_TABLE|hello World");
   EXPECT_TRUE(Selected().empty());
   EXPECT_EQ(Focused(), -1);
 }
@@ -155,16 +147,16 @@ TEST_F(ViewTest, ACopyCostsTheRowsOnScreenNotTheHistory) {
 }
 
 TEST_F(ViewTest, EveryDateAndTimeEntryStampsItsFormat) {
-  const V stamps = Split(
-      u"2026.02.03|2026-02-03|2026.02.03 09-05-07|2026-02-03 09-05-07|2026-02-03_09-05-07|09-05-07|"
-      u"09.05.07|20260203|090507|20260203090507");
-  Fill({u"x"});
+  const std::vector<std::string> stamps = Split(
+      "2026.02.03|2026-02-03|2026.02.03 09-05-07|2026-02-03 09-05-07|2026-02-03_09-05-07|09-05-07|"
+      "09.05.07|20260203|090507|20260203090507");
+  Fill("x");
   for (UINT i = 0; i < 10; ++i) {
     for (int place : {0, 1}) {
       SCOPED_TRACE(i);
       // The main menu's entries skip 32802.
       Run(place, 32794 + i + (i >= 8), 32817 + i, {});
-      EXPECT_EQ(m_doc->GetItem(0)->strText, stamps[i])
+      EXPECT_EQ(History().substr(0, History().find('|')), stamps[i])
           << "a new newest item from " << PlaceName(place);
     }
   }
@@ -197,39 +189,39 @@ TEST_F(ViewTest, EveryCommandFromMenuPopupAndKey) {
     const char* name;
     COMMAND command;
     CIndexArray selection;
-    int answer;             // what the user answers a box
-    const char16_t* after;  // the history afterwards; null: as it was
+    int answer;         // what the user answers a box
+    const char* after;  // the history afterwards, "+": before kFill; null: as it was
     std::vector<std::wstring> asked;
   } cases[] = {
       // clang-format off
       {"activate none", kActivate, {}, 0, nullptr, {}},
-      {"activate one", kActivate, {2}, 0, u"hello World|routeTable|ROUTE_TABLE|*abc", {}},
-      {"activate several", kActivate, {0, 3}, 0, u"+routeTable\r\nabc", {}},
-      {"revert", kRevert, {3}, 0, u"ROUTE_TABLE|routeTable|hello World|*abc", {}},
+      {"activate one", kActivate, {2}, 0, "hello World|routeTable|ROUTE_TABLE|abc*", {}},
+      {"activate several", kActivate, {0, 3}, 0, "+routeTable\r\nabc", {}},
+      {"revert", kRevert, {3}, 0, "ROUTE_TABLE|routeTable|hello World|abc*", {}},
       {"remove none", kRemove, {}, 0, nullptr, {}},
-      {"remove one, yes", kRemove, {1}, IDYES, u"routeTable|hello World|*abc", {kRemoveOne}},
+      {"remove one, yes", kRemove, {1}, IDYES, "routeTable|hello World|abc*", {kRemoveOne}},
       {"remove one, no", kRemove, {1}, IDNO, nullptr, {kRemoveOne}},
-      {"remove several, yes", kRemove, {1, 3}, IDYES, u"routeTable|hello World", {kRemoveMany}},
+      {"remove several, yes", kRemove, {1, 3}, IDYES, "routeTable|hello World", {kRemoveMany}},
       {"invert one", kInvert, {1}, 0, nullptr, {}},
-      {"invert block", kInvert, {1, 2, 3}, 0, u"routeTable|*abc|hello World|ROUTE_TABLE", {}},
+      {"invert block", kInvert, {1, 2, 3}, 0, "routeTable|abc*|hello World|ROUTE_TABLE", {}},
       {"invert with a gap", kInvert, {0, 2}, IDOK, nullptr, {kContiguous}},
       {"invert and activate block", kInvertActivate, {2, 3}, 0,
-       u"abc\r\nhello World|routeTable|ROUTE_TABLE|*abc|hello World", {}},
+       "abc\r\nhello World|routeTable|ROUTE_TABLE|abc*|hello World", {}},
       {"invert and activate with a gap", kInvertActivate, {0, 1, 3}, IDOK,
-       u"+routeTable\r\nROUTE_TABLE\r\nabc", {kContiguous}},
-      {"bookmark one", kBookmark, {1}, 0, u"routeTable|*ROUTE_TABLE|hello World|*abc", {}},
-      {"bookmark toggled off", kBookmark, {3}, 0, u"routeTable|ROUTE_TABLE|hello World|abc", {}},
+       "+routeTable\r\nROUTE_TABLE\r\nabc", {kContiguous}},
+      {"bookmark one", kBookmark, {1}, 0, "routeTable|ROUTE_TABLE*|hello World|abc*", {}},
+      {"bookmark toggled off", kBookmark, {3}, 0, "routeTable|ROUTE_TABLE|hello World|abc", {}},
       {"clear bookmarks, no", kClearBookmarks, {}, IDNO, nullptr, {kClearAll}},
       {"clear bookmarks, yes", kClearBookmarks, {2}, IDYES,
-       u"routeTable|ROUTE_TABLE|hello World|abc", {kClearAll}},
-      {"make object", kMakeObject, {0}, 0, u"+oouteTable", {}},
-      {"from id, one", kFromId, {1}, 0, u"+RouteTable", {}},
-      {"from id, several", kFromId, {1, 3}, 0, u"routeTable|RouteTable|hello World|*Abc", {}},
-      {"to id, one", kToId, {0}, 0, u"+ROUTE_TABLE", {}},
-      {"to id, several", kToId, {2, 3}, 0, u"routeTable|ROUTE_TABLE|HELLO_WORLD|*ABC", {}},
-      {"lowercase, one", kLower, {1}, 0, u"+route_table", {}},
-      {"uppercase, several", kUpper, {0, 2}, 0, u"ROUTETABLE|ROUTE_TABLE|HELLO WORLD|*abc", {}},
-      {"title, one", kTitle, {2}, 0, u"+Hello world", {}},
+       "routeTable|ROUTE_TABLE|hello World|abc", {kClearAll}},
+      {"make object", kMakeObject, {0}, 0, "+oouteTable", {}},
+      {"from id, one", kFromId, {1}, 0, "+RouteTable", {}},
+      {"from id, several", kFromId, {1, 3}, 0, "routeTable|RouteTable|hello World|Abc*", {}},
+      {"to id, one", kToId, {0}, 0, "+ROUTE_TABLE", {}},
+      {"to id, several", kToId, {2, 3}, 0, "routeTable|ROUTE_TABLE|HELLO_WORLD|ABC*", {}},
+      {"lowercase, one", kLower, {1}, 0, "+route_table", {}},
+      {"uppercase, several", kUpper, {0, 2}, 0, "ROUTETABLE|ROUTE_TABLE|HELLO WORLD|abc*", {}},
+      {"title, one", kTitle, {2}, 0, "+Hello world", {}},
       {"conversion of none", kTitle, {}, 0, nullptr, {}},
       // clang-format on
   };
@@ -241,7 +233,9 @@ TEST_F(ViewTest, EveryCommandFromMenuPopupAndKey) {
       Select(c.selection);
       if (c.answer) m_prompt.m_answers = {c.answer};
       if (!Run(place, k.main, c.selection.size() > 1 ? k.multi : k.item, k.key)) continue;
-      EXPECT_EQ(Texts(), c.after ? Split(c.after) : kFill);
+      EXPECT_EQ(History(), !c.after          ? kFill
+                           : *c.after == '+' ? c.after + 1 + ("|" + kFill)
+                                             : c.after);
       EXPECT_EQ(Asked(), c.asked);
     }
   }
@@ -261,7 +255,7 @@ TEST_F(ViewTest, CommandsForOneRowActOnlyWithExactlyOneSelected) {
         const bool bOpened = WithDialog([](HWND d) { ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0); },
                                         [&] { bRan = Run(place, c.main, c.item, c.key); });
         if (!bRan) continue;
-        EXPECT_EQ(bOpened || Texts() != kFill, rows.size() == 1);
+        EXPECT_EQ(bOpened || History() != kFill, rows.size() == 1);
       }
     }
   }
@@ -284,12 +278,11 @@ TEST_F(ViewTest, RemoveTakesTheItemsTheUserConfirmedWhateverHappensWhileAsked) {
   // The confirmed item may go while the box is up and a new one take its
   // place, likely at the same address: the new one is not the one confirmed.
   const struct {
-    V fill;
+    std::string fill;
     CIndexArray rows;
     bool bRemovedMeanwhile;
-    V after;
-  } cases[] = {{kFill, {1, 3}, false, {u"new", u"routeTable", u"hello World"}},
-               {{u"only"}, {0}, true, {u"new"}}};
+    const char* after;
+  } cases[] = {{kFill, {1, 3}, false, "new|routeTable|hello World"}, {"only", {0}, true, "new"}};
   for (const auto& c : cases) {
     Fill(c.fill);
     m_prompt.m_fnWhileShown = [&] {
@@ -298,7 +291,7 @@ TEST_F(ViewTest, RemoveTakesTheItemsTheUserConfirmedWhateverHappensWhileAsked) {
     };
     Select(c.rows);
     MenuCommand(32828);
-    EXPECT_EQ(Texts(), c.after);
+    EXPECT_EQ(History(), c.after);
   }
 }
 
@@ -327,7 +320,7 @@ TEST_F(ViewTest, BookmarkAndFindNavigation) {
       {"no bookmark keeps the selection", u"", {0, 0, VK_F2}, {}, {4}, {4}, 4},
       {"bookmarks with two selected do nothing", u"", {0, 0, VK_F2}, {1}, {0, 4}, {0, 4}, 4},
   };
-  Fill({u"cat", u"dog", u"cat food", u"bird", u"the cat"});
+  Fill("cat|dog|cat food|bird|the cat");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     m_doc->GetFindCriteria()->strText = c.search;
@@ -427,12 +420,13 @@ TEST_F(ViewTest, ClicksOnTheNumberColumnToggleTheBookmarkAndDoubleClicksActivate
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     NMHDR notice{hList, 1, static_cast<UINT>(NM_CLICK)};
     View().Send(WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&notice));
-    EXPECT_EQ(Texts()[2], click.bookmarked ? u"*hello World" : u"hello World") << click.column;
+    EXPECT_EQ(Split(History())[2], click.bookmarked ? "hello World*" : "hello World")
+        << click.column;
   }
   Select({3});
   NMHDR activate{hList, 1, static_cast<UINT>(LVN_ITEMACTIVATE)};
   View().Send(WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&activate));
-  EXPECT_EQ(Texts(), (V{u"*abc", u"routeTable", u"ROUTE_TABLE", u"hello World"}));
+  EXPECT_EQ(History(), "abc*|routeTable|ROUTE_TABLE|hello World");
 }
 
 }  // namespace

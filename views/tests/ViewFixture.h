@@ -9,10 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/tests/FakeClipboard.h"
-#include "core/tests/FixedClock.h"
-#include "settings/MemoryKeyStore.h"
-#include "settings/SettingsPlatform.h"
+#include "core/tests/DocFixture.h"
 #include "tests/support/WinTestSupport.h"
 #include "views/tests/ViewHost.h"
 
@@ -23,66 +20,38 @@ struct KEY_PRESS {
   WORD vk;
 };
 
-using V = std::vector<std::u16string>;
-
 // A message box as the tests note it: its text and its type.
 inline std::wstring Box(const wchar_t* text, UINT type) {
   return text + (L" #" + std::to_wstring(type));
 }
 
-class ViewTest : public ::testing::Test {
+// The history is written and read as the document's tests do ("c|b*|a").
+class ViewTest : public DocTest {
  protected:
-  CMemoryKeyStore m_store;
-  CFakeClipboard m_clip;
-  CFixedClockServices m_text;
   CRecordingPrompt m_prompt;
-  std::unique_ptr<CTanselDoc> m_doc;
   std::unique_ptr<CViewHost> m_host;
 
   void SetUp() override {
+    DocTest::SetUp();
     CListView::InitCommonControls();
-    SetSettingsPlatform(&m_store, nullptr);
     // 09:05:07 on 3 February 2026, in a zone one hour east of UTC.
     m_text.m_tNow = 1770109507 - 3600;
     m_text.m_nZoneOffsetSeconds = 3600;
-    m_doc = std::make_unique<CTanselDoc>(m_clip, m_text);
-    m_clip.m_fnViewer = [this] { m_doc->CaptureClipboard(); };
     m_host = std::make_unique<CViewHost>(*m_doc, m_text, m_prompt);
     ASSERT_TRUE(m_host->Create(L"view test", false));
   }
   void TearDown() override {
     m_host.reset();
-    m_doc.reset();
-    SetSettingsPlatform(nullptr, nullptr);
+    DocTest::TearDown();
   }
 
   CTanselListView& View() { return m_host->View(); }
   CListView List() { return CListView(View().ListHandle()); }
 
-  // A new history in which index 0 holds the first text given; a leading
-  // '*' marks a bookmarked item. Every item is made at the fixed clock's time.
-  void Fill(const V& texts) {
-    m_doc->ClearList();
-    for (auto it = texts.rbegin(); it != texts.rend(); ++it)
-      Copy(it->substr(it->rfind(u'*', 0) == 0 ? 1 : 0));
-    for (int i = 0; i < m_doc->GetItemCount(); ++i) {
-      m_doc->GetItem(i)->tCreated = m_text.m_tNow;
-      m_doc->GetItem(i)->bBookmark = texts[i].rfind(u'*', 0) == 0;
-    }
-    m_doc->NotifyChange(-1);
+  // A new history, and no boxes asked yet.
+  void Fill(const std::string& history) {
+    DocTest::Fill(history);
     m_prompt.m_asked.clear();
-  }
-  // A text another program copies.
-  void Copy(const std::u16string& text) {
-    m_clip.SetUnicode(text);
-    m_doc->CaptureClipboard();
-  }
-  // The history as Fill takes it.
-  V Texts() const {
-    V texts;
-    for (int i = 0; i < m_doc->GetItemCount(); ++i)
-      texts.push_back((m_doc->GetItem(i)->bBookmark ? u"*" : u"") + m_doc->GetItem(i)->strText);
-    return texts;
   }
   // The boxes asked, as Box writes them.
   std::vector<std::wstring> Asked() const {
