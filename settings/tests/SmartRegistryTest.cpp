@@ -27,8 +27,8 @@ TEST_F(SmartRegistryTest, NullSubkeyIsTheKeyAndReopeningClosesTheFormer) {
     EXPECT_EQ(m_oStore.OpenHandleCount(), 0u);
     EXPECT_EQ(registry.ReadDWORD(nullptr, u"Top", 42), 42u);
   }
-  EXPECT_EQ(Stored(kKey, u"Top"), 7u);
-  EXPECT_EQ(Stored(kGroupPath, u"Inner"), 8u);
+  EXPECT_EQ(Stored(kKey, u"Top"), 7);
+  EXPECT_EQ(Stored(kGroupPath, u"Inner"), 8);
 }
 
 TEST_F(SmartRegistryTest, TextsAreStoredWithTheirTerminatorAndReadWithoutNeedingIt) {

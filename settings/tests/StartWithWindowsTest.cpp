@@ -9,13 +9,12 @@
 
 namespace {
 
-const CString16 kExe = u"C:\\Program Files\\Tansel\\Tansel.exe";
+const CString16 kExe = CFakeProgramFile().m_strPath;
 
 class StartWithWindowsTest : public SettingsTest {
  protected:
   void SetUp() override {
     SettingsTest::SetUp();
-    m_oProgramFile.m_strPath = kExe;
     m_oStore.PutValue(kRunPath, u"Other", kRegSz, BytesOf(u"other.exe"));
   }
   std::vector<uint8_t> Entry() { return Stored(kRunPath, u"Tansel", kRegSz); }
@@ -71,7 +70,6 @@ TEST_F(StartWithWindowsTest, OnlyTheFirstStartSwitchesItOn) {
     bool bEntryBefore, bEntryAfter;
   } cases[] = {
       {"a new installation", false, 0, false, true},
-      {"a stored FirstRun of 1", true, 1, false, true},
       {"any nonzero FirstRun", true, 0xFFFFFFFF, false, true},
       {"a later start, entry removed by the user", true, 0, false, false},
       {"a later start, entry kept", true, 0, true, true},
@@ -81,7 +79,7 @@ TEST_F(StartWithWindowsTest, OnlyTheFirstStartSwitchesItOn) {
     CApplicationRegistry().SetStartWithWindows(c.bEntryBefore);
     if (c.bStoreFirstRun) m_oStore.PutDword(kAppPath, u"FirstRun", c.nFirstRun);
     HandleFirstRun();
-    EXPECT_EQ(Stored(kAppPath, u"FirstRun"), 0u);
+    EXPECT_EQ(Stored(kAppPath, u"FirstRun"), 0);
     EXPECT_EQ(Entry(), c.bEntryAfter ? BytesOf(quoted) : std::vector<uint8_t>());
   }
   EXPECT_TRUE(Shown().empty());

@@ -12,24 +12,11 @@
 #include <vector>
 
 #include "settings/CommandTable.h"
-#include "settings/MemoryKeyStore.h"
-#include "settings/SettingsPlatform.h"
+#include "settings/tests/SettingsTestSupport.h"
 #include "settings/win/KeyboardAccelerator.h"
 #include "tests/support/WinTestSupport.h"
 #include "ui/ListView.h"
 #include "ui/Window.h"
-
-const CString16 kOptionsPath = u"Software\\Orvelle\\Tansel\\Options";
-const CString16 kHotkeysPath = u"Software\\Orvelle\\Tansel\\Hotkeys";
-const CString16 kRunPath = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-class CFixedProgramFile : public IProgramFile {
- public:
-  bool GetExecutablePath(CString16& path) override {
-    path = u"C:\\Program Files\\Tansel\\Tansel.exe";
-    return true;
-  }
-};
 
 // Stands in for the main window: receives hotkeys and records the private
 // messages; an accelerator set on it hears its WM_HOTKEY.
@@ -51,7 +38,7 @@ class CNoticeWindow : public CWindow {
 class SettingsDialogTest : public ::testing::Test {
  protected:
   CMemoryKeyStore m_store;
-  CFixedProgramFile m_program;
+  CFakeProgramFile m_program;
   CNoticeWindow m_main;
   CKeyboardAccelerator m_accelerator;
   std::map<uint32_t, MESSAGE_DESCRIPTION> m_commands;
@@ -78,17 +65,8 @@ class SettingsDialogTest : public ::testing::Test {
     m_accelerator.SetMainWindow(nullptr);
     SetSettingsPlatform(nullptr, nullptr);
   }
-  // A stored DWORD; -1 when there is none.
-  int64_t Stored(const CString16& path, const CString16& name) const {
-    uint32_t type, value;
-    std::vector<uint8_t> data;
-    if (!m_store.GetValue(path, name, type, data) || type != kRegDword || data.size() != 4)
-      return -1;
-    memcpy(&value, data.data(), 4);
-    return value;
-  }
   int64_t StoredHotkey(uint32_t messageId) const {
-    return Stored(kHotkeysPath, Utf16FromUtf8(std::to_string(messageId)));
+    return StoredDword(m_store, kHotkeysPath, Utf16FromUtf8(std::to_string(messageId)));
   }
 };
 
