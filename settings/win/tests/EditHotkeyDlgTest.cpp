@@ -5,9 +5,7 @@
 // question, or leaves an old registration behind over several edits.
 #include <functional>
 
-#include "resources/resource.h"
 #include "settings/ApplicationRegistry.h"
-#include "settings/Hotkey.h"
 #include "settings/win/EditHotkeyDlg.h"
 #include "settings/win/tests/DialogFixture.h"
 
@@ -15,34 +13,6 @@ namespace {
 
 const uint32_t kShowMain = 1025, kShowClip = 1026, kEditFirst = 1142, kPreviewFirst = 1141;
 const uint32_t kCtrlAlt0 = 0x30030;
-
-// The dialog as shown: "name: CAS key", a dash for a modifier not ticked, the
-// key empty when none is selected; "!" added when the key list's item data
-// are not the key table's codes in its order.
-std::wstring Shown(HWND d) {
-  HWND combo = ::GetDlgItem(d, IDC_KEY);
-  std::vector<uint16_t> keys;
-  for (LRESULT i = 0; i < ::SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i)
-    keys.push_back(static_cast<uint16_t>(::SendMessageW(combo, CB_GETITEMDATA, i, 0)));
-  wchar_t key[64] = {};
-  ::SendMessageW(combo, CB_GETLBTEXT, ::SendMessageW(combo, CB_GETCURSEL, 0, 0),
-                 reinterpret_cast<LPARAM>(key));
-  return ItemText(d, IDC_COMMAND_NAME) + L": " + (Checked(d, IDC_CTRL) ? L"C" : L"-") +
-         (Checked(d, IDC_ALT) ? L"A" : L"-") + (Checked(d, IDC_SHIFT) ? L"S " : L"- ") + key +
-         (keys == CHotkey().GetKeys() ? L"" : L"!");
-}
-
-// Sets the controls as the user would leave them; key "" selects nothing.
-void Choose(HWND d, bool ctrl, bool alt, bool shift, const wchar_t* key) {
-  ::CheckDlgButton(d, IDC_CTRL, ctrl ? BST_CHECKED : BST_UNCHECKED);
-  ::CheckDlgButton(d, IDC_ALT, alt ? BST_CHECKED : BST_UNCHECKED);
-  ::CheckDlgButton(d, IDC_SHIFT, shift ? BST_CHECKED : BST_UNCHECKED);
-  HWND combo = ::GetDlgItem(d, IDC_KEY);
-  if (*key)
-    ::SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(key));
-  else
-    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-}
 
 class EditHotkeyDlgTest : public SettingsDialogTest {
  protected:

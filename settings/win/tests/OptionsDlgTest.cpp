@@ -6,8 +6,6 @@
 // owner's corner instead of the middle of the screen.
 #include <functional>
 
-#include "resources/resource.h"
-#include "settings/Hotkey.h"
 #include "settings/win/AboutDlg.h"
 #include "settings/win/EditHotkeyDlg.h"
 #include "settings/win/OptionsDlg.h"
@@ -137,7 +135,7 @@ TEST_F(OptionsDlgTest, ADoubleClickedRowOpensItsHotkeyAndAnOverwriteShowsAtOnce)
   const DWORD thread = ::GetCurrentThreadId();
   m_prompt.m_answers = {IDYES};
   std::vector<std::wstring> after;
-  std::wstring editedName;
+  std::wstring edited;
   bool bHeadingOpenedNothing = false;
   const INT_PTR result = Run([&](HWND d) {
     // A heading opens nothing.
@@ -151,11 +149,8 @@ TEST_F(OptionsDlgTest, ADoubleClickedRowOpensItsHotkeyAndAnOverwriteShowsAtOnce)
     DoubleClickRow(d, 5);
     HWND edit = WaitForNewDialog(thread, {d});
     if (!edit) return;
-    editedName = ItemText(edit, IDC_COMMAND_NAME);
-    ::CheckDlgButton(edit, IDC_CTRL, BST_CHECKED);
-    ::CheckDlgButton(edit, IDC_ALT, BST_CHECKED);
-    ::SendMessageW(::GetDlgItem(edit, IDC_KEY), CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                   reinterpret_cast<LPARAM>(L"A"));
+    edited = Shown(edit);
+    Choose(edit, true, true, false, L"A");
     ::PostMessageW(edit, WM_COMMAND, IDOK, 0);
     for (int i = 0; i < 500 && ::IsWindow(edit); ++i) ::Sleep(10);
     after = ReadRows(d);
@@ -164,7 +159,7 @@ TEST_F(OptionsDlgTest, ADoubleClickedRowOpensItsHotkeyAndAnOverwriteShowsAtOnce)
   });
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_TRUE(bHeadingOpenedNothing);
-  EXPECT_EQ(editedName, L"Edit First Item");
+  EXPECT_EQ(edited, L"Edit First Item: --- (None)");
   EXPECT_EQ(after, ExpectedRows({{1025, 0}, {1142, 0x30041}}));
   EXPECT_EQ(StoredHotkey(1025), 0);
   EXPECT_EQ(StoredHotkey(1142), 0x30041);
