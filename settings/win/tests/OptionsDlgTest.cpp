@@ -85,8 +85,8 @@ TEST_F(OptionsDlgTest, ShowsTheStoredValuesOkWritesEveryOptionAndTellsTheMainWin
       {"empty fields write 0", true, L"", L"", false, false, true, IDOK, 0, 0},
       {"typed: digits only, three at most", true, L"12x345", L"9x8765", true, false, true, IDOK,
        123, 987},
-      {"Cancel", true, L"3", L"4", false, false, false, IDCANCEL, 50, 12},
-      {"the close box is a Cancel", true, L"3", L"4", false, false, false, 0, 50, 12},
+      {"Cancel", true, L"3", L"4", false, true, false, IDCANCEL, 50, 12},
+      {"the close box is a Cancel", true, L"3", L"4", false, true, false, 0, 50, 12},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -94,7 +94,7 @@ TEST_F(OptionsDlgTest, ShowsTheStoredValuesOkWritesEveryOptionAndTellsTheMainWin
     if (c.bFilled) {
       m_store.PutDword(kOptionsPath, u"BufferSize", 50);
       m_store.PutDword(kOptionsPath, u"MaxClipboardCopySize", 12);
-      m_store.PutDword(kOptionsPath, u"DoPaste", 1);
+      m_store.PutDword(kOptionsPath, u"DoPaste", 0);
       m_store.PutDword(kHotkeysPath, u"1025", 0);
       m_store.PutDword(kHotkeysPath, u"1141", 0x40074);
       // Start with Windows is the Run value itself, whatever its command.
@@ -118,14 +118,14 @@ TEST_F(OptionsDlgTest, ShowsTheStoredValuesOkWritesEveryOptionAndTellsTheMainWin
         ::CheckDlgButton(d, IDC_START_WITH_WINDOWS, c.start ? BST_CHECKED : BST_UNCHECKED);
       ::PostMessageW(d, c.close ? WM_COMMAND : WM_CLOSE, c.close, 0);
     });
-    EXPECT_EQ(values, c.bFilled ? L"50 12 PS" : L"200 5 --");
+    EXPECT_EQ(values, c.bFilled ? L"50 12 -S" : L"200 5 --");
     EXPECT_EQ(rows,
               ExpectedRows(c.bFilled ? std::map<uint32_t, uint32_t>{{1025, 0}, {1141, 0x40074}}
                                      : std::map<uint32_t, uint32_t>{}));
     const bool bOk = c.close == IDOK;
     EXPECT_EQ(StoredDword(m_store, kOptionsPath, u"BufferSize"), c.storedItems);
     EXPECT_EQ(StoredDword(m_store, kOptionsPath, u"MaxClipboardCopySize"), c.storedSize);
-    EXPECT_EQ(StoredDword(m_store, kOptionsPath, u"DoPaste"), bOk ? int64_t{c.paste} : 1);
+    EXPECT_EQ(StoredDword(m_store, kOptionsPath, u"DoPaste"), bOk ? int64_t{c.paste} : 0);
     EXPECT_EQ(m_store.ValueNames(kRunPath).size(), 1u + (bOk ? c.start : c.bFilled));
     EXPECT_EQ(m_main.m_messages, bOk ? std::vector<UINT>{WM_OPTIONS_CHANGED} : std::vector<UINT>{});
   }
