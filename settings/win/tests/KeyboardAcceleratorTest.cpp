@@ -1,8 +1,8 @@
 // The accelerator against the real (Wine) hotkey machinery: keys are
 // injected with SendInput and must fire exactly the registered command.
-// Catches: an accelerator that fires the wrong command, fires for 0, keeps a removed or moved
-// hotkey, gives up a combination another program held, registers a modifier wrongly or without
-// the no-repeat flag, or local keys confused with other modifiers.
+// Catches: an accelerator that fires the wrong command, fires for 0, gives up a combination
+// another program held, registers a modifier wrongly or without the no-repeat flag, or local keys
+// confused with other modifiers.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -71,16 +71,7 @@ TEST(KeyboardAccelerator, EachCombinationFiresTheCommandItHoldsNow) {
   EXPECT_EQ(Fired(w, kCtrlAlt0, false), U{});
   w.m_global.AddHotkeyMessageID(kCtrlAlt0, 1026);
   EXPECT_EQ(Fired(w, kCtrlAlt0), U{1026});
-  // Added again for another command, it fires that one only.
-  w.m_global.AddHotkeyMessageID(kCtrlAltA, 1143);
-  EXPECT_EQ(Fired(w, kCtrlAltA), U{1143});
-  // Removed, it fires nothing, and is free for whoever asks next.
-  w.m_global.RemoveHotkeyMessageID(kCtrlAltA);
-  w.m_global.RemoveHotkeyMessageID(0);
-  EXPECT_FALSE(w.m_global.ContainsMessageID(kCtrlAltA) || w.m_global.ContainsMessageID(0));
-  EXPECT_EQ(Fired(w, kCtrlAltA, false), U{});
-  w.m_global.AddHotkeyMessageID(kCtrlAltA, 1144);
-  EXPECT_EQ(Fired(w, kCtrlAltA), U{1144});
+  // Moving and removing a combination: the hotkey dialog's tests.
 }
 
 // Holding a combination down must fire its command once: the registration asks
