@@ -68,7 +68,9 @@ TEST_F(ApplicationRegistryTest, EveryAccessorUsesItsOwnValue) {
   EXPECT_EQ(Write(writer, values), std::vector<BOOL>(8, TRUE));
   EXPECT_EQ(Read(reader), values) << "read from the store each time";
   for (size_t i = 0; i < values.size(); ++i)
-    EXPECT_EQ(Stored(kSettings[i].Path(), kSettings[i].name), int64_t{uint32_t(values[i])}) << i;
+    EXPECT_EQ(StoredDword(m_oStore, kSettings[i].Path(), kSettings[i].name),
+              int64_t{uint32_t(values[i])})
+        << i;
 }
 
 TEST_F(ApplicationRegistryTest, ResetClipboardTimerNeverReadsBelowTenSeconds) {

@@ -98,7 +98,7 @@ TEST_F(HotkeyTest, EveryCommandHasItsPlaceNameAndDefaultIsStoredUnderItsIdAndReg
     m_oStore.PutDword(kHotkeysPath, u"0" + name, 0x11);
     EXPECT_EQ(R().GetHotkey(row.id), row.hotkey);
     EXPECT_TRUE(R().SetHotkey(row.id, 0x60000 + row.id));
-    EXPECT_EQ(Stored(kHotkeysPath, name), int64_t{0x60000 + row.id});
+    EXPECT_EQ(StoredDword(m_oStore, kHotkeysPath, name), int64_t{0x60000 + row.id});
   }
   // After all were written, each still reads its own.
   for (const auto& row : kCommandRows) EXPECT_EQ(R().GetHotkey(row.id), 0x60000 + row.id);

@@ -92,12 +92,6 @@ class SettingsTest : public ::testing::Test {
     SetSettingsPlatform(nullptr, nullptr);
     EXPECT_EQ(m_oStore.OpenHandleCount(), 0u) << "a settings object left a key open";
   }
-  std::vector<uint8_t> Stored(const CString16& keyPath, const CString16& name, uint32_t type) {
-    return StoredBytes(m_oStore, keyPath, name, type);
-  }
-  int64_t Stored(const CString16& keyPath, const CString16& name) {
-    return StoredDword(m_oStore, keyPath, name);
-  }
   std::vector<CString16> Shown() { return m_oMessages.m_arrShown; }
 
   CMemoryKeyStore m_oStore;

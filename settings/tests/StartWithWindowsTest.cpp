@@ -17,7 +17,7 @@ class StartWithWindowsTest : public SettingsTest {
     SettingsTest::SetUp();
     m_oStore.PutValue(kRunPath, u"Other", kRegSz, BytesOf(u"other.exe"));
   }
-  std::vector<uint8_t> Entry() { return Stored(kRunPath, u"Tansel", kRegSz); }
+  std::vector<uint8_t> Entry() { return StoredBytes(m_oStore, kRunPath, u"Tansel", kRegSz); }
 };
 
 TEST_F(StartWithWindowsTest,
@@ -76,7 +76,7 @@ TEST_F(StartWithWindowsTest, OnlyTheFirstStartSwitchesItOn) {
     CApplicationRegistry().SetStartWithWindows(c.bEntryBefore);
     m_oStore.PutDword(kAppPath, u"FirstRun", c.nFirstRun);
     HandleFirstRun();
-    EXPECT_EQ(Stored(kAppPath, u"FirstRun"), 0);
+    EXPECT_EQ(StoredDword(m_oStore, kAppPath, u"FirstRun"), 0);
     EXPECT_EQ(Entry(), c.bEntryAfter ? BytesOf(quoted) : std::vector<uint8_t>());
   }
   EXPECT_TRUE(Shown().empty());
