@@ -63,39 +63,6 @@ TEST_F(HotkeyTest, EveryKeyWithEveryModifierMakesItsValueAndText) {
   EXPECT_EQ(registry.GetHotkeyText(0x10000), u"Ctrl + (None)");
 }
 
-// In display order, with the built-in hotkey.
-const struct {
-  uint32_t id, group, order;
-  const char16_t* name;
-  uint32_t hotkey;
-} kRows[] = {
-    {1025, 0, 0, u"Show Main Window", 0x30041},
-    {1026, 0, 1, u"Show Clip Window", 0x30030},
-    {1141, 1, 0, u"Preview First Item", 0},
-    {1142, 1, 1, u"Edit First Item", 0},
-    {1143, 1, 2, u"Bookmark First Item", 0x30033},
-    {1144, 1, 3, u"Activate First Bookmark", 0x30036},
-    {1125, 1, 4, u"Revert First Items", 0x30039},
-    {1126, 1, 5, u"Uppercase First Item", 0},
-    {1127, 1, 6, u"Lowercase First Item", 0},
-    {1145, 1, 7, u"Title First Item", 0},
-    {1128, 1, 8, u"Smart Make Object First Item", 0x3006A},
-    {1130, 1, 9, u"Smart Convert from ID First Item", 0x3006B},
-    {1129, 1, 10, u"Smart Convert to ID First Item", 0x3006D},
-    {1131, 1, 11, u"Insert date/time - 'yyyy.mm.dd'", 0},
-    {1132, 1, 12, u"Insert date/time - 'yyyy-mm-dd'", 0},
-    {1133, 1, 13, u"Insert date/time - 'yyyy.mm.dd HH-MM-SS'", 0},
-    {1134, 1, 14, u"Insert date/time - 'yyyy-mm-dd HH-MM-SS'", 0},
-    {1135, 1, 15, u"Insert date/time - 'yyyy-mm-dd_HH-MM-SS'", 0},
-    {1136, 1, 16, u"Insert date/time - 'HH-MM-SS'", 0},
-    {1137, 1, 17, u"Insert date/time - 'HH.MM.SS'", 0},
-    {1138, 1, 18, u"Insert date/time - 'yyyymmdd'", 0},
-    {1139, 1, 19, u"Insert date/time - 'HHMMSS'", 0},
-    {1140, 1, 20, u"Insert date/time - 'yyyymmddHHMMSS'", 0},
-    {1225, 2, 0, u"Paste Activated Item", 0},
-    {1226, 2, 1, u"Reset Clipboard Viewer", 0},
-};
-
 // The hotkeys handed to the accelerator at start, by command.
 std::map<uint32_t, std::vector<uint32_t>> Registered() {
   struct : IHotkeyRegistrar {
@@ -109,37 +76,35 @@ std::map<uint32_t, std::vector<uint32_t>> Registered() {
 
 TEST_F(HotkeyTest, EveryCommandHasItsPlaceNameAndDefaultIsStoredUnderItsIdAndRegisteredOnce) {
   std::map<uint32_t, std::vector<uint32_t>> defaults, stored;
-  for (const auto& row : kRows)
+  for (const auto& row : kCommandRows)
     defaults[row.id] = {row.hotkey}, stored[row.id] = {0x60000 + row.id};
   EXPECT_EQ(Registered(), defaults);
   std::map<uint32_t, MESSAGE_DESCRIPTION> commands;
   BuildCommandTable(commands);
   const std::vector<MESSAGE_DESCRIPTION> shown = GetCommandsInDisplayOrder(commands);
-  ASSERT_EQ(commands.size(), std::size(kRows));
-  ASSERT_EQ(shown.size(), std::size(kRows));
-  const CString16 hotkeys = kAppPath + u"\\Hotkeys";
-  for (size_t i = 0; i < shown.size(); ++i) {
-    const auto& row = kRows[i];
-    const CString16 name = Utf16FromUtf8(std::to_string(row.id));  // the id in decimal
+  ASSERT_EQ(commands.size(), std::size(kCommandRows));
+  ASSERT_EQ(shown.size(), std::size(kCommandRows));
+  for (size_t i = 0, order = 0; i < shown.size(); ++i) {
+    const auto& row = kCommandRows[i];
+    order = i && kCommandRows[i - 1].group != row.group ? 0 : order;  // counted within the group
+    const CString16 name = Utf16FromUtf8(std::to_string(row.id));     // the id in decimal
     SCOPED_TRACE(row.id);
     const MESSAGE_DESCRIPTION& d = commands[row.id];
     EXPECT_EQ(std::vector<uint32_t>({d.dwMessageID, d.dwGroup, d.dwOrder, shown[i].dwMessageID}),
-              std::vector<uint32_t>({row.id, row.group, row.order, row.id}));
+              std::vector<uint32_t>({row.id, row.group, uint32_t(order++), row.id}));
     EXPECT_EQ(CString16(d.szName), row.name);
     EXPECT_EQ(GetCommandName(commands, row.id), row.name);
-    EXPECT_EQ(GetDefaultHotkey(row.id), row.hotkey);
-    EXPECT_EQ(R().GetHotkey(row.id), row.hotkey);
     // Stored under its own name: a value for another id, or a padded name, is not read.
-    m_oStore.PutDword(hotkeys, u"0" + name, 0x11);
+    m_oStore.PutDword(kHotkeysPath, u"0" + name, 0x11);
     EXPECT_EQ(R().GetHotkey(row.id), row.hotkey);
     EXPECT_TRUE(R().SetHotkey(row.id, 0x60000 + row.id));
-    EXPECT_EQ(Stored(hotkeys, name), 0x60000 + row.id);
+    EXPECT_EQ(StoredDword(m_oStore, kHotkeysPath, name), int64_t{0x60000 + row.id});
   }
   // After all were written, each still reads its own.
-  for (const auto& row : kRows) EXPECT_EQ(R().GetHotkey(row.id), 0x60000 + row.id) << row.id;
+  for (const auto& row : kCommandRows) EXPECT_EQ(R().GetHotkey(row.id), 0x60000 + row.id);
   EXPECT_TRUE(R().SetHotkey(1025, 0));  // a cleared default stays cleared
   EXPECT_EQ(R().GetHotkey(1025), 0u);
-  m_oStore.PutDword(hotkeys, u"1226", 0xFFF30041);  // foreign bits carried along
+  m_oStore.PutDword(kHotkeysPath, u"1226", 0xFFF30041);  // foreign bits carried along
   stored[1025] = {0}, stored[1226] = {0xFFF30041};
   EXPECT_EQ(Registered(), stored);
   for (uint32_t id : {1024u, 1146u, 0u}) {

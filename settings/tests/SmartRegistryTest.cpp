@@ -27,15 +27,15 @@ TEST_F(SmartRegistryTest, NullSubkeyIsTheKeyAndReopeningClosesTheFormer) {
     EXPECT_EQ(m_oStore.OpenHandleCount(), 0u);
     EXPECT_EQ(registry.ReadDWORD(nullptr, u"Top", 42), 42u);
   }
-  EXPECT_EQ(Stored(kKey, u"Top"), 7u);
-  EXPECT_EQ(Stored(kGroupPath, u"Inner"), 8u);
+  EXPECT_EQ(StoredDword(m_oStore, kKey, u"Top"), 7);
+  EXPECT_EQ(StoredDword(m_oStore, kGroupPath, u"Inner"), 8);
 }
 
 TEST_F(SmartRegistryTest, TextsAreStoredWithTheirTerminatorAndReadWithoutNeedingIt) {
   CSmartRegistry registry(kHKeyCurrentUser, kKey.c_str());
   for (const CString16 text : {u"", u"a", u"Tansel \u00e9\u4e2d"}) {
     ASSERT_TRUE(registry.WriteString(kGroup, u"S", text));
-    EXPECT_EQ(Stored(kGroupPath, u"S", kRegSz), BytesOf(text));
+    EXPECT_EQ(StoredBytes(m_oStore, kGroupPath, u"S", kRegSz), BytesOf(text));
     EXPECT_EQ(registry.ReadString(kGroup, u"S", u"default"), text);
   }
   m_oStore.PutValue(kGroupPath, u"Bare", kRegSz, {'a', 0, 'b', 0});

@@ -9,16 +9,15 @@
 
 namespace {
 
-const CString16 kExe = u"C:\\Program Files\\Tansel\\Tansel.exe";
+const CString16 kExe = CFakeProgramFile().m_strPath;
 
 class StartWithWindowsTest : public SettingsTest {
  protected:
   void SetUp() override {
     SettingsTest::SetUp();
-    m_oProgramFile.m_strPath = kExe;
     m_oStore.PutValue(kRunPath, u"Other", kRegSz, BytesOf(u"other.exe"));
   }
-  std::vector<uint8_t> Entry() { return Stored(kRunPath, u"Tansel", kRegSz); }
+  std::vector<uint8_t> Entry() { return StoredBytes(m_oStore, kRunPath, u"Tansel", kRegSz); }
 };
 
 TEST_F(StartWithWindowsTest,
@@ -64,24 +63,20 @@ TEST_F(StartWithWindowsTest, DetectionComparesNamesWithoutCaseAndIgnoresTheData)
 
 TEST_F(StartWithWindowsTest, OnlyTheFirstStartSwitchesItOn) {
   const CString16 quoted = u"\"" + kExe + u"\"";
+  // A new installation (no FirstRun) is checked by the program's start-up test.
   const struct {
     const char* what;
-    bool bStoreFirstRun;  // otherwise FirstRun is missing (the first case only)
     uint32_t nFirstRun;
     bool bEntryBefore, bEntryAfter;
-  } cases[] = {
-      {"a new installation", false, 0, false, true},
-      {"a stored FirstRun of 1", true, 1, false, true},
-      {"any nonzero FirstRun", true, 0xFFFFFFFF, false, true},
-      {"a later start, entry removed by the user", true, 0, false, false},
-      {"a later start, entry kept", true, 0, true, true},
-  };
+  } cases[] = {{"any nonzero FirstRun", 0xFFFFFFFF, false, true},
+               {"a later start, entry removed by the user", 0, false, false},
+               {"a later start, entry kept", 0, true, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     CApplicationRegistry().SetStartWithWindows(c.bEntryBefore);
-    if (c.bStoreFirstRun) m_oStore.PutDword(kAppPath, u"FirstRun", c.nFirstRun);
+    m_oStore.PutDword(kAppPath, u"FirstRun", c.nFirstRun);
     HandleFirstRun();
-    EXPECT_EQ(Stored(kAppPath, u"FirstRun"), 0u);
+    EXPECT_EQ(StoredDword(m_oStore, kAppPath, u"FirstRun"), 0);
     EXPECT_EQ(Entry(), c.bEntryAfter ? BytesOf(quoted) : std::vector<uint8_t>());
   }
   EXPECT_TRUE(Shown().empty());

@@ -1,7 +1,8 @@
 #pragma once
 // What the settings dialogs' tests share: an in-memory store, the global
 // accelerator on a window of the test, the command table, a prompt that
-// answers in the user's place, and the thread's dialogs found as they open.
+// answers in the user's place, the thread's dialogs found as they open, and
+// the hotkey edit dialog read and worked as the user sees it.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -11,25 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "settings/CommandTable.h"
-#include "settings/MemoryKeyStore.h"
-#include "settings/SettingsPlatform.h"
+#include "settings/Hotkey.h"
+#include "settings/tests/SettingsTestSupport.h"
 #include "settings/win/KeyboardAccelerator.h"
 #include "tests/support/WinTestSupport.h"
 #include "ui/ListView.h"
 #include "ui/Window.h"
-
-const CString16 kOptionsPath = u"Software\\Orvelle\\Tansel\\Options";
-const CString16 kHotkeysPath = u"Software\\Orvelle\\Tansel\\Hotkeys";
-const CString16 kRunPath = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-class CFixedProgramFile : public IProgramFile {
- public:
-  bool GetExecutablePath(CString16& path) override {
-    path = u"C:\\Program Files\\Tansel\\Tansel.exe";
-    return true;
-  }
-};
 
 // Stands in for the main window: receives hotkeys and records the private
 // messages; an accelerator set on it hears its WM_HOTKEY.
@@ -51,7 +41,7 @@ class CNoticeWindow : public CWindow {
 class SettingsDialogTest : public ::testing::Test {
  protected:
   CMemoryKeyStore m_store;
-  CFixedProgramFile m_program;
+  CFakeProgramFile m_program;
   CNoticeWindow m_main;
   CKeyboardAccelerator m_accelerator;
   std::map<uint32_t, MESSAGE_DESCRIPTION> m_commands;
@@ -78,17 +68,8 @@ class SettingsDialogTest : public ::testing::Test {
     m_accelerator.SetMainWindow(nullptr);
     SetSettingsPlatform(nullptr, nullptr);
   }
-  // A stored DWORD; -1 when there is none.
-  int64_t Stored(const CString16& path, const CString16& name) const {
-    uint32_t type, value;
-    std::vector<uint8_t> data;
-    if (!m_store.GetValue(path, name, type, data) || type != kRegDword || data.size() != 4)
-      return -1;
-    memcpy(&value, data.data(), 4);
-    return value;
-  }
   int64_t StoredHotkey(uint32_t messageId) const {
-    return Stored(kHotkeysPath, Utf16FromUtf8(std::to_string(messageId)));
+    return StoredDword(m_store, kHotkeysPath, Utf16FromUtf8(std::to_string(messageId)));
   }
 };
 
@@ -112,3 +93,31 @@ inline std::wstring ItemText(HWND dialog, int id) {
 }
 
 inline bool Checked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+// The dialog as shown: "name: CAS key", a dash for a modifier not ticked, the
+// key empty when none is selected; "!" added when the key list's item data
+// are not the key table's codes in its order.
+inline std::wstring Shown(HWND d) {
+  HWND combo = ::GetDlgItem(d, IDC_KEY);
+  std::vector<uint16_t> keys;
+  for (LRESULT i = 0; i < ::SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i)
+    keys.push_back(static_cast<uint16_t>(::SendMessageW(combo, CB_GETITEMDATA, i, 0)));
+  wchar_t key[64] = {};
+  ::SendMessageW(combo, CB_GETLBTEXT, ::SendMessageW(combo, CB_GETCURSEL, 0, 0),
+                 reinterpret_cast<LPARAM>(key));
+  return ItemText(d, IDC_COMMAND_NAME) + L": " + (Checked(d, IDC_CTRL) ? L"C" : L"-") +
+         (Checked(d, IDC_ALT) ? L"A" : L"-") + (Checked(d, IDC_SHIFT) ? L"S " : L"- ") + key +
+         (keys == CHotkey().GetKeys() ? L"" : L"!");
+}
+
+// Sets the controls as the user would leave them; key "" selects nothing.
+inline void Choose(HWND d, bool ctrl, bool alt, bool shift, const wchar_t* key) {
+  ::CheckDlgButton(d, IDC_CTRL, ctrl ? BST_CHECKED : BST_UNCHECKED);
+  ::CheckDlgButton(d, IDC_ALT, alt ? BST_CHECKED : BST_UNCHECKED);
+  ::CheckDlgButton(d, IDC_SHIFT, shift ? BST_CHECKED : BST_UNCHECKED);
+  HWND combo = ::GetDlgItem(d, IDC_KEY);
+  if (*key)
+    ::SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(key));
+  else
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
