@@ -4,7 +4,7 @@
 // are the chain end-to-end scenarios' and the history's own tests.
 // Catches: a frame that breaks the chain when a member leaves further down, follows a link to
 // itself, rejoins at the wrong period or by the wrong message or passes the join's notice on,
-// forgets its place, or saves a minimised one.
+// forgets its place, or saves a maximised rectangle instead of the restored one.
 #include "frame/tests/ChainTestSupport.h"
 #include "resources/resource.h"
 
@@ -96,8 +96,10 @@ TEST_F(ChainTest, TheWindowOpensWhereItWasLeftAndSavesItsRestoredPlaceAndDocking
   }
   ::SetWindowPos(m_frame->Handle(), nullptr, 70, 80, 333, 444, SWP_NOZORDER | SWP_NOACTIVATE);
   m_frame->Send(WM_COMMAND, ID_VIEW_ENABLE_DOCKING);
-  ::ShowWindow(m_frame->Handle(), SW_MINIMIZE);  // the restored rectangle is what counts
-  m_frame.reset();                               // destroyed with its window alive
+  // Maximised (a minimised frame only hides): the restored rectangle is what counts.
+  ::ShowWindow(m_frame->Handle(), SW_MAXIMIZE);
+  ASSERT_TRUE(::IsZoomed(m_frame->Handle()));
+  m_frame.reset();  // destroyed with its window alive
   std::vector<uint32_t> values;
   for (const char16_t* name : names) {
     uint32_t type = 0, value = 0xBAD;
