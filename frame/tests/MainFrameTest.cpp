@@ -8,7 +8,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "frame/TanselApp.h"
 #include "frame/tests/ChainTestSupport.h"
 #include "resources/resource.h"
 #include "settings/ApplicationRegistry.h"
