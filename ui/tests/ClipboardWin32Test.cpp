@@ -2,7 +2,8 @@
 // captures and writes never take it: openings that overlap, blocks kept past
 // their session, ANSI text and a copy without text.
 // Catches: a clipboard adapter that lets a second opening in or closes another's, keeps a block
-// alive past its session, converts ANSI text from the wrong code page or offers text for an image.
+// alive past its session or hands one to a writer, converts ANSI text from the wrong code page, or
+// offers text for an image.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -84,6 +85,7 @@ TEST_F(ClipboardWin32Test, OneOpeningAtATimeAndItsBlocksEndWithIt) {
   m_clipboard.Release();
   EXPECT_TRUE(m_clipboard.Empty());
   EXPECT_TRUE(m_clipboard.SetUnicodeText(u"short lived", 11));
+  EXPECT_EQ(m_clipboard.Fetch(kCfUnicodeText), nullptr) << "blocks are for readers";
   m_clipboard.Close();
   // A block ends with its session, or with the adapter it came from.
   for (bool bAdapterGoes : {false, true}) {
