@@ -21,13 +21,6 @@ DWORD CListView::GetExtendedStyle() const {
 
 void CListView::SetExtendedStyle(DWORD exStyle) { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle); }
 
-bool CListView::SetImageList(CImageListHandle& list, int which) {
-  Send(LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(list.Get()));
-  if (GetImageList(which) != list.Get()) return false;
-  if (!(::GetWindowLongPtrW(m_hWnd, GWL_STYLE) & LVS_SHAREIMAGELISTS)) list.Release();
-  return true;
-}
-
 bool CListView::SetSharedImageList(HIMAGELIST list, int which) {
   if (!(::GetWindowLongPtrW(m_hWnd, GWL_STYLE) & LVS_SHAREIMAGELISTS)) return false;
   Send(LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(list));
@@ -70,16 +63,6 @@ bool CListView::RedrawItems(int first, int last) {
 }
 
 void CListView::Invalidate() { ::InvalidateRect(m_hWnd, nullptr, FALSE); }
-
-bool CListView::SetItem(int index, int subItem, const wchar_t* text, int image) {
-  LVITEMW item = {};
-  item.mask = LVIF_TEXT | LVIF_IMAGE;
-  item.iItem = index;
-  item.iSubItem = subItem;
-  item.pszText = const_cast<wchar_t*>(text);
-  item.iImage = image;
-  return Send(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
-}
 
 bool CListView::SetItemText(int index, int subItem, const wchar_t* text) {
   LVITEMW item = {};

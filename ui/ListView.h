@@ -23,10 +23,6 @@ class CListView : public CControl {
 
   DWORD GetExtendedStyle() const;
   void SetExtendedStyle(DWORD exStyle);
-  // Hands the image list to the control. Unless the control shares its image
-  // lists (LVS_SHAREIMAGELISTS), the control destroys it, so ownership passes
-  // once the control has taken it; otherwise the caller keeps it.
-  bool SetImageList(CImageListHandle& list, int which);
   HIMAGELIST GetImageList(int which) const;
   // An image list that others keep alive: the control must share its image
   // lists (LVS_SHAREIMAGELISTS), so that it never destroys this one.
@@ -46,8 +42,6 @@ class CListView : public CControl {
   // -1.
   int InsertItem(int index, const wchar_t* text, int image = 0);
 
-  // Text and picture of one cell in one call.
-  bool SetItem(int index, int subItem, const wchar_t* text, int image);
   bool SetItemText(int index, int subItem, const wchar_t* text);
   bool SetItemText(int index, int subItem, const CString16& text);
   CString16 GetItemText(int index, int subItem) const;

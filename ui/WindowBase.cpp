@@ -6,10 +6,7 @@ namespace {
 const wchar_t kObjectProperty[] = L"Tansel.Object";
 }  // namespace
 
-CWindowBase::~CWindowBase() {
-  StopWatchingKeys();
-  Unbind();
-}
+CWindowBase::~CWindowBase() { Unbind(); }
 
 bool CWindowBase::PreTranslateMessage(MSG&) { return false; }
 
@@ -48,36 +45,6 @@ void CWindowBase::FinishNcDestroy(HWND hWnd, int slot) {
     OnFinalMessage();
   } catch (...) {
   }
-}
-
-bool CWindowBase::WatchKeys(HWND hWnd) {
-  // An object bound to a window of its own would lose it here.
-  if (m_hWnd && !m_bWatching) return false;
-  StopWatchingKeys();
-  if (!hWnd) return false;
-  Bind(hWnd);
-  // The subclass's id is the watcher, so that two watchers of one control
-  // each end their own watch.
-  m_bWatching =
-      ::SetWindowSubclass(hWnd, &CWindowBase::WatchedProc, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this)) != FALSE;
-  if (!m_bWatching) Unbind();
-  return m_bWatching;
-}
-
-void CWindowBase::StopWatchingKeys() {
-  if (!m_bWatching) return;
-  m_bWatching = false;
-  ::RemoveWindowSubclass(m_hWnd, &CWindowBase::WatchedProc, reinterpret_cast<UINT_PTR>(this));
-  Unbind();
-}
-
-LRESULT CALLBACK CWindowBase::WatchedProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR, DWORD_PTR data) {
-  // The watched window dies before its watcher: end the watch while the
-  // handle is still valid, so that nothing later touches a dead or reused one.
-  if (message == WM_NCDESTROY) reinterpret_cast<CWindowBase*>(data)->StopWatchingKeys();
-  return ::DefSubclassProc(hWnd, message, wParam, lParam);
 }
 
 CWindowBase* CWindowBase::FromHandle(HWND hWnd) {

@@ -30,15 +30,6 @@ class CWindowBase {
   // before translation and dispatch. True consumes the message.
   virtual bool PreTranslateMessage(MSG& msg);
 
-  // Lets an object without a window of its own see the keys of a window that
-  // other code created (a control) in PreTranslateMessage. The window's
-  // messages are not routed here, and it is never destroyed through this
-  // object. When the window dies first, the watch ends with it: no property
-  // stays behind and Handle() becomes null. Only for objects without a
-  // window of their own; false when the watch cannot be set up.
-  bool WatchKeys(HWND hWnd);
-  void StopWatchingKeys();
-
   static CWindowBase* FromHandle(HWND hWnd);
   // Offers the message to the objects of its window and of that window's
   // parents, innermost first, up to the top-level window. True when one of
@@ -61,9 +52,4 @@ class CWindowBase {
   void FinishNcDestroy(HWND hWnd, int slot);
 
   HWND m_hWnd = nullptr;
-
- private:
-  static LRESULT CALLBACK WatchedProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR data);
-  bool m_bWatching = false;
 };

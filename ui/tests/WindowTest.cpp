@@ -113,36 +113,6 @@ TEST(WindowTest, AFailingFilterConsumesTheKeyAndAPopupIsNotInsideItsOwner) {
   }
 }
 
-// Counts the keys of the window it watches, and consumes them.
-class CKeyObserver : public CWindowBase {
- public:
-  bool PreTranslateMessage(MSG& msg) override { return msg.message == WM_KEYDOWN && ++m_nKeys > 0; }
-  int m_nKeys = 0;
-};
-
-TEST(WindowTest, AWatchHearsAForeignWindowsKeysUntilItStopsOrTheWindowDies) {
-  std::vector<std::string> log;
-  CTestWindow parent(&log, "parent"), other;
-  ASSERT_TRUE(parent.Create() && other.Create());
-  EXPECT_FALSE(other.WatchKeys(parent.Handle())) << "it would lose its own window";
-  EXPECT_EQ(CWindowBase::FromHandle(parent.Handle()), &parent);
-  CKeyObserver observer;
-  for (bool bStops : {true, false}) {
-    HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent.Handle(),
-                                   nullptr, nullptr, nullptr);
-    ASSERT_TRUE(observer.WatchKeys(hEdit));
-    ::PostMessageW(hEdit, WM_KEYDOWN, 'A', 0);
-    EXPECT_TRUE(PumpMessages());
-    bStops ? observer.StopWatchingKeys() : void(::DestroyWindow(hEdit));
-    EXPECT_EQ(observer.Handle(), nullptr) << "no handle to a window no longer watched";
-    EXPECT_EQ(CWindowBase::FromHandle(hEdit), nullptr);
-    ::PostMessageW(hEdit, WM_KEYDOWN, 'B', 0);  // to the parent's filter, when still there
-    EXPECT_TRUE(PumpMessages());
-  }
-  EXPECT_EQ(observer.m_nKeys, 2);
-  EXPECT_EQ(log, std::vector<std::string>{"parent filter"});
-}
-
 TEST(WindowTest, LoopsEndWithTheQuitCode) {
   ::PostQuitMessage(7);
   EXPECT_EQ(RunMessageLoop(), 7);
