@@ -2,7 +2,8 @@
 // driven from a helper thread as a user would: typing, keys, buttons, the
 // close box; and where the find dialog opens.
 // Catches: an item editor or find dialog that returns the wrong result, text or criteria, forgets
-// its criteria or size at some way of closing, or a find dialog that opens away from its owner.
+// its criteria or size at some way of closing, an editor that changes another item when copies
+// moved the edited one, or a find dialog that opens away from its owner.
 #include <atomic>
 #include <functional>
 
