@@ -1,8 +1,9 @@
 // The item editor and the find dialog, run by the list view's commands and
 // driven from a helper thread as a user would: typing, keys, buttons, the
-// close box; and where they open.
+// close box; and where the find dialog opens.
 // Catches: an item editor or find dialog that returns the wrong result, text or criteria, forgets
-// its criteria or size at some way of closing, or opens over a hidden owner or off its place.
+// its criteria or size at some way of closing, an editor that changes another item when copies
+// moved the edited one, or a find dialog that opens away from its owner.
 #include <atomic>
 #include <functional>
 
@@ -17,17 +18,17 @@ void KeyTo(HWND dialog, int id, WORD vk) {
   ::PostMessageW(::GetDlgItem(dialog, id), WM_KEYUP, vk, 0xC0000001);
 }
 
-// Waits until the dialog's thread has handled what was posted to the text
-// before: a selection posted after it comes back. False when the dialog went.
-bool AfterPostedMessages(HWND dialog) {
+// Whether the dialog is still up once its thread has handled what was
+// posted to the text before: a selection posted after it comes back.
+bool StaysAfterPostedMessages(HWND dialog) {
   HWND edit = ::GetDlgItem(dialog, 1011);
   ::PostMessageW(edit, EM_SETSEL, 1, 1);
-  for (int i = 0; i < 500 && ::IsWindow(edit); ++i, ::Sleep(10)) {
-    DWORD start = 0;
-    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-    if (start == 1) return true;
-  }
-  return false;
+  DWORD start = 0;
+  WaitFor([&] {
+    return !::IsWindow(edit) ||
+           (::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0), start == 1);
+  });
+  return ::IsWindow(dialog) && start == 1;
 }
 
 // What a user does in a dialog: types a text into a control and ticks a box
@@ -47,48 +48,49 @@ void Act(HWND dialog, const ACT& act) {
   if (act.button) ::PostMessageW(dialog, WM_COMMAND, act.button, 0);
 }
 
-TEST_F(ViewTest, ItemEditorEndsAsTheUserChooses) {
+// A copy comes in while each dialog is up: the editor still changes the
+// item it was opened on, the search runs on the list as it is then.
+TEST_F(ViewTest, ItemEditorAndFindDialogEndAsTheUserChooses) {
+  const KEY_PRESS kEditor{true, false, VK_RETURN}, kFind{true, false, 'F'};
   const struct {
     const char* what;
-    int place;  // as Run takes it
+    KEY_PRESS open;
     ACT act;
-    const char* after;
+    CIndexArray after;
+    const char* history;  // null: as it was after the copy
   } cases[] = {
       // clang-format off
-      {"from the menu, F2 appends", 0, {1011, L"new", 0, VK_F2, 0}, "new|one|two"},
-      {"by Ctrl+Enter, F3 replaces", 2, {1011, L"changed", 0, VK_F3, 0}, "one|changed"},
-      {"from the popup, Replace", 1, {1011, L"by button", 0, 0, 1019}, "one|by button"},
-      {"Append", 0, {1011, L"appended", 0, 0, 1018}, "appended|one|two"},
-      {"Cancel after changes", 0, {1011, L"dropped", 0, 0, IDCANCEL}, "one|two"},
+      {"F2 appends", kEditor, {1011, L"new", 0, VK_F2, 0}, {}, "new|copied|alpha|abc one|beta|ABC two"},
+      {"F3 replaces", kEditor, {1011, L"changed", 0, VK_F3, 0}, {}, "copied|alpha|changed|beta|ABC two"},
+      {"Cancel after changes", kEditor, {1011, L"dropped", 0, 0, IDCANCEL}, {}, nullptr},
+      {"Find Next", kFind, {1021, L"abc", 0, 0, 1024}, {2}, nullptr},
+      {"Enter is Find Next", kFind, {1021, L"abc", 0, VK_RETURN, 0}, {2}, nullptr},
+      {"Bookmark All with match case", kFind, {1021, L"ABC", 1022, 0, 1025}, {},
+       "copied|alpha|abc one|beta|ABC two*"},
+      {"Escape", kFind, {1021, L"beta", 1023, 0, IDCANCEL}, {}, nullptr},
       // clang-format on
+  };
+  std::atomic<bool> copied{false};
+  m_host->m_fnOnApp = [&] {
+    Copy(u"copied");
+    copied = true;
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    Fill("one|two");
+    Fill("alpha|abc one|beta|ABC two");
+    *m_doc->GetFindCriteria() = FIND_CRITERIA{};
     Select({1});
-    const KEY_PRESS ctrlEnter{true, false, VK_RETURN};
-    EXPECT_TRUE(
-        WithDialog([&](HWND d) { Act(d, c.act); }, [&] { Run(c.place, 32807, 32806, ctrlEnter); }));
-    EXPECT_EQ(History(), c.after);
+    copied = false;
+    EXPECT_TRUE(WithDialog(
+        [&](HWND d) {
+          ::PostMessageW(m_host->Handle(), WM_APP, 0, 0);
+          WaitFor([&] { return copied.load(); });
+          Act(d, c.act);
+        },
+        [&] { Press(c.open); }));
+    EXPECT_EQ(Selected(), c.after);
+    EXPECT_EQ(History(), c.history ? c.history : "copied|alpha|abc one|beta|ABC two");
   }
-}
-
-TEST_F(ViewTest, ReplaceChangesTheEditedItemEvenWhenCopiesMovedItMeanwhile) {
-  Fill("one|two");
-  std::atomic<bool> copied{false};
-  m_host->m_fnOnApp = [&] {
-    Copy(u"copied while editing");
-    copied = true;
-  };
-  Select({1});
-  WithDialog(
-      [&](HWND d) {
-        ::PostMessageW(m_host->Handle(), WM_APP, 0, 0);
-        while (!copied) ::Sleep(5);
-        Act(d, {1011, L"edited", 0, 0, 1019});
-      },
-      [&] { MenuCommand(32807); });
-  EXPECT_EQ(History(), "copied while editing|one|edited");
 }
 
 TEST_F(ViewTest, ItemEditorShowsAHugeTextWholeAndOnlyEditingTakesTyping) {
@@ -122,12 +124,12 @@ TEST_F(ViewTest, ItemEditorShowsAHugeTextWholeAndOnlyEditingTakesTyping) {
           ::SendMessageW(edit, EM_SETSEL, 0, 0);
           ::SendMessageW(edit, WM_CHAR, 'x', 1);
           KeyTo(d, 1011, VK_RETURN);
-          for (int i = 0; i < 200 && ::GetWindowTextLengthW(edit) < length + 3; ++i) ::Sleep(10);
+          WaitFor([&] { return ::GetWindowTextLengthW(edit) >= length + 3; }, 2000);
           seen += ", grew by " + std::to_string(::GetWindowTextLengthW(edit) - length);
           // F2 appends and ends an editor; a preview takes neither F2 nor F3.
           KeyTo(d, 1011, VK_F2);
           if (c.command == 32808) KeyTo(d, 1011, VK_F3);
-          seen += AfterPostedMessages(d) && ::IsWindow(d) ? ", stayed" : "";
+          seen += StaysAfterPostedMessages(d) ? ", stayed" : "";
           ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
         },
         [&] { MenuCommand(c.command); });
@@ -137,44 +139,18 @@ TEST_F(ViewTest, ItemEditorShowsAHugeTextWholeAndOnlyEditingTakesTyping) {
   }
 }
 
-TEST_F(ViewTest, FindDialogEndsAsTheUserChooses) {
-  const struct {
-    const char* what;
-    CIndexArray before;
-    ACT act;
-    CIndexArray after;
-    const char* history;  // null: as it was
-  } cases[] = {
-      // clang-format off
-      {"Find Next", {}, {1021, L"abc", 0, 0, 1024}, {1}, nullptr},
-      {"Find Next from the selected row", {1}, {1021, L"abc", 0, 0, 1024}, {3}, nullptr},
-      {"Find Next with two selected: nothing", {0, 2}, {1021, L"abc", 0, 0, 1024}, {0, 2}, nullptr},
-      {"Find Next for an empty text: no row selected", {1}, {1021, L"", 0, 0, 1024}, {}, nullptr},
-      {"Enter is Find Next", {}, {1021, L"abc", 0, VK_RETURN, 0}, {1}, nullptr},
-      {"Bookmark All with match case", {}, {1021, L"ABC", 1022, 0, 1025}, {},
-       "alpha|abc one|beta|ABC two*"},
-      {"Escape", {}, {1021, L"beta", 1023, 0, IDCANCEL}, {}, nullptr},
-      // clang-format on
-  };
-  const char* fill = "alpha|abc one|beta|ABC two";
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    Fill(fill);
-    *m_doc->GetFindCriteria() = FIND_CRITERIA{};
-    Select(c.before);
-    WithDialog([&](HWND d) { Act(d, c.act); }, [&] { Press({true, false, 'F'}); });
-    EXPECT_EQ(Selected(), c.after);
-    EXPECT_EQ(History(), c.history ? c.history : fill);
-  }
-}
-
 // Find criteria as one string: the text, then "+case" and "+word" when set.
 std::u16string Criteria(const std::u16string& text, bool matchCase, bool wholeWord) {
   return text + (matchCase ? u"+case" : u"") + (wholeWord ? u"+word" : u"");
 }
 
-TEST_F(ViewTest, FindDialogOpensWithTheCriteriaAndWritesThemAndItsSizeAtEveryEnd) {
+TEST_F(ViewTest, FindDialogOpensOverItsOwnerWithTheCriteriaAndWritesThemAndItsSizeAtEveryEnd) {
   Fill("abc");
+  // The owner shown away from the middle of the screen.
+  ::SetWindowPos(m_host->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ::ShowWindow(m_host->Handle(), SW_SHOWNOACTIVATE);
+  RECT owner;
+  ::GetWindowRect(m_host->Handle(), &owner);
   const CString16 key = u"Software\\Orvelle\\Tansel\\FindWindow";
   const struct {
     const char* what;
@@ -205,6 +181,8 @@ TEST_F(ViewTest, FindDialogOpensWithTheCriteriaAndWritesThemAndItsSizeAtEveryEnd
         },
         [&] { MenuCommand(32890); });
     EXPECT_EQ(opened, u"kept+case");
+    EXPECT_NEAR(shown.left + shown.right, owner.left + owner.right, 2);
+    EXPECT_NEAR(shown.top + shown.bottom, owner.top + owner.bottom, 2);
     const FIND_CRITERIA& criteria = *m_doc->GetFindCriteria();
     EXPECT_EQ(Criteria(criteria.strText, criteria.bMatchCase, criteria.bWholeWord), u"typed+word");
     uint32_t type;
@@ -214,45 +192,6 @@ TEST_F(ViewTest, FindDialogOpensWithTheCriteriaAndWritesThemAndItsSizeAtEveryEnd
     EXPECT_EQ(*reinterpret_cast<const uint32_t*>(width.data()), uint32_t(shown.right - shown.left));
     EXPECT_EQ(*reinterpret_cast<const uint32_t*>(height.data()),
               uint32_t(shown.bottom - shown.top));
-  }
-}
-
-TEST_F(ViewTest, DialogsOpenOverAShownOwnerAndMidScreenWhenItIsHidden) {
-  Fill("abc");
-  Select({0});
-  // The owner away from the middle of the screen.
-  ::SetWindowPos(m_host->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  RECT owner;
-  ::GetWindowRect(m_host->Handle(), &owner);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  ::GetMonitorInfoW(::MonitorFromWindow(m_host->Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& screen = monitor.rcWork;
-  const struct {
-    const char* what;
-    bool shown;
-    UINT command;
-    bool overOwner;
-  } cases[] = {
-      {"find, owner hidden", false, 32890, false},
-      {"editor, owner hidden", false, 32807, false},
-      {"preview, owner hidden", false, 32808, false},
-      {"find, owner shown", true, 32890, true},
-      {"editor, owner shown: the screen's middle", true, 32807, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    ::ShowWindow(m_host->Handle(), c.shown ? SW_SHOWNOACTIVATE : SW_HIDE);
-    RECT dialog{};
-    WithDialog(
-        [&](HWND d) {
-          ::GetWindowRect(d, &dialog);
-          ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-        },
-        [&] { MenuCommand(c.command); });
-    const RECT& area = c.overOwner ? owner : screen;
-    EXPECT_NEAR(dialog.left + dialog.right, area.left + area.right, 2);
-    EXPECT_NEAR(dialog.top + dialog.bottom, area.top + area.bottom, 2);
   }
 }
 

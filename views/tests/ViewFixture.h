@@ -91,16 +91,4 @@ class ViewTest : public DocTest {
     open();
     return answer.Answered();
   }
-  // A command from one of the places that offer it: 0 the main menu, 1 a
-  // context popup, 2 the local key; false when that place has none (id or
-  // key 0).
-  bool Run(int place, UINT main, UINT popup, KEY_PRESS key) {
-    const bool bOffered = place == 0 ? main != 0 : place == 1 ? popup != 0 : key.vk != 0;
-    if (bOffered) place == 0 ? MenuCommand(main) : place == 1 ? PopupCommand(popup) : Press(key);
-    return bOffered;
-  }
 };
-
-inline const char* PlaceName(int place) {
-  return place == 0 ? "the menu" : place == 1 ? "the popup" : "the key";
-}
