@@ -1,5 +1,6 @@
-// Catches: a match with the wrong case or word rule, a search that starts or wraps at the wrong
-// row, an empty pattern that matches.
+// Catches: a match with the wrong case or word rule, a search or bookmark jump that starts or
+// wraps at the wrong row, an empty pattern that matches, bookmarks set or cleared with the wrong
+// hint.
 #include "DocFixture.h"
 
 TEST_F(DocTest, MatchFindCriteriaTable) {
@@ -36,25 +37,28 @@ TEST_F(DocTest, MatchFindCriteriaTable) {
   }
 }
 
-TEST_F(DocTest, FindNextAndPreviousWrapAsDocumented) {
-  Fill("a cat|dog|cat|bird|CAT");
+TEST_F(DocTest, SearchesAndBookmarkJumpsWrapAround) {
+  Fill("a cat|dog*|cat|bird*|CAT");
   m_doc->GetFindCriteria()->strText = u"cat";
-  // From each row -1 to 4: the next match with and without wrapping, and the previous.
+  // From a row: the next match with and without wrapping, the previous, the
+  // next and the previous bookmark.
+  const auto walk = [&](int i) {
+    std::string s;
+    for (int n : {m_doc->FindNext(i, TRUE), m_doc->FindNext(i, FALSE), m_doc->FindPrevious(i),
+                  m_doc->GetNextBookmark(i), m_doc->GetPreviousBookmark(i)})
+      s += std::to_string(n) + ",";
+    return s;
+  };
   std::string found;
-  for (int i = -1; i < 5; ++i)
-    found += std::to_string(m_doc->FindNext(i, TRUE)) + "," +
-             std::to_string(m_doc->FindNext(i, FALSE)) + "," +
-             std::to_string(m_doc->FindPrevious(i)) + " ";
-  EXPECT_EQ(found, "0,0,4 2,2,4 2,2,0 4,4,0 4,4,2 0,-1,2 ");
-  // The only match wraps onto itself.
+  for (int i = -1; i < 5; ++i) found += walk(i) + " ";
+  EXPECT_EQ(found, "0,0,4,1,3, 2,2,4,1,3, 2,2,0,3,3, 4,4,0,3,1, 4,4,2,1,1, 0,-1,2,1,3, ");
+  // None of either; then the only match and the only bookmark wrap onto themselves.
   m_doc->GetFindCriteria()->strText = u"bird";
-  EXPECT_EQ(m_doc->FindNext(3, TRUE), 3);
-  EXPECT_EQ(m_doc->FindPrevious(3), 3);
-  // The criteria are edited in place between searches: a changed pattern is seen.
-  m_doc->GetFindCriteria()->strText = u"DOG";
-  EXPECT_EQ(m_doc->FindNext(-1, TRUE), 1);
-  m_doc->GetFindCriteria()->bMatchCase = TRUE;
-  EXPECT_EQ(m_doc->FindNext(-1, TRUE), -1);
+  m_doc->ClearBookmarks();
+  EXPECT_EQ(walk(-1), "3,3,3,-1,-1,");
+  m_doc->SetBookmark(3, TRUE);
+  EXPECT_EQ(walk(3), "3,-1,3,3,3,");
+  EXPECT_EQ(Log(), "v0 p0 v4 p4");
 }
 
 TEST_F(DocTest, BookmarkAllSetsEachMatchAndKeepsOthers) {
