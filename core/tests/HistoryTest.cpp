@@ -1,6 +1,5 @@
-// Catches: a history that drops the wrong item at its limit, keeps a bookmarked oldest, tells a
-// main window that is not there, or changes before it rejects a bad index; a lone line break not
-// escaped for display.
+// Catches: a history that drops the wrong item at its limit, keeps a bookmarked oldest, or
+// changes before it rejects a bad index; a lone line break not escaped for display.
 #include <ctime>
 
 #include "DocFixture.h"
@@ -30,12 +29,6 @@ TEST_F(DocTest, TheLimitDropsTheOldestEvenBookmarkedAndAReloadTrimsWithOneNotice
   }
   Copy(u"gone");
   EXPECT_EQ(m_doc->GetItemCount(), 0);
-}
-
-TEST_F(DocTest, WithoutAMainWindowOnlyTheViewsHear) {
-  m_doc->SetMainWindow(nullptr);
-  Copy(u"e");
-  EXPECT_EQ(Log(), "attach fetch release v0");
 }
 
 TEST_F(DocTest, InvalidIndexesGiveNullOrRaiseAndChangeNothing) {
