@@ -22,9 +22,10 @@ class CFakeClipboard : public IClipboard {
 
   // By call ("attach", "fetch", "open", "empty", "set"): the next n fail.
   std::map<std::string, int> m_fails;
-  // By call ("attach", "open", "release"): runs once at the next, before it
-  // answers. Another program copying between a notice and the capture's
-  // opening, or a notice handed in while a clipboard call waits.
+  // By call ("attach", "fetch", "open", "release"): runs once at the next,
+  // before it answers. Another program copying between a notice and the
+  // capture's opening, a notice handed in while a clipboard call waits, or a
+  // throw while reading.
   std::map<std::string, std::function<void()>> m_fnAt;
   unsigned m_nFailLockFormat = 0;  // blocks of this format cannot be locked
   size_t m_nExtraBlockBytes = 0;   // reported beyond the data

@@ -14,12 +14,7 @@ const char16_t kHistory[] = u"CanIncludeInClipboardHistory";
 
 std::string Dword(uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
 
-class PrivateCopyTest : public DocTest {
- protected:
-  unsigned Format(const char16_t* name) { return m_clip.RegisterFormat(name); }
-};
-
-TEST_F(PrivateCopyTest, MarkedCopiesAreLeftOutAndOthersKept) {
+TEST_F(DocTest, MarkedCopiesAreLeftOutAndOthersKept) {
   // What else is wrong: only ANSI text; the history marker held for a
   // moment, held for every try, or its block not lockable.
   enum { kNone, kAnsi, kHeldMoment, kHeldAlways, kNoLock };
@@ -57,11 +52,11 @@ TEST_F(PrivateCopyTest, MarkedCopiesAreLeftOutAndOthersKept) {
       m_clip.SetAnsi("secret");
     else
       m_clip.SetUnicode(u"secret");
-    for (const auto& [name, data] : c.marks) m_clip.m_content[Format(name)] = data;
+    for (const auto& [name, data] : c.marks) m_clip.m_content[m_clip.RegisterFormat(name)] = data;
     m_clip.m_fails["fetch"] = c.nTrouble == kHeldMoment   ? 5
                               : c.nTrouble == kHeldAlways ? CTanselDoc::kClipboardRetries
                                                           : 0;
-    m_clip.m_nFailLockFormat = c.nTrouble == kNoLock ? Format(kHistory) : 0;
+    m_clip.m_nFailLockFormat = c.nTrouble == kNoLock ? m_clip.RegisterFormat(kHistory) : 0;
     Log();
     m_doc->CaptureClipboard();
     EXPECT_EQ(m_doc->GetItemCount(), c.bCaptured ? 1 : 0);
@@ -72,23 +67,18 @@ TEST_F(PrivateCopyTest, MarkedCopiesAreLeftOutAndOthersKept) {
   }
 }
 
-TEST_F(PrivateCopyTest, AnActivationsOwnNoticeIsSkippedEvenWhenItFindsAMarker) {
+TEST_F(DocTest, AnActivationsOwnNoticeIsSkippedEvenWhenItFindsAMarker) {
   Fill("after|kept");
   m_clip.m_fnViewer = [this] {
-    m_clip.m_content[Format(kHistory)] = Dword(0);
+    m_clip.m_content[m_clip.RegisterFormat(kHistory)] = Dword(0);
     m_doc->CaptureClipboard();
   };
   ASSERT_TRUE(m_doc->ActivateItem(1));
   m_clip.m_fnViewer = nullptr;
+  const int nRegistered = m_clip.m_nRegistrations;
   Copy(u"last");  // the flag did not outlive the notice
   EXPECT_EQ(History(), "last|kept|after");
-}
-
-TEST_F(PrivateCopyTest, TheMarkersAreRegisteredOnceNotAtEachCapture) {
-  // By the names the table above offers them under.
-  Copy(u"one");
-  Copy(u"two");
-  EXPECT_EQ(m_clip.m_nRegistrations, 3);
+  EXPECT_EQ(m_clip.m_nRegistrations, nRegistered) << "the markers are registered once";
 }
 
 }  // namespace
