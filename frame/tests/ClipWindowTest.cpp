@@ -5,20 +5,16 @@
 // out wrongly, closes under its own boxes, is deleted while a command still runs in it, pastes
 // before it is gone or against the current switch, activates the wrong row, or redraws the wrong
 // rows.
-#include <windows.h>
-#include <commctrl.h>
-
 #include "frame/tests/ChainTestSupport.h"
 #include "resources/resource.h"
 #include "settings/ApplicationRegistry.h"
 
 namespace {
 
-class ClipWindowTest : public ChainTest {
+class ClipWindowTest : public FrameTest {
  protected:
   void SetUp() override {
-    ChainTest::SetUp();
-    m_frame = MakeFrame();
+    FrameTest::SetUp();
     Copy({L"older", L"newest"});
   }
   CSmallClipDlg* Open() {
@@ -129,8 +125,7 @@ TEST_F(ClipWindowTest, EveryWayOfClosingKeepsTheSizeItWasGivenAndTellsTheFrame) 
     ::GetClientRect(hClip, &client);
     ::GetWindowRect(pClip->ListHandle(), &list);
     ::MapWindowPoints(nullptr, hClip, reinterpret_cast<POINT*>(&list), 2);
-    EXPECT_EQ(std::vector<LONG>({list.left, list.top, list.right, list.bottom}),
-              std::vector<LONG>({0, 0, client.right, client.bottom}));
+    EXPECT_EQ(Corners(list), std::vector<LONG>({0, 0, client.right, client.bottom}));
     way.close(*pClip);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hClip); }, 3000));
     if (m_frame) {
@@ -213,13 +208,6 @@ TEST_F(ClipWindowTest, ItsOwnBoxesKeepItOpenAndBusyAndClosedUnderOneItOutlivesTh
   }
 }
 
-// The middle of a row's label, in the list's coordinates.
-POINT RowPoint(HWND hList, int row) {
-  RECT r{LVIR_LABEL, 0, 0, 0};
-  ::SendMessageW(hList, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-  return {r.left + 4, (r.top + r.bottom) / 2};
-}
-
 TEST_F(ClipWindowTest, ActivatingClosesOnceTheListHasReturnedAndPastesIfPastingIsOnThen) {
   // Ctrl down unless the user holds it; the key of "v" looked up for the
   // press and again for the release.
@@ -262,7 +250,6 @@ TEST_F(ClipWindowTest, ActivatingClosesOnceTheListHasReturnedAndPastesIfPastingI
     CApplicationRegistry().SetDoPaste(c.bPasteAfter);
     CListView(hList).SetItemState(-1, 0, LVIS_SELECTED);
     if (c.row >= 0) CListView(hList).SetItemState(c.row, LVIS_SELECTED, LVIS_SELECTED);
-    const POINT at = RowPoint(hList, 1);
     if (c.how == kEnter) ::PostMessageW(hList, WM_KEYDOWN, VK_RETURN, 1);
     if (c.how == kStamp) ::PostMessageW(hClip, WM_COMMAND, 32817, 0);
     if (c.how == kNotice) {
@@ -271,10 +258,7 @@ TEST_F(ClipWindowTest, ActivatingClosesOnceTheListHasReturnedAndPastesIfPastingI
       notice.iItem = 1;
       ::SendMessageW(hClip, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&notice));
     }
-    if (c.how == kSentClicks) {
-      for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-        ::SendMessageW(hList, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(at.x, at.y));
-    }
+    if (c.how == kSentClicks) DoubleClickListRow(hList, 1);
     if (c.how == kNotice || c.how == kSentClicks) {
       EXPECT_TRUE(::IsWindow(hList)) << "destroyed inside its own notice";
     }
@@ -316,15 +300,15 @@ TEST_F(ClipWindowTest, ABoxShownAfterCloseAndPasteDestroyedItKeepsTheObjectUntil
     PumpFor(50);
     nKeptWhileShown = m_frame->ClosedClipWindowCount();
   };
-  m_store.DenyAccess(u"Software\\Orvelle\\Tansel\\Options", u"DoPaste");
-  SetSettingsPlatform(&m_store, &box);
+  m_oStore.DenyAccess(kOptionsPath, u"DoPaste");
+  SetSettingsPlatform(&m_oStore, &box);
   CSmallClipDlg* pClip = Open();
   ASSERT_NE(pClip, nullptr);
   const HWND hClip = pClip->Handle();
   ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_RETURN, 1);
   EXPECT_TRUE(Closed(hClip));
   PumpFor(50);
-  SetSettingsPlatform(&m_store, nullptr);
+  SetSettingsPlatform(&m_oStore, &m_oMessages);
   EXPECT_EQ(nShown, 1);
   EXPECT_EQ(nKeptWhileShown, 1u) << "deleted while CloseAndPaste still ran in it";
   EXPECT_EQ(m_frame->ClosedClipWindowCount(), 0u) << "kept after it returned";
