@@ -25,7 +25,8 @@ TEST_F(ChainTest, EveryWayOfRejoiningPutsTheFrameBackAtTheHeadAndAddsNothing) {
     EXPECT_EQ(m_frame->GetNextViewer(), late.Handle());
     EXPECT_FALSE(m_frame->IsJoining());
     PumpFor(100);
-    EXPECT_EQ(DrawsAndCaptures(), std::vector<std::string>{}) << "the join's notice went on";
+    for (const auto& e : g_log)  // only chain notices
+      EXPECT_NE(e.find(":chain("), std::string::npos) << "the join's notice went on: " << e;
     EXPECT_EQ(m_doc->GetItemCount(), 1);
   }
 }

@@ -83,14 +83,6 @@ class CTestFrame : public CMainFrame {
   }
 };
 
-// The change notices and captures, in order; chain notices left out.
-inline std::vector<std::string> DrawsAndCaptures() {
-  std::vector<std::string> v;
-  for (auto& e : g_log)
-    if (e.find(":chain(") == std::string::npos) v.push_back(e);
-  return v;
-}
-
 using V = std::vector<std::u16string>;
 
 class ChainTest : public AppServicesTest {
