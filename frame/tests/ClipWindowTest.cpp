@@ -35,19 +35,14 @@ class ClipWindowTest : public FrameTest {
     PumpMessages();
     ::SetKeyboardState(saved);
   }
-  // The key events typed since the last call, "vk scan flags extra" in hex
+  // The key events typed since the last call, "vk scan flags extra" in decimal
   // each, and how often the key of "v" was looked up.
   std::string Typed() {
     std::string s;
-    char one[64];
-    for (const auto& e : m_keyEvents.m_events) {
-      snprintf(one, sizeof one, "%x %x %lx %llx; ", e.vk, e.scan, e.flags,
-               static_cast<unsigned long long>(e.extra));
-      s += one;
-    }
-    s += "scans " + std::to_string(std::exchange(m_keyEvents.m_nScans, 0));
-    m_keyEvents.m_events.clear();
-    return s;
+    for (const auto& e : std::exchange(m_keyEvents.m_events, {}))
+      s += std::to_string(e.vk) + " " + std::to_string(e.scan) + " " + std::to_string(e.flags) +
+           " " + std::to_string(e.extra) + "; ";
+    return s + "scans " + std::to_string(std::exchange(m_keyEvents.m_nScans, 0));
   }
   static std::pair<int, int> StoredSize() {
     int w, h;
@@ -210,8 +205,8 @@ TEST_F(ClipWindowTest, ItsOwnBoxesKeepItOpenAndBusyAndClosedUnderOneItOutlivesTh
 TEST_F(ClipWindowTest, ActivatingClosesOnceTheListHasReturnedAndPastesIfPastingIsOnThen) {
   // Ctrl down unless the user holds it; the key of "v" looked up for the
   // press and again for the release.
-  const char *withCtrl = "11 0 0 0; 56 0 0 0; 56 0 2 0; 11 0 2 0; scans 2",
-             *vOnly = "56 0 0 0; 56 0 2 0; scans 2", *none = "scans 0";
+  const char *withCtrl = "17 0 0 0; 86 0 0 0; 86 0 2 0; 17 0 2 0; scans 2",
+             *vOnly = "86 0 0 0; 86 0 2 0; scans 2", *none = "scans 0";
   // Activate destroys the list; run inside the list's own double-click or
   // notice, the list would go on in a freed control.
   enum HOW { kEnter, kStamp, kNotice, kSentClicks };
@@ -337,7 +332,7 @@ TEST_F(ClipWindowTest, ReplaceKeepsItOpenAppendClosesAndPastes) {
     }
     PumpFor(50);
     EXPECT_EQ(!::IsWindow(hClip), c.closed);
-    EXPECT_EQ(Typed(), c.closed ? "11 0 0 0; 56 0 0 0; 56 0 2 0; 11 0 2 0; scans 2" : "scans 0");
+    EXPECT_EQ(Typed(), c.closed ? "17 0 0 0; 86 0 0 0; 86 0 2 0; 17 0 2 0; scans 2" : "scans 0");
     EXPECT_EQ(Texts(), c.after);
   }
 }

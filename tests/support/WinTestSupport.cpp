@@ -6,10 +6,6 @@
 
 #include "ui/Window.h"
 
-void PumpFor(int timeoutMs) {
-  WaitFor([] { return false; }, timeoutMs);
-}
-
 bool MoveCursorTo(POINT at) {
   ::SetCursorPos(at.x, at.y);
   return WaitFor([at] {

@@ -30,7 +30,9 @@ bool WaitFor(Pred pred, int timeoutMs = 5000) {
 }
 
 // Handles messages for a while: for states that must not come about.
-void PumpFor(int timeoutMs);
+inline void PumpFor(int timeoutMs) {
+  WaitFor([] { return false; }, timeoutMs);
+}
 
 // Puts the cursor at the point and waits until it is there: Wine moves it a
 // moment later, and clicks sent before would land where it was.
