@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/Docking.h"
+#include "tests/support/WinTestSupport.h"
 #include "views/SmallClipDlg.h"
 
 namespace {
@@ -37,8 +38,7 @@ TEST(DockingTest, EdgesSnapWithinTwelvePixelsInTheirOrder) {
     const RECT proposed{0, 0, c.width, c.height};  // only its size counts
     const POINT cursor{c.windowAt.x + grab.x, c.windowAt.y + grab.y};
     const RECT r = DockedRect(proposed, cursor, grab, work);
-    EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}),
-              std::vector<LONG>({c.docked.left, c.docked.top, c.docked.right, c.docked.bottom}));
+    EXPECT_EQ(Corners(r), Corners(c.docked));
   }
 }
 

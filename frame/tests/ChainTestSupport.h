@@ -1,21 +1,13 @@
 #pragma once
 // The frame in the real (Wine) viewer chain with test viewers of our own in
 // it: what each member hears, and what the history captures, in one log.
-#include <windows.h>
-#include <gtest/gtest.h>
 
-#include <cstring>
-#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "core/tests/HistoryTexts.h"
 #include "frame/MainFrame.h"
 #include "frame/PrivateMessages.h"
-#include "settings/MemoryKeyStore.h"
-#include "settings/SettingsPlatform.h"
-#include "tests/support/WinTestSupport.h"
+#include "settings/win/tests/DialogFixture.h"
 #include "ui/ClipboardWin32.h"
 #include "ui/TextServicesWin32.h"
 
@@ -87,33 +79,19 @@ class CTestFrame : public CMainFrame {
   }
 };
 
-// The change notices and captures, in order; chain notices left out.
-inline std::vector<std::string> DrawsAndCaptures() {
-  std::vector<std::string> v;
-  for (auto& e : g_log)
-    if (e.find(":chain(") == std::string::npos) v.push_back(e);
-  return v;
-}
-
 using V = std::vector<std::u16string>;
 
-class ChainTest : public ::testing::Test {
+class ChainTest : public AppServicesTest {
  protected:
-  CMemoryKeyStore m_store;
   CClipboardWin32 m_clip;
   CTextServicesWin32 m_text;
-  CKeyboardAccelerator m_accelerator;
-  CRecordingPrompt m_prompt;
   CRecordingKeyEvents m_keyEvents;
-  std::map<uint32_t, MESSAGE_DESCRIPTION> m_mapCommands;
   std::unique_ptr<CTanselDoc> m_doc;
   CCaptureLog m_capture;
   std::unique_ptr<CTestFrame> m_frame;
 
   void SetUp() override {
-    CListView::InitCommonControls();
-    SetSettingsPlatform(&m_store, nullptr);
-    BuildCommandTable(m_mapCommands);
+    AppServicesTest::SetUp();
     m_doc = std::make_unique<CTanselDoc>(m_clip, m_text);
     m_capture.pDoc = m_doc.get();
     m_doc->AddView(&m_capture);
@@ -124,11 +102,11 @@ class ChainTest : public ::testing::Test {
     m_frame.reset();
     PumpFor(20);
     m_doc.reset();
-    SetSettingsPlatform(nullptr, nullptr);
+    AppServicesTest::TearDown();
   }
   std::unique_ptr<CTestFrame> MakeFrame() {
     auto p = std::make_unique<CTestFrame>(
-        FRAME_SERVICES{*m_doc, m_accelerator, m_text, m_prompt, m_keyEvents, m_mapCommands});
+        FRAME_SERVICES{*m_doc, m_accelerator, m_text, m_prompt, m_keyEvents, m_commands});
     EXPECT_TRUE(p->Create());
     return p;
   }
@@ -141,4 +119,13 @@ class ChainTest : public ::testing::Test {
     }
   }
   V Texts() const { return HistoryTexts(*m_doc); }
+};
+
+// With the frame made at the start.
+class FrameTest : public ChainTest {
+ protected:
+  void SetUp() override {
+    ChainTest::SetUp();
+    m_frame = MakeFrame();
+  }
 };

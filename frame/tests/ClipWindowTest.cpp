@@ -5,20 +5,15 @@
 // out wrongly, closes under its own boxes, is deleted while a command still runs in it, pastes
 // before it is gone or against the current switch, activates the wrong row, or redraws the wrong
 // rows.
-#include <windows.h>
-#include <commctrl.h>
-
 #include "frame/tests/ChainTestSupport.h"
-#include "resources/resource.h"
 #include "settings/ApplicationRegistry.h"
 
 namespace {
 
-class ClipWindowTest : public ChainTest {
+class ClipWindowTest : public FrameTest {
  protected:
   void SetUp() override {
-    ChainTest::SetUp();
-    m_frame = MakeFrame();
+    FrameTest::SetUp();
     Copy({L"older", L"newest"});
   }
   CSmallClipDlg* Open() {
@@ -40,19 +35,14 @@ class ClipWindowTest : public ChainTest {
     PumpMessages();
     ::SetKeyboardState(saved);
   }
-  // The key events typed since the last call, "vk scan flags extra" in hex
+  // The key events typed since the last call, "vk scan flags extra" in decimal
   // each, and how often the key of "v" was looked up.
   std::string Typed() {
     std::string s;
-    char one[64];
-    for (const auto& e : m_keyEvents.m_events) {
-      snprintf(one, sizeof one, "%x %x %lx %llx; ", e.vk, e.scan, e.flags,
-               static_cast<unsigned long long>(e.extra));
-      s += one;
-    }
-    s += "scans " + std::to_string(std::exchange(m_keyEvents.m_nScans, 0));
-    m_keyEvents.m_events.clear();
-    return s;
+    for (const auto& e : std::exchange(m_keyEvents.m_events, {}))
+      s += std::to_string(e.vk) + " " + std::to_string(e.scan) + " " + std::to_string(e.flags) +
+           " " + std::to_string(e.extra) + "; ";
+    return s + "scans " + std::to_string(std::exchange(m_keyEvents.m_nScans, 0));
   }
   static std::pair<int, int> StoredSize() {
     int w, h;
@@ -129,8 +119,7 @@ TEST_F(ClipWindowTest, EveryWayOfClosingKeepsTheSizeItWasGivenAndTellsTheFrame) 
     ::GetClientRect(hClip, &client);
     ::GetWindowRect(pClip->ListHandle(), &list);
     ::MapWindowPoints(nullptr, hClip, reinterpret_cast<POINT*>(&list), 2);
-    EXPECT_EQ(std::vector<LONG>({list.left, list.top, list.right, list.bottom}),
-              std::vector<LONG>({0, 0, client.right, client.bottom}));
+    EXPECT_EQ(Corners(list), std::vector<LONG>({0, 0, client.right, client.bottom}));
     way.close(*pClip);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hClip); }, 3000));
     if (m_frame) {
@@ -213,18 +202,11 @@ TEST_F(ClipWindowTest, ItsOwnBoxesKeepItOpenAndBusyAndClosedUnderOneItOutlivesTh
   }
 }
 
-// The middle of a row's label, in the list's coordinates.
-POINT RowPoint(HWND hList, int row) {
-  RECT r{LVIR_LABEL, 0, 0, 0};
-  ::SendMessageW(hList, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-  return {r.left + 4, (r.top + r.bottom) / 2};
-}
-
 TEST_F(ClipWindowTest, ActivatingClosesOnceTheListHasReturnedAndPastesIfPastingIsOnThen) {
   // Ctrl down unless the user holds it; the key of "v" looked up for the
   // press and again for the release.
-  const char *withCtrl = "11 0 0 0; 56 0 0 0; 56 0 2 0; 11 0 2 0; scans 2",
-             *vOnly = "56 0 0 0; 56 0 2 0; scans 2", *none = "scans 0";
+  const char *withCtrl = "17 0 0 0; 86 0 0 0; 86 0 2 0; 17 0 2 0; scans 2",
+             *vOnly = "86 0 0 0; 86 0 2 0; scans 2", *none = "scans 0";
   // Activate destroys the list; run inside the list's own double-click or
   // notice, the list would go on in a freed control.
   enum HOW { kEnter, kStamp, kNotice, kSentClicks };
@@ -262,7 +244,6 @@ TEST_F(ClipWindowTest, ActivatingClosesOnceTheListHasReturnedAndPastesIfPastingI
     CApplicationRegistry().SetDoPaste(c.bPasteAfter);
     CListView(hList).SetItemState(-1, 0, LVIS_SELECTED);
     if (c.row >= 0) CListView(hList).SetItemState(c.row, LVIS_SELECTED, LVIS_SELECTED);
-    const POINT at = RowPoint(hList, 1);
     if (c.how == kEnter) ::PostMessageW(hList, WM_KEYDOWN, VK_RETURN, 1);
     if (c.how == kStamp) ::PostMessageW(hClip, WM_COMMAND, 32817, 0);
     if (c.how == kNotice) {
@@ -271,10 +252,7 @@ TEST_F(ClipWindowTest, ActivatingClosesOnceTheListHasReturnedAndPastesIfPastingI
       notice.iItem = 1;
       ::SendMessageW(hClip, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&notice));
     }
-    if (c.how == kSentClicks) {
-      for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-        ::SendMessageW(hList, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(at.x, at.y));
-    }
+    if (c.how == kSentClicks) DoubleClickListRow(hList, 1);
     if (c.how == kNotice || c.how == kSentClicks) {
       EXPECT_TRUE(::IsWindow(hList)) << "destroyed inside its own notice";
     }
@@ -316,15 +294,15 @@ TEST_F(ClipWindowTest, ABoxShownAfterCloseAndPasteDestroyedItKeepsTheObjectUntil
     PumpFor(50);
     nKeptWhileShown = m_frame->ClosedClipWindowCount();
   };
-  m_store.DenyAccess(u"Software\\Orvelle\\Tansel\\Options", u"DoPaste");
-  SetSettingsPlatform(&m_store, &box);
+  m_oStore.DenyAccess(kOptionsPath, u"DoPaste");
+  SetSettingsPlatform(&m_oStore, &box);
   CSmallClipDlg* pClip = Open();
   ASSERT_NE(pClip, nullptr);
   const HWND hClip = pClip->Handle();
   ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_RETURN, 1);
   EXPECT_TRUE(Closed(hClip));
   PumpFor(50);
-  SetSettingsPlatform(&m_store, nullptr);
+  SetSettingsPlatform(&m_oStore, &m_oMessages);
   EXPECT_EQ(nShown, 1);
   EXPECT_EQ(nKeptWhileShown, 1u) << "deleted while CloseAndPaste still ran in it";
   EXPECT_EQ(m_frame->ClosedClipWindowCount(), 0u) << "kept after it returned";
@@ -354,7 +332,7 @@ TEST_F(ClipWindowTest, ReplaceKeepsItOpenAppendClosesAndPastes) {
     }
     PumpFor(50);
     EXPECT_EQ(!::IsWindow(hClip), c.closed);
-    EXPECT_EQ(Typed(), c.closed ? "11 0 0 0; 56 0 0 0; 56 0 2 0; 11 0 2 0; scans 2" : "scans 0");
+    EXPECT_EQ(Typed(), c.closed ? "17 0 0 0; 86 0 0 0; 86 0 2 0; 17 0 2 0; scans 2" : "scans 0");
     EXPECT_EQ(Texts(), c.after);
   }
 }

@@ -5,29 +5,11 @@
 // the wrong rectangle, a menu item checked against the rules, a tray icon that acts on the release,
 // a private message that runs the wrong command or none, a first item's editor that replaces the
 // wrong item, a second dialog opened over the first.
-#include <windows.h>
-#include <commctrl.h>
-
 #include "frame/tests/ChainTestSupport.h"
-#include "resources/resource.h"
 #include "settings/ApplicationRegistry.h"
 #include "ui/Menu.h"
 
 namespace {
-
-class FrameTest : public ChainTest {
- protected:
-  void SetUp() override {
-    ChainTest::SetUp();
-    m_frame = MakeFrame();
-  }
-  bool Shown() const { return ::IsWindowVisible(m_frame->Handle()) != FALSE; }
-  std::vector<LONG> Rect() const {
-    RECT r;
-    ::GetWindowRect(m_frame->Handle(), &r);
-    return {r.left, r.top, r.right, r.bottom};
-  }
-};
 
 TEST_F(FrameTest, CloseMinimiseAndEscapeOnlyHide) {
   Copy({L"kept"});
@@ -47,16 +29,16 @@ TEST_F(FrameTest, CloseMinimiseAndEscapeOnlyHide) {
     SCOPED_TRACE(way.what);
     m_frame->ToggleMainWindow();
     ::SetWindowPos(m_frame->Handle(), nullptr, 30, 40, 400, 300, SWP_NOZORDER);
-    ASSERT_TRUE(Shown());
+    ASSERT_TRUE(::IsWindowVisible(m_frame->Handle()));
     way.hide(m_frame->Handle());
     PumpFor(50);
-    EXPECT_FALSE(Shown());
+    EXPECT_FALSE(::IsWindowVisible(m_frame->Handle()));
     EXPECT_FALSE(m_frame->IsVisibleByRecord());
     EXPECT_TRUE(::IsWindow(m_frame->Handle())) << "the program goes on";
     // Shown again, it comes back in its normal size, not minimised.
     m_frame->ToggleMainWindow();
     EXPECT_FALSE(::IsIconic(m_frame->Handle()));
-    EXPECT_EQ(Rect(), (std::vector<LONG>{30, 40, 430, 340}));
+    EXPECT_EQ(WindowCorners(m_frame->Handle()), (std::vector<LONG>{30, 40, 430, 340}));
     m_frame->ToggleMainWindow();
   }
   EXPECT_EQ(Texts(), (V{u"kept"}));
@@ -97,7 +79,7 @@ TEST_F(FrameTest, DraggedNearAnEdgeItDocksOnlyWhileTheSwitchIsOnAndTheMenuSaysSo
     RECT r{c.at.x - 3, c.at.y - 3, c.at.x - 3 + w, c.at.y - 3 + h};
     if (!c.bDocking) r = {c.at.x, c.at.y, c.at.x + w, c.at.y + h};
     m_frame->Send(WM_MOVING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&r));
-    EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}),
+    EXPECT_EQ(Corners(r),
               (std::vector<LONG>{c.docked.x, c.docked.y, c.docked.x + w, c.docked.y + h}));
   }
 }
@@ -142,7 +124,8 @@ TEST_F(FrameTest, TheTrayIconActsOnThePressNotOnTheRelease) {
     CApplicationRegistry().SetDoPaste(c.bPaste);
     seen.clear();
     m_frame->Send(WM_TRAY_NOTIFY, 0, c.mouse);
-    EXPECT_EQ((Shown() ? L"shown" : L"hidden") + seen, c.after) << std::hex << c.mouse;
+    EXPECT_EQ((::IsWindowVisible(m_frame->Handle()) ? L"shown" : L"hidden") + seen, c.after)
+        << std::hex << c.mouse;
   }
   ::RemoveWindowSubclass(m_frame->Handle(), NotePopups, 1);
 }

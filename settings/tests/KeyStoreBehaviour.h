@@ -3,7 +3,7 @@
 // against the in-memory store everywhere and against the real registry under
 // Wine, which is what makes the in-memory store a faithful stand-in.
 // A harness supplies Store(), an empty key Base() opened with full access and
-// its path BasePath() below HKEY_CURRENT_USER.
+// its path BasePath() below HKEY_CURRENT_USER, for one test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,20 +13,23 @@
 
 #include "settings/MemoryKeyStore.h"
 
-class CMemoryHarness {
+template <class TStore>
+class CKeyHarness {
  public:
-  CMemoryHarness() {
-    m_oStore.CreateKey(kHKeyCurrentUser, BasePath().c_str(), kKeyAllAccess, &m_hBase);
+  explicit CKeyHarness(CString16 path = u"Software\\TanselTest") : m_strPath(std::move(path)) {
+    m_oStore.CreateKey(kHKeyCurrentUser, m_strPath.c_str(), kKeyAllAccess, &m_hBase);
   }
-  ~CMemoryHarness() { m_oStore.CloseKey(m_hBase); }
+  ~CKeyHarness() { m_oStore.CloseKey(m_hBase); }
   IKeyStore& Store() { return m_oStore; }
   KeyHandle Base() const { return m_hBase; }
-  CString16 BasePath() const { return u"Software\\TanselTest"; }
+  CString16 BasePath() const { return m_strPath; }
 
  private:
-  CMemoryKeyStore m_oStore;
+  const CString16 m_strPath;
+  TStore m_oStore;
   KeyHandle m_hBase = 0;
 };
+using CMemoryHarness = CKeyHarness<CMemoryKeyStore>;
 
 template <typename Harness>
 class KeyStoreBehaviour : public ::testing::Test {

@@ -6,10 +6,6 @@
 
 #include "ui/Window.h"
 
-void PumpFor(int timeoutMs) {
-  WaitFor([] { return false; }, timeoutMs);
-}
-
 bool MoveCursorTo(POINT at) {
   ::SetCursorPos(at.x, at.y);
   return WaitFor([at] {
@@ -56,24 +52,26 @@ std::vector<HWND> ThreadDialogs(DWORD threadId) {
   return found;
 }
 
+HWND WaitForNewDialog(DWORD threadId, const std::vector<HWND>& before, DWORD timeoutMs,
+                      const std::atomic<bool>* pStop) {
+  for (const DWORD deadline = ::GetTickCount() + timeoutMs;
+       !(pStop && *pStop) && ::GetTickCount() < deadline; ::Sleep(10)) {
+    for (HWND h : ThreadDialogs(threadId))
+      if (std::find(before.begin(), before.end(), h) == before.end() && ::IsWindowVisible(h))
+        return h;
+  }
+  return nullptr;
+}
+
 CBoxAnswerer::CBoxAnswerer(std::function<void(HWND box)> inspect, int button) {
   const DWORD thread = ::GetCurrentThreadId();
-  // The next box: not a dialog the thread shows already (a clip window).
-  const std::vector<HWND> before = ThreadDialogs(thread);
-  m_thread = std::thread([this, thread, inspect, button, before] {
-    for (const DWORD deadline = ::GetTickCount() + 10000; !m_bStop && ::GetTickCount() < deadline;
-         ::Sleep(10)) {
-      // Only a box of the thread under test, once its controls and texts are
-      // in place (visible): any other dialog on the desktop is someone else's.
-      HWND box = nullptr;
-      for (HWND h : ThreadDialogs(thread))
-        if (std::find(before.begin(), before.end(), h) == before.end() && ::IsWindowVisible(h))
-          box = h;
-      if (!box) continue;
+  // The next box of the thread under test (any other dialog on the desktop is
+  // someone else's), not a dialog it shows already (a clip window).
+  m_thread = std::thread([this, thread, inspect, button, before = ThreadDialogs(thread)] {
+    if (HWND box = WaitForNewDialog(thread, before, 10000, &m_bStop)) {
       m_bAnswered = true;
       inspect(box);
       if (button) ::PostMessageW(box, WM_COMMAND, button, 0);
-      return;
     }
   });
 }
@@ -140,4 +138,18 @@ std::vector<int> ListRowsToRedraw(HWND hList) {
   }
   ::DeleteObject(hRegion);
   return rows;
+}
+
+void DoubleClickListRow(HWND hList, int row, bool bPostSecond) {
+  RECT r{LVIR_LABEL, 0, 0, 0};
+  ::SendMessageW(hList, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+  const LPARAM at = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
+  int n = 0;
+  for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+    const WPARAM keys = m == WM_LBUTTONUP ? 0 : MK_LBUTTON;
+    if (bPostSecond && n++ >= 2)
+      ::PostMessageW(hList, m, keys, at);
+    else
+      ::SendMessageW(hList, m, keys, at);
+  }
 }

@@ -30,7 +30,9 @@ bool WaitFor(Pred pred, int timeoutMs = 5000) {
 }
 
 // Handles messages for a while: for states that must not come about.
-void PumpFor(int timeoutMs);
+inline void PumpFor(int timeoutMs) {
+  WaitFor([] { return false; }, timeoutMs);
+}
 
 // Puts the cursor at the point and waits until it is there: Wine moves it a
 // moment later, and clicks sent before would land where it was.
@@ -59,6 +61,27 @@ std::u16string ReadRawText();
 // update region touches), ascending; validate the list first (UpdateWindow).
 std::vector<int> ListRowsToRedraw(HWND hList);
 
+// A double-click on a row's label as the mouse makes it; the second click is
+// posted when it opens a modal window (sent, it would wait for its end).
+void DoubleClickListRow(HWND hList, int row, bool bPostSecond = false);
+
+// A rectangle as {left, top, right, bottom}, for comparisons that print it;
+// a window's on the screen.
+inline std::vector<LONG> Corners(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline std::vector<LONG> WindowCorners(HWND hWnd) {
+  RECT r{};
+  ::GetWindowRect(hWnd, &r);
+  return Corners(r);
+}
+
+// A dialog item's text, and whether its box is ticked.
+inline std::wstring ItemText(HWND dialog, int id) {
+  wchar_t text[512] = {};
+  ::GetDlgItemTextW(dialog, id, text, 512);
+  return text;
+}
+inline bool Checked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
 // Answers the next message box or dialog of the thread that makes this
 // object: a helper thread waits for it (10 s at most), lets inspect() look at
 // it (and act on it, with messages) and presses button (0: none, inspect()
@@ -81,6 +104,12 @@ class CBoxAnswerer {
 
 // The dialogs (class #32770) of a thread, visible or not.
 std::vector<HWND> ThreadDialogs(DWORD threadId);
+
+// Waits, from another thread, for a visible dialog of the thread that is not
+// in `before` (once visible its controls and texts are in place); null when
+// none comes in time or *pStop is set.
+HWND WaitForNewDialog(DWORD threadId, const std::vector<HWND>& before, DWORD timeoutMs = 10000,
+                      const std::atomic<bool>* pStop = nullptr);
 
 // Answers boxes with the answers queued (IDYES when none is), and notes
 // what was asked.

@@ -4,28 +4,11 @@
 // Catches: a clipboard adapter that lets a second opening in or closes another's, keeps a block
 // alive past its session or hands one to a writer, converts ANSI text from the wrong code page, or
 // offers text for an image.
-#include <windows.h>
-#include <gtest/gtest.h>
-
-#include <string>
-
+#include "settings/tests/SettingsTestSupport.h"
 #include "tests/support/WinTestSupport.h"
 #include "ui/ClipboardWin32.h"
 
 namespace {
-
-// Right after a change, Wine's clipboard manager may hold the clipboard for a
-// moment to announce it; the tests wait for it.
-template <class F>
-bool Retrying(F f) {
-  for (int i = 0; i < 3000; ++i, ::Sleep(1))
-    if (f()) return true;
-  return false;
-}
-
-std::string BytesOf(const std::u16string& text) {
-  return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2);
-}
 
 class ClipboardWin32Test : public ::testing::Test {
  protected:
@@ -38,7 +21,7 @@ class ClipboardWin32Test : public ::testing::Test {
   };
   BLOCK Read(unsigned format) {
     BLOCK block;
-    EXPECT_TRUE(Retrying([&] { return m_clipboard.Attach(); }));
+    EXPECT_TRUE(WaitFor([&] { return m_clipboard.Attach(); }));
     block.available = m_clipboard.IsFormatAvailable(format);
     if (std::unique_ptr<IClipBlock> fetched = m_clipboard.Fetch(format)) {
       block.fetched = true;
@@ -80,7 +63,7 @@ TEST_F(ClipboardWin32Test, AnsiTextConvertsFromTheCodePageAndAnImageOffersNoText
 TEST_F(ClipboardWin32Test, OneOpeningAtATimeAndItsBlocksEndWithIt) {
   // A capture called in during a write is refused, and its release leaves
   // the writer's opening open.
-  ASSERT_TRUE(Retrying([&] { return m_clipboard.Open(); }));
+  ASSERT_TRUE(WaitFor([&] { return m_clipboard.Open(); }));
   EXPECT_FALSE(m_clipboard.Attach());
   m_clipboard.Release();
   EXPECT_TRUE(m_clipboard.Empty());
@@ -93,11 +76,12 @@ TEST_F(ClipboardWin32Test, OneOpeningAtATimeAndItsBlocksEndWithIt) {
     std::unique_ptr<IClipBlock> block;
     {
       CClipboardWin32 clipboard;
-      ASSERT_TRUE(Retrying([&] { return clipboard.Attach(); }));
+      ASSERT_TRUE(WaitFor([&] { return clipboard.Attach(); }));
       block = clipboard.Fetch(kCfUnicodeText);
       ASSERT_NE(block, nullptr);
       const char* p = static_cast<const char*>(block->Lock());
-      EXPECT_TRUE(block->Size() == 24 && p && std::string(p, 24) == BytesOf(u"short lived"));
+      EXPECT_TRUE(block->Size() == 24 && p &&
+                  std::vector<uint8_t>(p, p + 24) == BytesOf(u"short lived"));
       block->Unlock();
       if (!bAdapterGoes) {
         clipboard.Release();
@@ -105,11 +89,11 @@ TEST_F(ClipboardWin32Test, OneOpeningAtATimeAndItsBlocksEndWithIt) {
       }
     }
     EXPECT_TRUE(block->Size() == 0 && !block->Lock());
-    EXPECT_TRUE(Retrying([&] { return m_clipboard.Attach(); })) << "the clipboard was let go";
+    EXPECT_TRUE(WaitFor([&] { return m_clipboard.Attach(); })) << "the clipboard was let go";
     m_clipboard.Release();
   }
   // Nor does a write get in, or end, a reader's opening.
-  ASSERT_TRUE(Retrying([&] { return m_clipboard.Attach(); }));
+  ASSERT_TRUE(WaitFor([&] { return m_clipboard.Attach(); }));
   EXPECT_FALSE(m_clipboard.Open());
   m_clipboard.Close();
   EXPECT_NE(m_clipboard.Fetch(kCfUnicodeText), nullptr) << "still open for reading";

@@ -2,10 +2,6 @@
 // is held to, and the settings over it.
 // Catches: a registry store whose answers differ from Wine's registry where the settings rely on
 // them.
-#include <windows.h>
-#include <gtest/gtest.h>
-
-#include <string>
 
 #include "settings/SmartRegistry.h"
 #include "settings/tests/KeyStoreBehaviour.h"
@@ -16,30 +12,23 @@
 
 namespace {
 
-// A key below HKEY_CURRENT_USER that exists, empty, only for one test.
-class CRegistryHarness {
- public:
-  CRegistryHarness() {
-    Remove();
-    m_oStore.CreateKey(kHKeyCurrentUser, m_strPath.c_str(), kKeyAllAccess, &m_hBase);
-  }
-  ~CRegistryHarness() {
-    m_oStore.CloseKey(m_hBase);
-    Remove();
-  }
-  IKeyStore& Store() { return m_oStore; }
-  KeyHandle Base() const { return m_hBase; }
-  CString16 BasePath() const { return m_strPath; }
-
- private:
+// The registry key removed before the harness makes it and after it closes it.
+struct CRegistryCleaner {
+  explicit CRegistryCleaner(const CString16& path) : m_strKey(path) { Remove(); }
+  ~CRegistryCleaner() { Remove(); }
   void Remove() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, WinText(m_strPath));
-    RegDeleteKeyW(HKEY_CURRENT_USER, WinText(m_strPath));
+    RegDeleteTreeW(HKEY_CURRENT_USER, WinText(m_strKey));
+    RegDeleteKeyW(HKEY_CURRENT_USER, WinText(m_strKey));
   }
-  const CString16 m_strPath =
-      u"Software\\TanselTest-" + Utf16FromUtf8(std::to_string(GetCurrentProcessId()));
-  CKeyStoreWin32 m_oStore;
-  KeyHandle m_hBase = 0;
+  const CString16 m_strKey;
+};
+
+// A key below HKEY_CURRENT_USER that exists, empty, only for one test.
+struct CRegistryHarness : CRegistryCleaner, CKeyHarness<CKeyStoreWin32> {
+  CRegistryHarness()
+      : CRegistryCleaner(u"Software\\TanselTest-" +
+                         Utf16FromUtf8(std::to_string(GetCurrentProcessId()))),
+        CKeyHarness(m_strKey) {}
 };
 
 }  // namespace

@@ -3,7 +3,6 @@
 // registry access.
 // Catches: a message box with the wrong icon for its buttons or the wrong owner; a registry
 // failure reported with the wrong title, text, buttons or icon.
-#include <windows.h>
 #include <gtest/gtest.h>
 
 #include "tests/support/WinTestSupport.h"
@@ -63,10 +62,9 @@ TEST(MessageBoxTest, ARegistryFailureShowsTheTextInAnOkBoxTitledTanselWithTheExc
   {
     CBoxAnswerer answer(
         [&](HWND box) {
-          wchar_t title[64] = {}, text[256] = {};
+          wchar_t title[64] = {};
           GetWindowTextW(box, title, 64);
-          GetDlgItemTextW(box, 0xFFFF, text, 256);  // the message's static control
-          seen = title + (L": " + std::wstring(text));
+          seen = title + (L": " + ItemText(box, 0xFFFF));  // the message's static control
           seen += GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) ? L" OK" : L" more";
           // The icon's control id differs between Windows and Wine; look at each child.
           for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

@@ -1,16 +1,12 @@
 #pragma once
-// What the settings dialogs' tests share: an in-memory store, the global
-// accelerator on a window of the test, the command table, a prompt that
-// answers in the user's place, the thread's dialogs found as they open, and
-// the hotkey edit dialog read and worked as the user sees it.
-#include <windows.h>
-#include <gtest/gtest.h>
+// What the settings dialogs' tests and the frame's share: an in-memory store,
+// the command table, the global accelerator (for the dialogs on a window of
+// the test), a prompt that answers in the user's place, and the hotkey edit
+// dialog read and worked as the user sees it.
 
-#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "resources/resource.h"
 #include "settings/CommandTable.h"
@@ -18,6 +14,7 @@
 #include "settings/tests/SettingsTestSupport.h"
 #include "settings/win/KeyboardAccelerator.h"
 #include "tests/support/WinTestSupport.h"
+#include "ui/Dialog.h"
 #include "ui/ListView.h"
 #include "ui/Window.h"
 
@@ -38,66 +35,63 @@ class CNoticeWindow : public CWindow {
   }
 };
 
-class SettingsDialogTest : public ::testing::Test {
+// The settings over the in-memory store with what the program's windows are
+// handed at start: the command table, the global accelerator and a prompt
+// that answers in the user's place.
+class AppServicesTest : public SettingsTest {
  protected:
-  CMemoryKeyStore m_store;
-  CFakeProgramFile m_program;
-  CNoticeWindow m_main;
   CKeyboardAccelerator m_accelerator;
   std::map<uint32_t, MESSAGE_DESCRIPTION> m_commands;
   CRecordingPrompt m_prompt;
+  void SetUp() override {
+    SettingsTest::SetUp();
+    CListView::InitCommonControls();
+    BuildCommandTable(m_commands);
+  }
+};
+
+class SettingsDialogTest : public AppServicesTest {
+ protected:
+  CNoticeWindow m_main;
 
   // An empty store but for the Run key, which the system always has (and
   // the settings never create), holding another program's entry.
   void ResetStore() {
-    m_store.Clear();
-    m_store.PutValue(kRunPath, u"Other", kRegSz, {'o', 0, 0, 0});
+    m_oStore.Clear();
+    m_oStore.PutValue(kRunPath, u"Other", kRegSz, {'o', 0, 0, 0});
   }
   void SetUp() override {
+    AppServicesTest::SetUp();
     ResetStore();
-    CListView::InitCommonControls();
-    SetSettingsPlatform(&m_store, nullptr, &m_program);
     m_accelerator.SetMainWindow(m_main.Handle());
     m_main.m_pAccelerator = &m_accelerator;
     // As start-up registers them.
-    BuildCommandTable(m_commands);
     for (const auto& entry : m_commands)
       m_accelerator.AddHotkeyMessageID(GetDefaultHotkey(entry.first), entry.first);
   }
   void TearDown() override {
     m_accelerator.SetMainWindow(nullptr);
-    SetSettingsPlatform(nullptr, nullptr);
+    AppServicesTest::TearDown();
   }
   int64_t StoredHotkey(uint32_t messageId) const {
-    return StoredDword(m_store, kHotkeysPath, Utf16FromUtf8(std::to_string(messageId)));
+    return StoredDword(m_oStore, kHotkeysPath, Utf16FromUtf8(std::to_string(messageId)));
+  }
+  // Runs the dialog over the main window; act() works it from a helper
+  // thread and ends it.
+  INT_PTR Run(CDialog&& dialog, std::function<void(HWND)> act) {
+    m_main.m_messages.clear();
+    CBoxAnswerer answer(act, 0);
+    const INT_PTR result = dialog.DoModal(m_main.Handle());
+    EXPECT_TRUE(answer.Answered());
+    PumpFor(20);
+    return result;
   }
 };
-
-// Waits (on a helper thread) for a visible dialog of the thread that is not
-// in `before`; null when none comes in time.
-inline HWND WaitForNewDialog(DWORD thread, const std::vector<HWND>& before,
-                             DWORD timeoutMs = 10000) {
-  for (const DWORD deadline = ::GetTickCount() + timeoutMs; ::GetTickCount() < deadline;
-       ::Sleep(10)) {
-    for (HWND h : ThreadDialogs(thread))
-      if (std::find(before.begin(), before.end(), h) == before.end() && ::IsWindowVisible(h))
-        return h;
-  }
-  return nullptr;
-}
-
-inline std::wstring ItemText(HWND dialog, int id) {
-  wchar_t text[512] = {};
-  ::GetDlgItemTextW(dialog, id, text, 512);
-  return text;
-}
-
-inline bool Checked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 // The dialog as shown: "name: CAS key", a dash for a modifier not ticked, the
 // key empty when none is selected; "!" added when the key list's item data
 // are not the key table's codes in its order.
-inline std::wstring Shown(HWND d) {
+inline std::wstring HotkeyShown(HWND d) {
   HWND combo = ::GetDlgItem(d, IDC_KEY);
   std::vector<uint16_t> keys;
   for (LRESULT i = 0; i < ::SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i)

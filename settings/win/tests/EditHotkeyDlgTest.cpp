@@ -3,8 +3,6 @@
 // Catches: a hotkey dialog that shows or stores the wrong value, lists keys with the wrong codes,
 // takes a combination from another command without asking or names the wrong one in the
 // question, or leaves an old registration behind over several edits.
-#include <functional>
-
 #include "settings/ApplicationRegistry.h"
 #include "settings/win/EditHotkeyDlg.h"
 #include "settings/win/tests/DialogFixture.h"
@@ -14,17 +12,7 @@ namespace {
 const uint32_t kShowMain = 1025, kShowClip = 1026, kEditFirst = 1142, kPreviewFirst = 1141;
 const uint32_t kCtrlAlt0 = 0x30030;
 
-class EditHotkeyDlgTest : public SettingsDialogTest {
- protected:
-  // Runs the dialog for a command; act() works it and ends it.
-  INT_PTR Run(uint32_t messageId, std::function<void(HWND)> act) {
-    CEditHotkeyDlg dialog(messageId, m_commands, m_accelerator, m_prompt);
-    CBoxAnswerer answer(act, 0);
-    const INT_PTR result = dialog.DoModal(m_main.Handle());
-    EXPECT_TRUE(answer.Answered());
-    return result;
-  }
-};
+using EditHotkeyDlgTest = SettingsDialogTest;
 
 TEST_F(EditHotkeyDlgTest, OpensWithTheStoredOrDefaultHotkeyOkStoresAndRegistersTheChoiceAtOnce) {
   const struct {
@@ -56,9 +44,9 @@ TEST_F(EditHotkeyDlgTest, OpensWithTheStoredOrDefaultHotkeyOkStoresAndRegistersT
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ResetStore();
-    m_store.PutDword(kHotkeysPath, u"1141", 0x40074);
-    m_store.PutDword(kHotkeysPath, u"1143", 0);
-    m_store.PutDword(kHotkeysPath, u"1144", 0x300E0);  // a key the list does not have
+    m_oStore.PutDword(kHotkeysPath, u"1141", 0x40074);
+    m_oStore.PutDword(kHotkeysPath, u"1143", 0);
+    m_oStore.PutDword(kHotkeysPath, u"1144", 0x300E0);  // a key the list does not have
     m_prompt.m_asked.clear();
     if (c.bHeldElsewhere) {
       ASSERT_TRUE(::RegisterHotKey(other.Handle(), 7, MOD_CONTROL | MOD_ALT, VK_F9));
@@ -66,9 +54,9 @@ TEST_F(EditHotkeyDlgTest, OpensWithTheStoredOrDefaultHotkeyOkStoresAndRegistersT
     const uint32_t old = CApplicationRegistry().GetHotkey(c.id);
     m_accelerator.AddHotkeyMessageID(old, c.id);
     std::wstring shown;
-    EXPECT_EQ(Run(c.id,
+    EXPECT_EQ(Run(CEditHotkeyDlg(c.id, m_commands, m_accelerator, m_prompt),
                   [&](HWND d) {
-                    shown = Shown(d);
+                    shown = HotkeyShown(d);
                     Choose(d, c.ctrl, c.alt, c.shift, c.key);
                     ::PostMessageW(d, WM_COMMAND, c.button, 0);
                   }),
@@ -110,14 +98,15 @@ TEST_F(EditHotkeyDlgTest, ACombinationPassesBetweenCommandsOnlyWhenTheUserAgrees
     m_prompt.m_asked.clear();
     m_prompt.m_answers = {s.answer ? s.answer : IDYES};
     std::wstring afterOk;
-    const INT_PTR result = Run(s.id, [&](HWND d) {
-      Choose(d, s.bTakesX, s.bTakesX, false, s.bTakesX ? L"0" : L"(None)");
-      ::SendMessageW(d, WM_COMMAND, IDOK, 0);
-      if (!::IsWindowVisible(d)) return;
-      // Declined: the dialog stays open with the choice in it.
-      afterOk = Shown(d);
-      ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-    });
+    const INT_PTR result =
+        Run(CEditHotkeyDlg(s.id, m_commands, m_accelerator, m_prompt), [&](HWND d) {
+          Choose(d, s.bTakesX, s.bTakesX, false, s.bTakesX ? L"0" : L"(None)");
+          ::SendMessageW(d, WM_COMMAND, IDOK, 0);
+          if (!::IsWindowVisible(d)) return;
+          // Declined: the dialog stays open with the choice in it.
+          afterOk = HotkeyShown(d);
+          ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+        });
     EXPECT_EQ(result, s.answer == IDNO ? IDCANCEL : IDOK);
     EXPECT_EQ(afterOk, s.answer == IDNO ? L"Edit First Item: CA- 0" : L"");
     if (s.answer) {

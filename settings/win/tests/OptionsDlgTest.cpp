@@ -4,8 +4,6 @@
 // Catches: an options dialog that shows or saves the wrong values, writes on Cancel, opens the
 // hotkey dialog for a heading or leaves an overwritten hotkey shown; a dialog placed at a hidden
 // owner's corner instead of the middle of the screen.
-#include <functional>
-
 #include "settings/win/AboutDlg.h"
 #include "settings/win/EditHotkeyDlg.h"
 #include "settings/win/OptionsDlg.h"
@@ -44,28 +42,12 @@ std::vector<std::wstring> ExpectedRows(std::map<uint32_t, uint32_t> stored) {
   return rows;
 }
 
-// A double click on a row, as the mouse makes it.
-void DoubleClickRow(HWND d, int row) {
-  HWND list = ::GetDlgItem(d, IDC_HOTKEYS);
-  RECT r{LVIR_LABEL, 0, 0, 0};
-  ::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-  const LPARAM at = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
-  ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  ::SendMessageW(list, WM_LBUTTONUP, 0, at);
-  ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  ::PostMessageW(list, WM_LBUTTONUP, 0, at);
-}
-
 class OptionsDlgTest : public SettingsDialogTest {
  protected:
+  using SettingsDialogTest::Run;
   INT_PTR Run(std::function<void(HWND)> act) {
-    COptionsDlg dialog(m_commands, m_accelerator, m_prompt, m_main.Handle());
-    m_main.m_messages.clear();
-    CBoxAnswerer answer(act, 0);
-    const INT_PTR result = dialog.DoModal(m_main.Handle());
-    EXPECT_TRUE(answer.Answered());
-    PumpFor(20);
-    return result;
+    return SettingsDialogTest::Run(
+        COptionsDlg(m_commands, m_accelerator, m_prompt, m_main.Handle()), act);
   }
 };
 
@@ -92,13 +74,13 @@ TEST_F(OptionsDlgTest, ShowsTheStoredValuesOkWritesEveryOptionAndTellsTheMainWin
     SCOPED_TRACE(c.what);
     ResetStore();
     if (c.bFilled) {
-      m_store.PutDword(kOptionsPath, u"BufferSize", 50);
-      m_store.PutDword(kOptionsPath, u"MaxClipboardCopySize", 12);
-      m_store.PutDword(kOptionsPath, u"DoPaste", 0);
-      m_store.PutDword(kHotkeysPath, u"1025", 0);
-      m_store.PutDword(kHotkeysPath, u"1141", 0x40074);
+      m_oStore.PutDword(kOptionsPath, u"BufferSize", 50);
+      m_oStore.PutDword(kOptionsPath, u"MaxClipboardCopySize", 12);
+      m_oStore.PutDword(kOptionsPath, u"DoPaste", 0);
+      m_oStore.PutDword(kHotkeysPath, u"1025", 0);
+      m_oStore.PutDword(kHotkeysPath, u"1141", 0x40074);
       // Start with Windows is the Run value itself, whatever its command.
-      m_store.PutValue(kRunPath, u"TANSEL", kRegSz, {'x', 0, 0, 0});
+      m_oStore.PutValue(kRunPath, u"TANSEL", kRegSz, {'x', 0, 0, 0});
     }
     std::vector<std::wstring> rows;
     std::wstring values;  // items, size, pasting, start
@@ -123,10 +105,10 @@ TEST_F(OptionsDlgTest, ShowsTheStoredValuesOkWritesEveryOptionAndTellsTheMainWin
               ExpectedRows(c.bFilled ? std::map<uint32_t, uint32_t>{{1025, 0}, {1141, 0x40074}}
                                      : std::map<uint32_t, uint32_t>{}));
     const bool bOk = c.close == IDOK;
-    EXPECT_EQ(StoredDword(m_store, kOptionsPath, u"BufferSize"), c.storedItems);
-    EXPECT_EQ(StoredDword(m_store, kOptionsPath, u"MaxClipboardCopySize"), c.storedSize);
-    EXPECT_EQ(StoredDword(m_store, kOptionsPath, u"DoPaste"), bOk ? int64_t{c.paste} : 0);
-    EXPECT_EQ(m_store.ValueNames(kRunPath).size(), 1u + (bOk ? c.start : c.bFilled));
+    EXPECT_EQ(StoredDword(m_oStore, kOptionsPath, u"BufferSize"), c.storedItems);
+    EXPECT_EQ(StoredDword(m_oStore, kOptionsPath, u"MaxClipboardCopySize"), c.storedSize);
+    EXPECT_EQ(StoredDword(m_oStore, kOptionsPath, u"DoPaste"), bOk ? int64_t{c.paste} : 0);
+    EXPECT_EQ(m_oStore.ValueNames(kRunPath).size(), 1u + (bOk ? c.start : c.bFilled));
     EXPECT_EQ(m_main.m_messages, bOk ? std::vector<UINT>{WM_OPTIONS_CHANGED} : std::vector<UINT>{});
   }
 }
@@ -139,17 +121,17 @@ TEST_F(OptionsDlgTest, ADoubleClickedRowOpensItsHotkeyAndAnOverwriteShowsAtOnce)
   bool bHeadingOpenedNothing = false;
   const INT_PTR result = Run([&](HWND d) {
     // A heading opens nothing.
-    DoubleClickRow(d, 3);
+    DoubleClickListRow(::GetDlgItem(d, IDC_HOTKEYS), 3, true);
     if (HWND wrong = WaitForNewDialog(thread, {d}, 500)) {
       ::SendMessageW(wrong, WM_COMMAND, IDCANCEL, 0);  // so the test can go on
     } else {
       bHeadingOpenedNothing = true;
     }
     // "Edit First Item" takes the hotkey of "Show Main Window".
-    DoubleClickRow(d, 5);
+    DoubleClickListRow(::GetDlgItem(d, IDC_HOTKEYS), 5, true);
     HWND edit = WaitForNewDialog(thread, {d});
     if (!edit) return;
-    edited = Shown(edit);
+    edited = HotkeyShown(edit);
     Choose(edit, true, true, false, L"A");
     ::PostMessageW(edit, WM_COMMAND, IDOK, 0);
     for (int i = 0; i < 500 && ::IsWindow(edit); ++i) ::Sleep(10);
@@ -172,31 +154,21 @@ TEST_F(OptionsDlgTest, EachDialogOpensCentredOverAShownOwnerElseOnTheScreen) {
   RECT work;
   ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
   const RECT owner{400, 300, 1000, 800};
-  const struct {
-    const char* what;
-    std::function<void(HWND)> run;
-  } dialogs[] = {
-      {"Options", [&](HWND o) { COptionsDlg(m_commands, m_accelerator, m_prompt, o).DoModal(o); }},
-      {"Hotkey Edit",
-       [&](HWND o) { CEditHotkeyDlg(1025, m_commands, m_accelerator, m_prompt).DoModal(o); }},
-      {"About", [](HWND o) { CAboutDlg().DoModal(o); }},
-  };
-  for (const auto& dialog : dialogs) {
+  const char* names[] = {"Options", "Hotkey Edit", "About"};
+  for (int i = 0; i < 3; ++i) {
     for (bool bShown : {false, true}) {
-      SCOPED_TRACE(std::string(dialog.what) + (bShown ? ", owner shown" : ", owner hidden"));
+      SCOPED_TRACE(std::string(names[i]) + (bShown ? ", owner shown" : ", owner hidden"));
       ::SetWindowPos(m_main.Handle(), nullptr, owner.left, owner.top, owner.right - owner.left,
                      owner.bottom - owner.top,
                      SWP_NOZORDER | (bShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
       RECT at{};
-      {
-        CBoxAnswerer answer(
-            [&](HWND d) {
-              ::GetWindowRect(d, &at);
-              ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-            },
-            0);
-        dialog.run(m_main.Handle());
-      }
+      const auto look = [&](HWND d) {
+        ::GetWindowRect(d, &at);
+        ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+      };
+      if (i == 0) Run(look);
+      if (i == 1) Run(CEditHotkeyDlg(1025, m_commands, m_accelerator, m_prompt), look);
+      if (i == 2) Run(CAboutDlg(), look);
       const RECT& area = bShown ? owner : work;
       EXPECT_NEAR(at.left + at.right, area.left + area.right, 2);
       EXPECT_NEAR(at.top + at.bottom, area.top + area.bottom, 2);
