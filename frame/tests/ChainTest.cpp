@@ -6,6 +6,7 @@
 // itself, rejoins at the wrong period or by the wrong message or passes the join's notice on,
 // forgets its place, or saves a maximised rectangle instead of the restored one.
 #include "frame/tests/ChainTestSupport.h"
+#include "resources/resource.h"
 
 namespace {
 

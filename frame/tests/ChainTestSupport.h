@@ -1,8 +1,12 @@
 #pragma once
 // The frame in the real (Wine) viewer chain with test viewers of our own in
 // it: what each member hears, and what the history captures, in one log.
+#include <windows.h>
+#include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/tests/HistoryTexts.h"
 #include "frame/MainFrame.h"

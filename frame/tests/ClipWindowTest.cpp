@@ -6,6 +6,7 @@
 // before it is gone or against the current switch, activates the wrong row, or redraws the wrong
 // rows.
 #include "frame/tests/ChainTestSupport.h"
+#include "resources/resource.h"
 #include "settings/ApplicationRegistry.h"
 
 namespace {

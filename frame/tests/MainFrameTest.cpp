@@ -6,6 +6,7 @@
 // a private message that runs the wrong command or none, a first item's editor that replaces the
 // wrong item, a second dialog opened over the first.
 #include "frame/tests/ChainTestSupport.h"
+#include "resources/resource.h"
 #include "settings/ApplicationRegistry.h"
 #include "ui/Menu.h"
 

@@ -2,7 +2,6 @@
 // what Exit undoes in the process.
 // Catches: a second start that makes a second instance, misses the running one, or reads the
 // command line wrongly; an Exit that keeps the tray icon or the hotkeys, or a loop that goes on.
-
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,6 +12,7 @@
 #include "frame/TanselApp.h"
 #include "frame/TanselCommandLineInfo.h"
 #include "frame/tests/ChainTestSupport.h"
+#include "resources/resource.h"
 
 namespace {
 

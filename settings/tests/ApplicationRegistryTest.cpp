@@ -1,6 +1,7 @@
 // The named settings: defaults, where each is stored, and how failures show.
 // Catches: a setting stored under the wrong key, name or type, a wrong default, a failure that
 // shows no message or the wrong one.
+#include <gtest/gtest.h>
 
 #include "settings/ApplicationRegistry.h"
 #include "settings/tests/SettingsTestSupport.h"

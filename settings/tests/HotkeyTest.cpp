@@ -3,6 +3,7 @@
 // Catches: a hotkey value, modifier or key name that reads or writes wrongly, a command with the
 // wrong id, name, place or default, a hotkey stored under another name, a command left
 // unregistered at start.
+#include <gtest/gtest.h>
 
 #include "settings/ApplicationRegistry.h"
 #include "settings/CommandTable.h"

@@ -3,6 +3,7 @@
 // settings.
 // Catches: a registry wrapper that opens the wrong key, mistreats texts, or reports a failure that
 // should stay silent (or the reverse).
+#include <gtest/gtest.h>
 
 #include "settings/SmartRegistry.h"
 #include "settings/tests/SettingsTestSupport.h"

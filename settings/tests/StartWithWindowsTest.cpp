@@ -1,6 +1,7 @@
 // Start with Windows: the Run value's form, detection and removal.
 // Catches: a Run value in the wrong form, a switch that is not detected, removal that leaves the
 // value, a Run key created where there was none.
+#include <gtest/gtest.h>
 
 #include "settings/ApplicationRegistry.h"
 #include "settings/StartUp.h"

@@ -2,6 +2,10 @@
 // is held to, and the settings over it.
 // Catches: a registry store whose answers differ from Wine's registry where the settings rely on
 // them.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
 
 #include "settings/SmartRegistry.h"
 #include "settings/tests/KeyStoreBehaviour.h"

@@ -3,6 +3,7 @@
 // registry access.
 // Catches: a message box with the wrong icon for its buttons or the wrong owner; a registry
 // failure reported with the wrong title, text, buttons or icon.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include "tests/support/WinTestSupport.h"

@@ -3,10 +3,14 @@
 // the command table, the global accelerator (for the dialogs on a window of
 // the test), a prompt that answers in the user's place, and the hotkey edit
 // dialog read and worked as the user sees it.
+#include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "resources/resource.h"
 #include "settings/CommandTable.h"

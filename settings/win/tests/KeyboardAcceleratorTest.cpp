@@ -3,7 +3,13 @@
 // Catches: an accelerator that fires the wrong command, fires for 0, gives up a combination
 // another program held, registers a modifier wrongly or without the no-repeat flag, or local keys
 // confused with other modifiers.
+#include <windows.h>
+#include <gtest/gtest.h>
 
+#include <vector>
+
+#include "settings/Hotkey.h"
+#include "settings/win/KeyboardAccelerator.h"
 #include "settings/win/tests/DialogFixture.h"
 
 namespace {
