@@ -12,6 +12,7 @@ TEST_F(DocTest, RemovingOrInvertingTheHeadActivatesTheNewHeadAndNothingElseTouch
     const char* after;
   } cases[] = {{kRemove, "P|Q|R|S", {0, 2}, "Q|S"},
                {kRemoveOne, "P|Q|R|S", {0}, "Q|R|S"},
+               {kRemoveOne, "P|Q|R", {1}, "P|R"},
                {kRemove, "P|Q|R|S", {1}, "P|R|S"},
                {kRemove, "P|Q|R|S", {1, 3}, "P|R"},
                {kRemove, "P|Q", {0, 1}, ""},

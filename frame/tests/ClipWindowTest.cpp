@@ -133,7 +133,8 @@ TEST_F(ClipWindowTest, EveryWayOfClosingKeepsTheSizeItWasGivenAndTellsTheFrame) 
   m_frame = MakeFrame();
   RECT r;
   ::GetWindowRect(Open()->Handle(), &r);
-  EXPECT_EQ(r.right - r.left, size - 20);
+  EXPECT_EQ(std::make_pair(r.right - r.left, r.bottom - r.top),
+            std::make_pair(LONG(size - 20), LONG(size - 120)));
 }
 
 TEST_F(ClipWindowTest, ItsOwnBoxesKeepItOpenAndBusyAndClosedUnderOneItOutlivesTheBox) {
@@ -296,14 +297,14 @@ TEST_F(ClipWindowTest, ABoxShownAfterCloseAndPasteDestroyedItKeepsTheObjectUntil
     nKeptWhileShown = m_frame->ClosedClipWindowCount();
   };
   m_oStore.DenyAccess(kOptionsPath, u"DoPaste");
-  SetSettingsPlatform(&m_oStore, &box);
+  SetSettingsPlatform(&m_oStore, &box, &m_oProgramFile);
   CSmallClipDlg* pClip = Open();
   ASSERT_NE(pClip, nullptr);
   const HWND hClip = pClip->Handle();
   ::PostMessageW(pClip->ListHandle(), WM_KEYDOWN, VK_RETURN, 1);
   EXPECT_TRUE(Closed(hClip));
   PumpFor(50);
-  SetSettingsPlatform(&m_oStore, &m_oMessages);
+  SetSettingsPlatform(&m_oStore, &m_oMessages, &m_oProgramFile);
   EXPECT_EQ(nShown, 1);
   EXPECT_EQ(nKeptWhileShown, 1u) << "deleted while CloseAndPaste still ran in it";
   EXPECT_EQ(m_frame->ClosedClipWindowCount(), 0u) << "kept after it returned";

@@ -1,6 +1,6 @@
 // The main window as a user meets it: hidden again by every way of closing,
 // dragged to the screen's edges, its menus, the tray icon's callbacks, and the
-// private messages no default hotkey of the end-to-end scenarios reaches.
+// the private messages the end-to-end scenarios do not send (and the bookmark).
 // Catches: a main window that closes or minimises instead of hiding, docks against the switch or by
 // the wrong rectangle, a menu item checked against the rules, a tray icon that acts on the release,
 // a private message that runs the wrong command or none, a first item's editor that replaces the
@@ -211,9 +211,9 @@ TEST_F(FrameTest, EveryPrivateMessageDoesItsAction) {
     UINT id;
     const char16_t* filled;  // from "abc x"; an empty history stays empty
   } cases[] = {
-      // upper, lower, title case, bookmark, first bookmark, unknown
+      // upper, lower, title case, bookmark, unknown
       {0x466, u"ABC abc x "}, {0x467, u"abc abc x "}, {0x479, u"Abc abc x "},
-      {0x477, u"abc* x "},    {0x478, u"abc x "},     {0x480, u"abc x "},
+      {0x477, u"abc* x "},    {0x480, u"abc x "},
   };
   for (bool bFilled : {false, true}) {
     for (const auto& c : cases) {

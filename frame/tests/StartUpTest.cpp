@@ -49,7 +49,7 @@ TEST_F(ChainTest, ASecondStartFindsTheFirstPostsItShowAndMakesNothing) {
   {
     CTanselApp second;
     EXPECT_FALSE(second.InitInstance(L"Tansel.exe /n"));
-    EXPECT_EQ(second.MainFrame(), nullptr) << "no window, nor a place in the chain";
+    EXPECT_EQ(second.MainFrame(), nullptr) << "no window of its own";
   }
   PumpFor(50);
   EXPECT_EQ(m_frame->m_private, (std::vector<std::pair<UINT, WPARAM>>{{WM_SHOW_MAIN_WINDOW, 0}}));

@@ -1,8 +1,8 @@
-// CSmartRegistry: the key it holds, texts, and which failures reach the user.
-// Numbers, and keys that cannot be opened, are checked through the named
-// settings.
-// Catches: a registry wrapper that opens the wrong key, mistreats texts, or reports a failure that
-// should stay silent (or the reverse).
+// CSmartRegistry: the key it holds, texts, numbers of any stored size, and
+// which failures reach the user. Keys that cannot be opened are checked
+// through the named settings.
+// Catches: a registry wrapper that opens the wrong key, mistreats texts, reads a number from the
+// wrong bytes or size, or reports a failure that should stay silent (or the reverse).
 #include <gtest/gtest.h>
 
 #include "settings/SmartRegistry.h"
@@ -49,6 +49,26 @@ TEST_F(SmartRegistryTest, TextsAreStoredWithTheirTerminatorAndReadWithoutNeeding
   EXPECT_EQ(registry.ReadString(kGroup, u"Locked", u"d"), u"d");
   EXPECT_FALSE(registry.WriteString(kGroup, u"Locked", u"x"));
   EXPECT_EQ(Shown(), std::vector<CString16>{u"Access denied.\r\n"});
+}
+
+TEST_F(SmartRegistryTest, UpToFourBytesOfAnyTypeAreTheNumberMoreAreReported) {
+  CSmartRegistry registry(kHKeyCurrentUser, kKey.c_str());
+  const struct {
+    uint32_t type;
+    std::vector<uint8_t> data;
+    uint32_t read;  // 42: the default
+  } cases[] = {{kRegBinary, {0x34, 0x12}, 0x1234},
+               {kRegBinary, {}, 0},
+               {kRegSz, BytesOf(u"7"), 0x37},
+               {kRegBinary, {1, 2, 3, 4, 5}, 42},
+               {kRegSz, BytesOf(u"300"), 42}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.data.size());
+    m_oMessages.m_arrShown.clear();
+    m_oStore.PutValue(kGroupPath, u"N", c.type, c.data);
+    EXPECT_EQ(registry.ReadDWORD(kGroup, u"N", 42), c.read);
+    EXPECT_EQ(Shown(), std::vector<CString16>(c.read == 42, u"More data available.\r\n"));
+  }
 }
 
 }  // namespace

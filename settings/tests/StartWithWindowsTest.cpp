@@ -63,7 +63,7 @@ TEST_F(StartWithWindowsTest, DetectionComparesNamesWithoutCaseAndIgnoresTheData)
 
 TEST_F(StartWithWindowsTest, OnlyTheFirstStartSwitchesItOn) {
   const CString16 quoted = u"\"" + kExe + u"\"";
-  // A new installation (no FirstRun) is checked by the program's start-up test.
+  // A new installation (no FirstRun) is checked by the end-to-end first start.
   const struct {
     const char* what;
     uint32_t nFirstRun;

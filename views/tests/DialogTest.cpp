@@ -84,7 +84,7 @@ TEST_F(ViewTest, ItemEditorAndFindDialogEndAsTheUserChooses) {
     EXPECT_TRUE(WithDialog(
         [&](HWND d) {
           ::PostMessageW(m_host->Handle(), WM_APP, 0, 0);
-          WaitFor([&] { return copied.load(); });
+          EXPECT_TRUE(WaitFor([&] { return copied.load(); })) << "no copy while the dialog was up";
           Act(d, c.act);
         },
         [&] { Press(c.open); }));

@@ -99,6 +99,7 @@ TEST_F(ViewTest, ActivatingDeselectsTheActivatedRowsWhereverTheAnchorIs) {
   Select({3});
   List().SetItemState(3, 0, LVIS_SELECTED);
   List().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+  ASSERT_EQ(List().GetSelectionMark(), 3);
   PopupCommand(32814);  // Activate Item
   EXPECT_EQ(History(), "ROUTE_TABLE|routeTable|hello World|abc*");
   EXPECT_TRUE(Selected().empty()) << "the activated row, not the anchor, was deselected";
@@ -274,7 +275,9 @@ TEST_F(ViewTest, BookmarkAndFindNavigation) {
     int focused;  // -2: the row the selection ended on
   } cases[] = {
       {"find next from none", u"cat", {0, 0, VK_F3}, {}, {}, {0}, 0},
+      {"find next from a row", u"cat", {0, 0, VK_F3}, {}, {0}, {2}, 2},
       {"find next wraps", u"cat", {0, 0, VK_F3}, {}, {4}, {0}, 0},
+      {"find previous from a row", u"cat", {0, 1, VK_F3}, {}, {2}, {0}, 0},
       {"find previous from none", u"cat", {0, 1, VK_F3}, {}, {}, {4}, 4},
       {"find next with two selected does nothing", u"cat", {0, 0, VK_F3}, {}, {1, 3}, {1, 3}, 3},
       {"no match from a row", u"zebra", {0, 0, VK_F3}, {}, {1}, {}, -1},
