@@ -27,15 +27,6 @@ class ClipWindowTest : public FrameTest {
   bool Closed(HWND hClip) {
     return WaitFor([&] { return !m_frame->ClipWindow() && !::IsWindow(hClip); }, 3000);
   }
-  void Key(HWND hList, WORD vk, bool ctrl = false) {
-    BYTE saved[256], state[256] = {};
-    ::GetKeyboardState(saved);
-    if (ctrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
-    ::SetKeyboardState(state);
-    ::PostMessageW(hList, WM_KEYDOWN, vk, 1);
-    PumpMessages();
-    ::SetKeyboardState(saved);
-  }
   // The key events typed since the last call, "vk scan flags extra" in decimal
   // each, and how often the key of "v" was looked up.
   std::string Typed() {
@@ -171,7 +162,7 @@ TEST_F(ClipWindowTest, ItsOwnBoxesKeepItOpenAndBusyAndClosedUnderOneItOutlivesTh
     if (c.bFind) {
       CBoxAnswerer answer([&](HWND) { bBusyAndOpenWhileShown = pClip->IsBusy() != FALSE; },
                           IDCANCEL);
-      Key(pClip->ListHandle(), 'F', true);
+      PostKeyWithModifiers(pClip->ListHandle(), 'F', true);
     } else {
       // The box takes the activation from the clip window.
       m_prompt.m_fnWhileShown = [&] {
@@ -182,7 +173,7 @@ TEST_F(ClipWindowTest, ItsOwnBoxesKeepItOpenAndBusyAndClosedUnderOneItOutlivesTh
         whileShown();
       };
       m_prompt.m_answers = {IDNO};
-      Key(pClip->ListHandle(), VK_DELETE);
+      PostKeyWithModifiers(pClip->ListHandle(), VK_DELETE, false);
       m_prompt.m_fnWhileShown = nullptr;
     }
     PumpFor(50);
@@ -330,7 +321,7 @@ TEST_F(ClipWindowTest, ReplaceKeepsItOpenAppendClosesAndPastes) {
     {
       CBoxAnswerer answer([](HWND d) { ::SetDlgItemTextW(d, IDC_ITEM_TEXT, L"edited"); },
                           static_cast<int>(c.button));
-      Key(pClip->ListHandle(), VK_RETURN, true);  // Ctrl+Enter: Edit Item
+      PostKeyWithModifiers(pClip->ListHandle(), VK_RETURN, true);  // Ctrl+Enter: Edit Item
     }
     PumpFor(50);
     EXPECT_EQ(!::IsWindow(hClip), c.closed);

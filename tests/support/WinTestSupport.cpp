@@ -26,6 +26,17 @@ void PressKeys(const std::vector<WORD>& keys) {
   for (auto it = keys.rbegin(); it != keys.rend(); ++it) send(*it, KEYEVENTF_KEYUP);
 }
 
+void PostKeyWithModifiers(HWND hWnd, WORD vk, bool ctrl, bool shift) {
+  BYTE saved[256], state[256] = {};
+  ::GetKeyboardState(saved);
+  if (ctrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+  if (shift) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+  ::SetKeyboardState(state);
+  ::PostMessageW(hWnd, WM_KEYDOWN, vk, 1);
+  PumpMessages();
+  ::SetKeyboardState(saved);
+}
+
 const wchar_t* TestWindowClass() {
   static const bool bRegistered = [] {
     WNDCLASSEXW wc = {};

@@ -42,6 +42,10 @@ bool MoveCursorTo(POINT at);
 // SendInput, which the system treats like the keyboard's (hotkeys fire).
 void PressKeys(const std::vector<WORD>& keys);
 
+// Posts a key-down to the window and handles it with only the modifiers
+// given down in the thread's key state, as the window's key tables read it.
+void PostKeyWithModifiers(HWND hWnd, WORD vk, bool ctrl, bool shift = false);
+
 // A plain window class with an arrow cursor and the window colour.
 const wchar_t* TestWindowClass();
 

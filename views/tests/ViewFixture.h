@@ -75,14 +75,7 @@ class ViewTest : public DocTest {
   // A context popup's command, which the popup sends to the view.
   void PopupCommand(UINT id) { View().Send(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   void Press(KEY_PRESS key) {
-    BYTE saved[256], state[256] = {};
-    ::GetKeyboardState(saved);
-    if (key.ctrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
-    if (key.shift) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
-    ::SetKeyboardState(state);
-    ::PostMessageW(View().ListHandle(), WM_KEYDOWN, key.vk, 1);
-    PumpMessages();
-    ::SetKeyboardState(saved);
+    PostKeyWithModifiers(View().ListHandle(), key.vk, key.ctrl, key.shift);
   }
   // Runs open() while act answers the dialog it brings up, from a helper
   // thread; whether a dialog came.
