@@ -102,22 +102,16 @@ bool OpenClipboardWaiting() {
 
 }  // namespace
 
-bool PutRawBlocks(const std::vector<std::pair<UINT, std::string>>& blocks) {
+bool PutRawClipboard(UINT format, const void* data, size_t size) {
   if (!OpenClipboardWaiting()) return false;
   ::EmptyClipboard();
-  for (const auto& [format, bytes] : blocks) {
-    if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size())) {
-      std::memcpy(::GlobalLock(h), bytes.data(), bytes.size());
-      ::GlobalUnlock(h);
-      if (!::SetClipboardData(format, h)) ::GlobalFree(h);
-    }
+  if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size)) {
+    std::memcpy(::GlobalLock(h), data, size);
+    ::GlobalUnlock(h);
+    if (!::SetClipboardData(format, h)) ::GlobalFree(h);
   }
   ::CloseClipboard();
   return true;
-}
-
-bool PutRawClipboard(UINT format, const void* data, size_t size) {
-  return PutRawBlocks({{format, std::string(static_cast<const char*>(data), size)}});
 }
 
 bool PutRawText(const wchar_t* text) {

@@ -51,10 +51,8 @@ const wchar_t* TestWindowClass();
 
 // The clipboard through the plain API, as another program uses it. Each
 // waits while the clipboard is held for a moment (as Wine's clipboard manager
-// does right after a change). PutRawBlocks empties the clipboard and puts the
-// blocks (format, bytes) in one session, PutRawClipboard one block; false
-// when the clipboard stayed held.
-bool PutRawBlocks(const std::vector<std::pair<UINT, std::string>>& blocks);
+// does right after a change). PutRawClipboard empties the clipboard and puts
+// one block; false when the clipboard stayed held.
 bool PutRawClipboard(UINT format, const void* data, size_t size);
 bool PutRawText(const wchar_t* text);
 // CF_UNICODETEXT as it stands: "<none>" when there is none, "<held>" when the
